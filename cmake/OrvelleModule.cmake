@@ -1,0 +1,20 @@
+# orvelle_module(NAME SOURCES... [DEPS targets...])
+# One static library per subsystem under src/, includable as <NAME/header.h>.
+function(orvelle_module name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(orvelle_${name} STATIC ${ARG_SOURCES})
+  add_library(orvelle::${name} ALIAS orvelle_${name})
+  target_include_directories(orvelle_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  if(ARG_DEPS)
+    target_link_libraries(orvelle_${name} PUBLIC ${ARG_DEPS})
+  endif()
+endfunction()
+
+# orvelle_test(NAME SOURCES... [DEPS targets...])
+# A GoogleTest executable registered with CTest.
+function(orvelle_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

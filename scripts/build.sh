@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Configures and builds Orvelle into build/<type> (default Release).
+# Usage: scripts/build.sh [Release|Debug|Sanitize]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+type=${1:-Release}
+extra=()
+case "$type" in
+  Sanitize) extra=(-DCMAKE_BUILD_TYPE=Debug -DORVELLE_SANITIZE=ON) ;;
+  *) extra=(-DCMAKE_BUILD_TYPE="$type") ;;
+esac
+dir="$root/build/$(echo "$type" | tr '[:upper:]' '[:lower:]')"
+cmake -S "$root" -B "$dir" -G Ninja "${extra[@]}" >/dev/null
+cmake --build "$dir" -j2
+echo "$dir"

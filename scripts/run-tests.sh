@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test with ctest.
+# Usage: scripts/run-tests.sh [Release|Debug|Sanitize]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+dir=$("$root/scripts/build.sh" "${1:-Release}" | tail -n 1)
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$dir" -j2 --output-on-failure --timeout 300

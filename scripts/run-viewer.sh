@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Orvelle and starts the viewer on PATH
+# (a mesh description file, a municipality .lzh archive or a folder of meshes),
+# or on the bundled sample data when no path is given.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+dir=$("$root/scripts/build.sh" Release | tail -n 1)
+target=${1:-"$root/data/sample"}
+if [ -x "$dir/app/orvelle" ]; then
+  exec "$dir/app/orvelle" "$target"
+fi
+echo "The viewer window is not built yet; showing what orvelle-cli reads instead."
+exec "$dir/tools/cli/orvelle-cli" info "$target"

@@ -1,0 +1,23 @@
+#include "command.h"
+
+#include <iostream>
+
+namespace cli {
+
+int runInfo(const std::vector<std::string>& args);
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> list = {
+        {"info", "info [--json] [--features] PATH", runInfo},
+    };
+    return list;
+}
+
+int usageError(const std::string& command, const std::string& message) {
+    std::cerr << "orvelle-cli " << command << ": " << message << "\n";
+    for (const Command& c : commands())
+        if (command == c.name) std::cerr << "usage: orvelle-cli " << c.usage << "\n";
+    return kExitUsage;
+}
+
+}  // namespace cli
