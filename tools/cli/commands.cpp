@@ -5,10 +5,12 @@
 namespace cli {
 
 int runInfo(const std::vector<std::string>& args);
+int runCoords(const std::vector<std::string>& args);
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
         {"info", "info [--json] [--features] PATH", runInfo},
+        {"coords", "coords --from FORMAT --to FORMAT X Y | --list | --dms LAT LON", runCoords},
     };
     return list;
 }
