@@ -5,10 +5,12 @@
 namespace cli {
 
 int runInfo(const std::vector<std::string>& args);
+int runExtract(const std::vector<std::string>& args);
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
         {"info", "info [--json] [--features] PATH", runInfo},
+        {"extract", "extract ARCHIVE DEST", runExtract},
     };
     return list;
 }
