@@ -1,5 +1,6 @@
 #include "archive/archive_stream.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,19 +17,27 @@ ArchiveStream::ArchiveStream(std::unique_ptr<OpenFile> file) : file_(std::move(f
 ArchiveStream::~ArchiveStream() = default;
 
 std::optional<ArchiveStream> ArchiveStream::open(const std::string& utf8Path, std::string& error) {
-    FILE* file = std::fopen(utf8Path.c_str(), "rbe");
+    // Non-blocking, so that a FIFO given as the archive cannot hang the open.
+    int fd = ::open(utf8Path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat st;
+    if (fd < 0 || ::fstat(fd, &st) != 0) {
+        error = std::strerror(errno);
+        if (fd >= 0) ::close(fd);
+        return std::nullopt;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        error = S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file";
+        ::close(fd);
+        return std::nullopt;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    FILE* file = ::fdopen(fd, "rb");
     if (!file) {
         error = std::strerror(errno);
+        ::close(fd);
         return std::nullopt;
     }
-    struct stat st;
-    if (::fstat(::fileno(file), &st) != 0 || !S_ISREG(st.st_mode)) {
-        error = S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file";
-        std::fclose(file);
-        return std::nullopt;
-    }
-    auto open = std::make_unique<OpenFile>(file, static_cast<uint64_t>(st.st_size));
-    ArchiveStream stream(std::move(open));
+    ArchiveStream stream(std::make_unique<OpenFile>(file, static_cast<uint64_t>(st.st_size)));
     if (!stream.stream_) {
         error = "out of memory";
         return std::nullopt;
