@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "support/lzh_writer.h"
 #include "support/mesh_fixture.h"
 #include "support/temp_dir.h"
 
@@ -22,7 +23,8 @@ struct CliRun {
 
 CliRun runCli(const std::string& args) {
     CliRun r;
-    std::string command = std::string(ORVELLE_CLI) + " " + args + " 2>/dev/null";
+    std::string command = (args.rfind("env ", 0) == 0 ? args : std::string(ORVELLE_CLI) + " " + args) +
+                          " 2>/dev/null";
     FILE* p = ::popen(command.c_str(), "r");
     if (!p) return r;
     char buf[4096];
@@ -41,6 +43,10 @@ QJsonObject parse(const std::string& json) {
 }
 
 std::string quoted(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
+
+CliRun runCliWithHome(const std::filesystem::path& home, const std::string& args) {
+    return runCli("env ORVELLE_HOME=" + quoted(home) + " " + std::string(ORVELLE_CLI) + " " + args);
+}
 
 void writeMesh(const std::filesystem::path& root, const std::string& name, double x0, bool broken) {
     testsupport::MeshFixture m(root, name);
@@ -111,4 +117,26 @@ TEST(CliInfo, BadArgumentsExitTwo) {
     EXPECT_EQ(runCli("nosuchcommand").status, 2);
     CliRun r = runCli("info /nonexistent/path.txt");
     EXPECT_EQ(r.status, 1);
+}
+
+TEST(CliInfo, ArchiveOpensWithTheSameCountsAsItsFolder) {
+    testsupport::TempDir dir;
+    const auto data = dir.path() / "13101";
+    writeMesh(data, "53394611", 0, false);
+    writeMesh(data, "53394612", 100, false);
+    testsupport::MakeArchiveWithJlha(data, dir.path() / "13101.LZH", "y",
+                                     {"53394611", "53394612"});
+    CliRun folder = runCli("info --json " + quoted(data));
+    CliRun archive = runCliWithHome(dir.path() / "home", "info --json " + quoted(dir.path() / "13101.LZH"));
+    ASSERT_EQ(archive.status, 0) << archive.out;
+    QJsonObject f = parse(folder.out), a = parse(archive.out);
+    EXPECT_EQ(a["counts"], f["counts"]);
+    EXPECT_EQ(a["meshes"].toArray().size(), 2);
+    EXPECT_EQ(a["errors"].toArray().size(), f["errors"].toArray().size());
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "home" / "Maps" / "13101" / "53394611"));
+
+    testsupport::WriteBytes(dir.path() / "broken.lzh", "not an archive at all");
+    CliRun broken = runCliWithHome(dir.path() / "home", "info --json " + quoted(dir.path() / "broken.lzh"));
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_FALSE(parse(broken.out)["fatal"].isNull());
 }

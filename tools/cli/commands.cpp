@@ -6,11 +6,13 @@ namespace cli {
 
 int runInfo(const std::vector<std::string>& args);
 int runCoords(const std::vector<std::string>& args);
+int runExtract(const std::vector<std::string>& args);
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
         {"info", "info [--json] [--features] PATH", runInfo},
         {"coords", "coords --from FORMAT --to FORMAT X Y | --list | --dms LAT LON", runCoords},
+        {"extract", "extract ARCHIVE DEST", runExtract},
     };
     return list;
 }
