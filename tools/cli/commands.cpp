@@ -5,10 +5,12 @@
 namespace cli {
 
 int runInfo(const std::vector<std::string>& args);
+int runRegex(const std::vector<std::string>& args);
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
         {"info", "info [--json] [--features] PATH", runInfo},
+        {"regex", "regex [--fuzzy] [--lf] PATTERN TEXT... | regex --preprocess [--fuzzy] PATTERN | regex --expand TEXT", runRegex},
     };
     return list;
 }
