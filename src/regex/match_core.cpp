@@ -42,12 +42,15 @@ const char* TMatchCORE::MatchHere(const char* p, std::uint32_t state) const {
     return last;
 }
 
+// The longer of the matches with and without the line-head anchor. (When
+// only the unanchored one exists it is the result too: otherwise an empty
+// text would miss the empty match of a pattern such as «^a|x*».)
 const char* TMatchCORE::MatchAtLineHead(const char* p, std::uint32_t state) const {
     const TRE_DFA& dfa = CurrentDFA();
     if (!dfa.UsesLineHead()) return MatchHere(p, state);
     const char* anchored = MatchHere(p, dfa.NextState(state, kLineHeadCode));
-    if (anchored == nullptr) return nullptr;
     const char* free = MatchHere(p, state);
+    if (anchored == nullptr) return free;
     return (free != nullptr && free >= anchored) ? free : anchored;
 }
 
