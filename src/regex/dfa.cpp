@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/sjis.h"
 #include "regex/engine_limits.h"
 #include "regex/nfa.h"
 #include "regex/regex_error.h"
@@ -76,16 +77,17 @@ std::uint32_t TRE_DFA::Register(TRE_NFAStateSet set) {
     return index;
 }
 
-void TRE_DFA::Closure(TRE_NFAStateSet& set) const {
-    std::vector<std::uint32_t> work;
+void TRE_DFA::Closure(TRE_NFAStateSet& set) {
+    std::vector<std::uint32_t>& work = closureWork_;
+    work.clear();
     set.ForEach([&](std::size_t i) { work.push_back(static_cast<std::uint32_t>(i)); });
     while (!work.empty()) {
         const std::uint32_t i = work.back();
         work.pop_back();
-        for (const TRENfaTransition& t : nfa_->TransitionsOf(i)) {
-            if (t.IsEmpty() && !set.Has(t.Target)) {
-                set.Include(t.Target);
-                work.push_back(t.Target);
+        for (std::uint32_t target : nfa_->EmptyTargetsOf(i)) {
+            if (!set.Has(target)) {
+                set.Include(target);
+                work.push_back(target);
             }
         }
     }
@@ -100,12 +102,31 @@ void TRE_DFA::flatten() {
         begin_.push_back(static_cast<std::uint32_t>(flat_.size()));
         accepting_.push_back(state.Accepting ? 1 : 0);
     }
-    startBytes_.assign(256, 0);
+    byteTable_.clear();
+    if (states_.size() <= kByteTableStateLimit) {
+        byteTable_.resize(states_.size() * 256);
+        for (std::uint32_t s = 0; s < states_.size(); ++s) {
+            for (unsigned b = 0; b < 256; ++b) {
+                std::uint16_t& entry = byteTable_[s * 256 + b];
+                if (sjis::isLeadByte(static_cast<unsigned char>(b))) {
+                    entry = kByteUseList;
+                } else {
+                    const std::uint32_t next = b == 0 ? kNone : NextState(s, static_cast<TRECode>(b));
+                    entry = next == kNone ? kByteNone : static_cast<std::uint16_t>(next);
+                }
+            }
+        }
+    }
+    startKinds_.assign(256, kSkipSingle);
+    for (unsigned b = 0; b < 256; ++b)
+        if (sjis::isLeadByte(static_cast<unsigned char>(b))) startKinds_[b] = kSkipLead;
+    startKinds_[0] = kTerminator;
     for (const TREDfaTransition& t : states_[initial_].Transitions) {
         // Single-byte codes start with their own value, double-byte codes
         // with their high byte; a lone lead byte before the terminator is
         // read as its own value, which the first case covers.
-        for (unsigned b = t.First; b <= std::min<unsigned>(t.Last, 0xFF); ++b) startBytes_[b] = 1;
-        for (unsigned b = std::max<unsigned>(t.First >> 8, 1); b <= (t.Last >> 8u); ++b) startBytes_[b] = 1;
+        for (unsigned b = std::max<unsigned>(t.First, 1); b <= std::min<unsigned>(t.Last, 0xFF); ++b)
+            startKinds_[b] = kMayStart;
+        for (unsigned b = std::max<unsigned>(t.First >> 8, 1); b <= (t.Last >> 8u); ++b) startKinds_[b] = kMayStart;
     }
 }

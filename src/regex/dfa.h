@@ -54,14 +54,36 @@ public:
         return kNone;
     }
 
-    // True when some character whose first byte is b has a transition from
-    // the initial state: a start position at another byte cannot begin a
-    // non-empty match.
-    bool CanStartWith(unsigned char b) const { return startBytes_[b] != 0; }
+    // Reads the character at q (moving past it, but never past the
+    // terminator) into code and returns the successor state, or kNone.
+    // The terminator has no successor.
+    std::uint32_t Step(std::uint32_t state, const char*& q, TRECode& code) const {
+        const auto c = static_cast<unsigned char>(*q);
+        if (!byteTable_.empty()) {
+            const std::uint16_t next = byteTable_[state * 256u + c];
+            if (next != kByteUseList) {
+                code = c;
+                if (c != 0) ++q;
+                return next == kByteNone ? kNone : next;
+            }
+        }
+        code = ReadCharAt(q);
+        return code == 0 ? kNone : NextState(state, code);
+    }
+
+    // What a start position at a byte can be, for skipping quickly to the
+    // positions where a non-empty match may begin.
+    enum StartKind : std::uint8_t {
+        kTerminator = 0,
+        kSkipSingle,  // a single-byte character no transition of the initial state takes
+        kSkipLead,    // the lead byte of such a double-byte character
+        kMayStart,    // some character beginning with this byte has a transition
+    };
+    StartKind StartKindOf(unsigned char b) const { return static_cast<StartKind>(startKinds_[b]); }
 
 private:
     std::uint32_t Register(TRE_NFAStateSet set);
-    void Closure(TRE_NFAStateSet& set) const;
+    void Closure(TRE_NFAStateSet& set);
     void visit(std::uint32_t state);
     void flatten();
 
@@ -72,10 +94,17 @@ private:
     bool usesLineTail_ = false;
     std::size_t transitionCount_ = 0;
     std::unordered_map<std::string, std::uint32_t> stateBySet_;  // only during Build
+    std::vector<std::uint32_t> closureWork_;                     // only during Build
 
     // The transitions of every state in one array, for matching.
     std::vector<TREDfaTransition> flat_;
     std::vector<std::uint32_t> begin_;
     std::vector<std::uint8_t> accepting_;
-    std::vector<std::uint8_t> startBytes_;
+    std::vector<std::uint8_t> startKinds_;
+    // For small automata, the successor of every state on every single-byte
+    // character, so that ASCII and half-width kana cost one look-up.
+    static constexpr std::size_t kByteTableStateLimit = 256;
+    static constexpr std::uint16_t kByteNone = 0xFFFF;
+    static constexpr std::uint16_t kByteUseList = 0xFFFE;  // a lead byte: read the whole character
+    std::vector<std::uint16_t> byteTable_;
 };

@@ -6,16 +6,23 @@ TMatchSpan TMatchCORE::MatchPlain(const char* text) const {
     const bool mustConsume = !dfa.Accepting(initial);
     if (*text == 0) return mustConsume ? TMatchSpan{} : TMatchSpan{text, text};
     for (const char* p = text; *p != 0; p += CharLengthAt(p)) {
-        if (mustConsume && !dfa.CanStartWith(static_cast<unsigned char>(*p))) continue;
+        if (mustConsume) {
+            // Skip the characters that cannot begin a match.
+            TRE_DFA::StartKind kind;
+            while ((kind = dfa.StartKindOf(static_cast<unsigned char>(*p))) == TRE_DFA::kSkipSingle) ++p;
+            while (kind != TRE_DFA::kMayStart) {
+                if (kind == TRE_DFA::kTerminator) return {};
+                p += (kind == TRE_DFA::kSkipLead && p[1] != 0) ? 2 : 1;
+                kind = dfa.StartKindOf(static_cast<unsigned char>(*p));
+            }
+        }
         std::uint32_t state = initial;
         const char* q = p;
         const char* end = nullptr;
+        TRECode k = 0;
         for (;;) {
             if (dfa.Accepting(state)) end = q;
-            // The terminator is no character, even for a pattern holding \0.
-            const TRECode k = ReadCharAt(q);
-            if (k == 0) break;
-            state = dfa.NextState(state, k);
+            state = dfa.Step(state, q, k);
             if (state == TRE_DFA::kNone) break;
         }
         if (end != nullptr) return {p, end};
@@ -30,8 +37,7 @@ const char* TMatchCORE::MatchHere(const char* p, std::uint32_t state) const {
     TRECode k = 0;
     for (;;) {
         if (dfa.Accepting(state)) last = p;
-        k = ReadCharAt(p);
-        const std::uint32_t next = k == 0 ? TRE_DFA::kNone : dfa.NextState(state, k);
+        const std::uint32_t next = dfa.Step(state, p, k);
         if (next == TRE_DFA::kNone) break;
         state = next;
     }

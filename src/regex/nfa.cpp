@@ -5,10 +5,6 @@
 #include "regex/regex_error.h"
 #include "regex/reserved_codes.h"
 
-bool TRENfaTransition::IsEmpty() const {
-    return First == kEmptyTransitionCode && Last == kEmptyTransitionCode;
-}
-
 TRE_NFA::TRE_NFA(const TREParser& parser, TRECode tailCode, TRECode headCode)
     : parser_(&parser), headCode_(headCode), tailCode_(tailCode) {}
 
@@ -16,6 +12,7 @@ std::size_t TRE_NFA::ErrorPosition() const { return parser_->Position(); }
 
 void TRE_NFA::Build() {
     states_.clear();
+    emptyTargets_.clear();
     usesLineHead_ = usesLineTail_ = false;
     entry_ = NewState();
     final_ = NewState();
@@ -26,6 +23,7 @@ std::uint32_t TRE_NFA::NewState() {
     if (states_.size() >= kNfaStateLimit)
         RaiseRegExpError(TRegexMessage::TooManyNfaStates, ErrorPosition());
     states_.emplace_back();
+    emptyTargets_.emplace_back();
     return static_cast<std::uint32_t>(states_.size() - 1);
 }
 
@@ -35,6 +33,7 @@ void TRE_NFA::AddTransition(std::uint32_t from, std::uint32_t to, TRECode first,
 
 void TRE_NFA::AddEmpty(std::uint32_t from, std::uint32_t to) {
     AddTransition(from, to, kEmptyTransitionCode, kEmptyTransitionCode);
+    emptyTargets_[from].push_back(to);
 }
 
 // Depth first with an explicit stack, so that deep trees (long patterns are

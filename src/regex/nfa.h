@@ -7,6 +7,7 @@
 
 #include "regex/char_codes.h"
 #include "regex/parse_tree.h"
+#include "regex/reserved_codes.h"
 
 class TREParser;
 
@@ -15,7 +16,7 @@ struct TRENfaTransition {
     TRECode First = 0;
     TRECode Last = 0;
     std::uint32_t Target = 0;
-    bool IsEmpty() const;
+    bool IsEmpty() const { return First == kEmptyTransitionCode && Last == kEmptyTransitionCode; }
 };
 
 class TRE_NFA {
@@ -31,6 +32,8 @@ public:
     const std::vector<TRENfaTransition>& TransitionsOf(std::size_t state) const {
         return states_[state];
     }
+    // The targets of a state's empty transitions.
+    const std::vector<std::uint32_t>& EmptyTargetsOf(std::size_t state) const { return emptyTargets_[state]; }
     std::uint32_t Entry() const { return entry_; }
     std::uint32_t Final() const { return final_; }
     bool UsesLineHead() const { return usesLineHead_; }
@@ -47,6 +50,7 @@ private:
     void GenerateStateList(const TRENode* root, std::uint32_t from, std::uint32_t to);
 
     std::vector<std::vector<TRENfaTransition>> states_;
+    std::vector<std::vector<std::uint32_t>> emptyTargets_;
     std::uint32_t entry_ = 0;
     std::uint32_t final_ = 0;
     const TREParser* parser_;
