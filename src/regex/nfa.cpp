@@ -36,6 +36,16 @@ void TRE_NFA::AddEmpty(std::uint32_t from, std::uint32_t to) {
     emptyTargets_[from].push_back(to);
 }
 
+void TRE_NFA::AddAnchorOrCharacter(const TRENode& node, std::uint32_t from, std::uint32_t to, bool isAnchor,
+                                   TRECode pseudoCode, bool& usesAnchor) {
+    if (isAnchor) {
+        usesAnchor = true;
+        AddTransition(from, to, pseudoCode, pseudoCode);
+    } else {
+        AddTransition(from, to, node.First, node.Last);
+    }
+}
+
 // Depth first with an explicit stack, so that deep trees (long patterns are
 // left-deep chains of concatenations) cannot exhaust the call stack. Each
 // node does all its own work before its children, left child first, which
@@ -55,20 +65,12 @@ void TRE_NFA::GenerateStateList(const TRENode* root, std::uint32_t from, std::ui
                 AddTransition(step.from, step.to, n->First, n->Last);
                 break;
             case nkLineHead:
-                if (step.from == entry_) {
-                    usesLineHead_ = true;
-                    AddTransition(step.from, step.to, headCode_, headCode_);
-                } else {
-                    AddTransition(step.from, step.to, n->First, n->Last);
-                }
+                // An anchor where it begins at the entry, else the character "^".
+                AddAnchorOrCharacter(*n, step.from, step.to, step.from == entry_, headCode_, usesLineHead_);
                 break;
             case nkLineTail:
-                if (step.to == final_) {
-                    usesLineTail_ = true;
-                    AddTransition(step.from, step.to, tailCode_, tailCode_);
-                } else {
-                    AddTransition(step.from, step.to, n->First, n->Last);
-                }
+                // An anchor where it ends at the final state, else the character "$".
+                AddAnchorOrCharacter(*n, step.from, step.to, step.to == final_, tailCode_, usesLineTail_);
                 break;
             case nkConcat: {
                 const std::uint32_t middle = NewState();

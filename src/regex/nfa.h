@@ -47,6 +47,8 @@ private:
     std::uint32_t NewState();
     void AddTransition(std::uint32_t from, std::uint32_t to, TRECode first, TRECode last);
     void AddEmpty(std::uint32_t from, std::uint32_t to);
+    void AddAnchorOrCharacter(const TRENode& node, std::uint32_t from, std::uint32_t to, bool isAnchor,
+                              TRECode pseudoCode, bool& usesAnchor);
     void GenerateStateList(const TRENode* root, std::uint32_t from, std::uint32_t to);
 
     std::vector<std::vector<TRENfaTransition>> states_;
