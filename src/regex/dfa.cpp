@@ -102,25 +102,33 @@ void TRE_DFA::flatten() {
         begin_.push_back(static_cast<std::uint32_t>(flat_.size()));
         accepting_.push_back(state.Accepting ? 1 : 0);
     }
+    // Rows start as "no successor", with lead bytes sent to the full read.
+    static const std::vector<std::uint16_t> emptyRow = [] {
+        std::vector<std::uint16_t> row(256, kByteNone);
+        for (unsigned b = 0; b < 256; ++b)
+            if (sjis::isLeadByte(static_cast<unsigned char>(b))) row[b] = kByteUseList;
+        return row;
+    }();
     byteTable_.clear();
     if (states_.size() <= kByteTableStateLimit) {
-        byteTable_.resize(states_.size() * 256);
-        for (std::uint32_t s = 0; s < states_.size(); ++s) {
-            for (unsigned b = 0; b < 256; ++b) {
-                std::uint16_t& entry = byteTable_[s * 256 + b];
-                if (sjis::isLeadByte(static_cast<unsigned char>(b))) {
-                    entry = kByteUseList;
-                } else {
-                    const std::uint32_t next = b == 0 ? kNone : NextState(s, static_cast<TRECode>(b));
-                    entry = next == kNone ? kByteNone : static_cast<std::uint16_t>(next);
-                }
-            }
+        byteTable_.reserve(states_.size() * 256);
+        for (const TREDfaState& state : states_) {
+            const std::size_t rowStart = byteTable_.size();
+            byteTable_.insert(byteTable_.end(), emptyRow.begin(), emptyRow.end());
+            std::uint16_t* row = byteTable_.data() + rowStart;
+            for (const TREDfaTransition& t : state.Transitions)
+                for (unsigned b = std::max<unsigned>(t.First, 1); b <= std::min<unsigned>(t.Last, 0xFF); ++b)
+                    if (row[b] != kByteUseList) row[b] = static_cast<std::uint16_t>(t.Target);
         }
     }
-    startKinds_.assign(256, kSkipSingle);
-    for (unsigned b = 0; b < 256; ++b)
-        if (sjis::isLeadByte(static_cast<unsigned char>(b))) startKinds_[b] = kSkipLead;
-    startKinds_[0] = kTerminator;
+    static const std::vector<std::uint8_t> skipAll = [] {
+        std::vector<std::uint8_t> kinds(256, kSkipSingle);
+        for (unsigned b = 0; b < 256; ++b)
+            if (sjis::isLeadByte(static_cast<unsigned char>(b))) kinds[b] = kSkipLead;
+        kinds[0] = kTerminator;
+        return kinds;
+    }();
+    startKinds_ = skipAll;
     for (const TREDfaTransition& t : states_[initial_].Transitions) {
         // Single-byte codes start with their own value, double-byte codes
         // with their high byte; a lone lead byte before the terminator is
