@@ -7,12 +7,14 @@ namespace cli {
 int runInfo(const std::vector<std::string>& args);
 int runCoords(const std::vector<std::string>& args);
 int runExtract(const std::vector<std::string>& args);
+int runRegex(const std::vector<std::string>& args);
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
         {"info", "info [--json] [--features] PATH", runInfo},
         {"coords", "coords --from FORMAT --to FORMAT X Y | --list | --dms LAT LON", runCoords},
         {"extract", "extract ARCHIVE DEST", runExtract},
+        {"regex", "regex [--fuzzy] [--lf] PATTERN TEXT... | regex --preprocess [--fuzzy] PATTERN | regex --expand TEXT", runRegex},
     };
     return list;
 }
