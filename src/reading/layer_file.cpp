@@ -8,15 +8,18 @@ LayerFile::LayerFile(std::string entry, const std::string& folder, TErrorList& e
     : entry_(std::move(entry)), path_(folder + entry_), errors_(errors) {
     const ReadMessages& m = Messages();
     const std::string fsPath = paths::resolve(sjis::toUtf8(path_));
-    if (!paths::fileExists(fsPath) || !text_.load(fsPath))
+    if (!paths::fileExists(fsPath) || !bytes_.load(fsPath))
         throw TKDKReadException(m.fileCannotOpen, 0, path_);
-    if (text_.size() == 0) throw TKDKReadException(m.noRecords, 0, path_);
-    if (!header_.Read(text_.lines()[0])) AppendError(errors_, m.brokenHeader, entry_);
+    cursor_ = LineCursor(bytes_.text());
+    std::string_view header;
+    if (!cursor_.next(header)) throw TKDKReadException(m.noRecords, 0, path_);
+    if (!header_.Read(header)) AppendError(errors_, m.brokenHeader, entry_);
 }
 
 bool LayerFile::next() {
-    if (line_ >= lineCount()) return false;
+    std::string_view line;
+    if (!cursor_.next(line)) return false;
     ++line_;
-    fields_.split(text_.lines()[static_cast<size_t>(line_ - 1)]);
+    fields_.split(line);
     return true;
 }

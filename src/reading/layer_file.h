@@ -17,10 +17,10 @@ public:
 
     const std::string& entry() const { return entry_; }  // E, carried by error lines
     const std::string& path() const { return path_; }    // F
-    int lineCount() const { return static_cast<int>(text_.size()); }
-    size_t byteCount() const { return text_.byteCount(); }
+    size_t byteCount() const { return bytes_.text().size(); }
 
-    // Advances to the next record (lines 2 to the last); false after the last.
+    // Advances to the next record (lines 2 to the last); false after the
+    // last, when lineNo() is the number of lines of the file.
     bool next();
     int lineNo() const { return line_; }
     size_t fieldCount() const { return fields_.size(); }
@@ -53,7 +53,8 @@ private:
     std::string entry_;
     std::string path_;
     TErrorList& errors_;
-    TextLines text_;
+    FileBytes bytes_;
+    LineCursor cursor_{{}};
     TKDKHeadRecord header_;
     FieldList fields_;
     int line_ = 1;

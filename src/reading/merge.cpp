@@ -57,22 +57,16 @@ bool TKDKObject::Merge(TKDKObject& other, TErrorList& errors) {
         Descriptions.push_back(std::move(*it));
     }
     other.Descriptions.clear();
-    auto indexed = [mesh](auto& index) {
-        return [mesh, &index](auto& f) {
-            f.MeshNo = mesh;
-            index.add(mesh, f.Id, &f);
-        };
-    };
     auto renumbered = [mesh](TKDKElement& f) { f.MeshNo = mesh; };
-    moveAll(other.Lines, Lines, indexed(lineIndex_));
-    moveAll(other.Polygons, Polygons, indexed(polygonIndex_));
-    moveAll(other.Points, Points, indexed(pointIndex_));
+    moveAll(other.Lines, Lines, renumbered);
+    moveAll(other.Polygons, Polygons, renumbered);
+    moveAll(other.Points, Points, renumbered);
     moveAll(other.Attributes, Attributes, [mesh](TKDKAttribute& a) { a.TargetMeshNo = mesh; });
     moveAll(other.Nodes, Nodes, renumbered);
     moveAll(other.Networks, Networks, renumbered);
-    other.lineIndex_.clear();
-    other.polygonIndex_.clear();
-    other.pointIndex_.clear();
+    lineIndex_.adoptMesh(mesh, other.lineIndex_);
+    polygonIndex_.adoptMesh(mesh, other.polygonIndex_);
+    pointIndex_.adoptMesh(mesh, other.pointIndex_);
     BytesRead += other.BytesRead;
     return true;
 }

@@ -60,7 +60,7 @@ bool TKDKObject::ReadNodeFile(const std::string& entry, TErrorList& errors) {
             file.report(m.brokenNode);
         }
     }
-    if (pending) finishPending(file.lineCount());
+    if (pending) finishPending(file.lineNo());  // the file's line count
     BytesRead += file.byteCount();
     return true;
 }

@@ -15,52 +15,66 @@ inline bool isBlank(unsigned char c) { return c >= 0x01 && c <= 0x20; }
 
 }  // namespace
 
-bool TextLines::load(const std::string& fsPath) {
-    bytes_.clear();
-    lines_.clear();
+bool FileBytes::load(const std::string& fsPath) {
+    data_.reset();
+    size_ = 0;
     FILE* f = std::fopen(fsPath.c_str(), "rb");
     if (!f) return false;
-    bool ok = true;
-    if (std::fseek(f, 0, SEEK_END) == 0) {
-        long size = std::ftell(f);
-        if (size > 0) {
-            bytes_.resize(static_cast<size_t>(size));
-            std::rewind(f);
-            bytes_.resize(std::fread(bytes_.data(), 1, bytes_.size(), f));
-        } else if (size < 0) {
-            ok = false;
-        }
-    } else {
-        ok = false;
+    bool ok = std::fseek(f, 0, SEEK_END) == 0;
+    const long size = ok ? std::ftell(f) : -1;
+    ok = size >= 0;
+    if (ok && size > 0) {
+        data_.reset(new char[static_cast<size_t>(size)]);
+        std::rewind(f);
+        size_ = std::fread(data_.get(), 1, static_cast<size_t>(size), f);
     }
     std::fclose(f);
-    if (!ok) return false;
+    if (const void* nul = std::memchr(data_.get(), 0, size_))
+        size_ = static_cast<size_t>(static_cast<const char*>(nul) - data_.get());
+    return ok;
+}
+
+void FileBytes::assign(std::string_view bytes) {
+    data_.reset(new char[bytes.size() + 1]);
+    std::memcpy(data_.get(), bytes.data(), bytes.size());
+    size_ = bytes.size();
+    if (const void* nul = std::memchr(data_.get(), 0, size_))
+        size_ = static_cast<size_t>(static_cast<const char*>(nul) - data_.get());
+}
+
+bool LineCursor::next(std::string_view& line) {
+    if (rest_.empty()) return false;
+    const char* p = rest_.data();
+    const size_t n = rest_.size();
+    size_t i = 0;
+    // Bytes above CR are never line ends: test those first.
+    while (i < n && (static_cast<unsigned char>(p[i]) > '\r' || (p[i] != '\r' && p[i] != '\n'))) ++i;
+    line = std::string_view(p, i);
+    if (i < n && p[i] == '\r' && i + 1 < n && p[i + 1] == '\n')
+        i += 2;
+    else if (i < n)
+        i += 1;
+    rest_.remove_prefix(i);
+    return true;
+}
+
+bool TextLines::load(const std::string& fsPath) {
+    lines_.clear();
+    if (!bytes_.load(fsPath)) return false;
     split();
     return true;
 }
 
-void TextLines::assign(std::string bytes) {
-    bytes_ = std::move(bytes);
+void TextLines::assign(std::string_view bytes) {
+    bytes_.assign(bytes);
     split();
 }
 
 void TextLines::split() {
     lines_.clear();
-    size_t end = bytes_.size();
-    if (const void* nul = std::memchr(bytes_.data(), 0, bytes_.size()))
-        end = static_cast<size_t>(static_cast<const char*>(nul) - bytes_.data());
-    const char* p = bytes_.data();
-    size_t start = 0;
-    while (start < end) {
-        size_t i = start;
-        while (i < end && p[i] != '\r' && p[i] != '\n') ++i;
-        lines_.emplace_back(p + start, i - start);
-        if (i < end && p[i] == '\r' && i + 1 < end && p[i + 1] == '\n')
-            i += 2;
-        else if (i < end)
-            i += 1;
-        start = i;
-    }
+    LineCursor cursor(bytes_.text());
+    std::string_view line;
+    while (cursor.next(line)) lines_.push_back(line);
 }
 
 void FieldList::split(std::string_view line) {

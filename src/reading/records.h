@@ -3,25 +3,48 @@
 // fields, numbers, feature-code fields and the file header record.
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// A whole text file cut into lines at CR LF, lone CR and lone LF. A NUL byte
-// ends the text. The lines are views into the file's bytes.
+// The bytes of a whole file, up to its first NUL byte (a NUL ends the text).
+class FileBytes {
+public:
+    // False when the file cannot be read.
+    bool load(const std::string& fsPath);
+    void assign(std::string_view bytes);
+    std::string_view text() const { return {data_.get(), size_}; }
+
+private:
+    std::unique_ptr<char[]> data_;  // left uninitialised before reading: no clearing pass
+    size_t size_ = 0;
+};
+
+// Walks text line by line: lines end at CR LF, a lone CR or a lone LF; a last
+// line without a line end counts; a text ending with a line end has no empty
+// last line.
+class LineCursor {
+public:
+    explicit LineCursor(std::string_view text) : rest_(text) {}
+    bool next(std::string_view& line);
+
+private:
+    std::string_view rest_;
+};
+
+// A whole text file cut into lines (for files read by line number).
 class TextLines {
 public:
-    // Reads the file at a file-system path; false when it cannot be read.
     bool load(const std::string& fsPath);
-    void assign(std::string bytes);  // for text already in memory
+    void assign(std::string_view bytes);
     const std::vector<std::string_view>& lines() const { return lines_; }
     size_t size() const { return lines_.size(); }
-    size_t byteCount() const { return bytes_.size(); }
 
 private:
     void split();
-    std::string bytes_;
+    FileBytes bytes_;
     std::vector<std::string_view> lines_;
 };
 
