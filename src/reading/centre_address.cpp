@@ -27,22 +27,23 @@ const std::string& PrefectureOfJisCode(const std::string& jisCode) {
 
 TCentreAddress TKDKObject::CentreAddress(const TGeoPoint& p) const {
     TCentreAddress a;
-    // Every containing polygon is visited; a later one of the same kind wins.
-    for (const auto& polygon : Polygons) {
-        if (!polygon->Attribute || polygon->Major != kBoundaryMajor) continue;
-        const std::vector<std::string>& v = polygon->Attribute->Values;
-        switch (polygon->Minor) {
+    // Every containing polygon is visited in list order; a later one of the same kind wins.
+    polygonBounds_.forEachNear(Polygons, p, 0, [](const TKDKPolygon&) { return 0.0; },
+                               [&](const TKDKPolygon& polygon) {
+        if (!polygon.Attribute || polygon.Major != kBoundaryMajor) return;
+        const std::vector<std::string>& v = polygon.Attribute->Values;
+        switch (polygon.Minor) {
             case kMunicipalityMinor:
-                if (v.size() == 2 && polygon->HitTest(p, 0)) {
+                if (v.size() == 2 && polygon.HitTest(p, 0)) {
                     a.Prefecture = PrefectureOfJisCode(v[0]);
                     a.City = v[1];
                 }
                 break;
             case kChomeMinor:
-                if (v.size() == 3 && polygon->HitTest(p, 0)) a.Chome = v[2];
+                if (v.size() == 3 && polygon.HitTest(p, 0)) a.Chome = v[2];
                 break;
             case kBlockMinor:
-                if (v.size() > 3 && polygon->HitTest(p, 0)) {
+                if (v.size() > 3 && polygon.HitTest(p, 0)) {
                     a.Block = v[3];
                     for (size_t i = 4; i < v.size(); ++i) a.Block += "," + v[i];
                 }
@@ -50,6 +51,6 @@ TCentreAddress TKDKObject::CentreAddress(const TGeoPoint& p) const {
             default:
                 break;
         }
-    }
+    });
     return a;
 }

@@ -14,17 +14,23 @@ bool farFromBounds(const TKDKElement& f, const TGeoPoint& p, double reach) {
            p.Y > f.BoundsMax.Y + r;
 }
 
-template <class Feature>
-int collectHits(const std::vector<std::unique_ptr<Feature>>& features, const TGeoPoint& p,
-                double tolerance, std::vector<TKDKElement*>& hits) {
+// Tests the features near p, in list order, appending the hits.
+template <class Feature, class Margin>
+int collectHits(BoundsCache<Feature>& cache, const std::vector<std::unique_ptr<Feature>>& features,
+                const TGeoPoint& p, double tolerance, double reach, Margin margin,
+                std::vector<TKDKElement*>& hits) {
     int n = 0;
-    for (const auto& f : features)
-        if (f->HitTest(p, tolerance)) {
-            hits.push_back(f.get());
+    cache.forEachNear(features, p, reach, margin, [&](Feature& f) {
+        if (f.HitTest(p, tolerance)) {
+            hits.push_back(&f);
             ++n;
         }
+    });
     return n;
 }
+
+double halfWidth(const TKDKLine& l) { return l.Width / 2.0; }
+double noMargin(const TKDKElement&) { return 0; }
 
 }  // namespace
 
@@ -67,9 +73,10 @@ bool TKDKPoint::HitTest(const TGeoPoint& p, double tolerance) const {
 
 int TKDKObject::HitFeatures(const TGeoPoint& p, std::vector<TKDKElement*>& hits,
                             double tolerance) const {
-    int n = collectHits(Lines, p, tolerance, hits);
-    n += collectHits(Polygons, p, tolerance, hits);
-    n += collectHits(Points, p, tolerance, hits);
+    // Containment in a polygon does not use the tolerance.
+    int n = collectHits(lineBounds_, Lines, p, tolerance, tolerance, halfWidth, hits);
+    n += collectHits(polygonBounds_, Polygons, p, tolerance, 0, noMargin, hits);
+    n += collectHits(pointBounds_, Points, p, tolerance, tolerance, noMargin, hits);
     return n;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "geometry/geo_point.h"
+#include "reading/bounds_cache.h"
 #include "reading/description.h"
 #include "reading/feature_index.h"
 #include "reading/features.h"
@@ -77,6 +78,8 @@ public:
     bool SetCategoryVisible(int major, bool on);
     void UpdateVisibility();
     void OrderPolygons();
+    // Orders the polygons unless PolygonsOrdered says they are.
+    void EnsurePolygonsOrdered();
     bool PolygonShown(const TKDKPolygon& polygon) const;
     bool LineShown(const TKDKLine& line) const;
 
@@ -119,6 +122,11 @@ private:
     void addLine(std::unique_ptr<TKDKLine> line);
     void addPolygon(std::unique_ptr<TKDKPolygon> polygon);
     void addPoint(std::unique_ptr<TKDKPoint> point);
+
+    // Bounds copies for the scans at a point; rebuilt when the lists change.
+    mutable BoundsCache<TKDKLine> lineBounds_;
+    mutable BoundsCache<TKDKPolygon> polygonBounds_;
+    mutable BoundsCache<TKDKPoint> pointBounds_;
 
     FeatureIndex<TKDKLine> lineIndex_;
     FeatureIndex<TKDKPolygon> polygonIndex_;

@@ -39,12 +39,15 @@ void TKDKObject::OrderPolygons() {
         for (auto& p : group) Polygons.push_back(std::move(p));
 }
 
+void TKDKObject::EnsurePolygonsOrdered() {
+    if (PolygonsOrdered) return;
+    OrderPolygons();
+    PolygonsOrdered = true;
+}
+
 void TKDKObject::Draw(Canvas& canvas, const TGeoPoint2D& min, const TGeoPoint2D& max,
                       const TWorldToScreenFunc& toScreen) {
-    if (!PolygonsOrdered) {
-        OrderPolygons();
-        PolygonsOrdered = true;
-    }
+    EnsurePolygonsOrdered();
     if (!VisibilityValid) UpdateVisibility();
     drawList(Polygons, canvas, min, max, toScreen);
     drawList(Lines, canvas, min, max, toScreen);

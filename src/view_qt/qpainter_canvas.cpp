@@ -3,18 +3,21 @@
 #include <QFontMetrics>
 #include <QString>
 #include <cmath>
-#include <cstdlib>
 
 #include "base/sjis.h"
 
 namespace {
 
-// The dash patterns of one-pixel pens on the classic desktop (in pen widths).
+// Thin pens have flat ends, which leave out the last pixel of a stroke as the
+// classic desktop does; wide ones are rounded at their ends and joins, where
+// it shows. Dash patterns are those of one-pixel pens there (in pen widths).
 QPen styledPen(const TCanvasPen& p) {
+    constexpr int kRoundFrom = 3;  // pixels
     QPen pen(ToQColor(p.Color));
     pen.setWidth(std::max(1, p.Width));
-    pen.setCapStyle(Qt::RoundCap);
-    pen.setJoinStyle(Qt::RoundJoin);
+    const bool round = p.Width >= kRoundFrom;
+    pen.setCapStyle(round ? Qt::RoundCap : Qt::FlatCap);
+    pen.setJoinStyle(round ? Qt::RoundJoin : Qt::MiterJoin);
     switch (p.Style) {
         case TPenStyle::psSolid: break;
         case TPenStyle::psDash: pen.setDashPattern({18, 6}); break;
@@ -23,7 +26,7 @@ QPen styledPen(const TCanvasPen& p) {
         case TPenStyle::psDashDotDot: pen.setDashPattern({9, 3, 3, 3, 3, 3}); break;
         case TPenStyle::psClear: pen.setStyle(Qt::NoPen); break;
     }
-    if (pen.style() != Qt::SolidLine && pen.style() != Qt::NoPen) pen.setCapStyle(Qt::FlatCap);
+    if (pen.style() != Qt::SolidLine) pen.setCapStyle(Qt::FlatCap);
     return pen;
 }
 
@@ -34,14 +37,6 @@ QBrush styledBrush(const TCanvasBrush& b) {
         case TBrushStyle::bsClear: break;
     }
     return QBrush(Qt::NoBrush);
-}
-
-// The last pixel a stroke covers before its excluded end point.
-QPoint beforeEnd(TScreenPoint from, TScreenPoint to) {
-    const long long dx = static_cast<long long>(to.X) - from.X, dy = static_cast<long long>(to.Y) - from.Y;
-    const long long steps = std::max(std::llabs(dx), std::llabs(dy));
-    return QPoint(static_cast<int>(to.X - std::llround(static_cast<double>(dx) / steps)),
-                  static_cast<int>(to.Y - std::llround(static_cast<double>(dy) / steps)));
 }
 
 }  // namespace
@@ -108,7 +103,7 @@ void QPainterCanvas::Polygon(std::span<const TScreenPoint> points) {
 void QPainterCanvas::Line(TScreenPoint from, TScreenPoint to) {
     if (from == to) return;
     applyPen();
-    painter_.drawLine(QPoint(from.X, from.Y), beforeEnd(from, to));
+    painter_.drawLine(QPoint(from.X, from.Y), QPoint(to.X, to.Y));  // a flat end leaves `to` out
 }
 
 void QPainterCanvas::Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) {

@@ -139,3 +139,69 @@ TEST(PointedDetails, ALineWithoutRecordAddsNothing) {
               sj(u8"道路線\r\n名称=A\r\n別称=B\r\n------------------------------\r\n"
                  u8"------------------------------\r\n"));
 }
+
+namespace {
+
+// Every feature whose own test hits, in the order of the lists.
+std::vector<TKDKElement*> hitsOfEveryFeature(const TKDKObject& map, const TGeoPoint& p, double tolerance) {
+    std::vector<TKDKElement*> hits;
+    for (const auto& l : map.Lines)
+        if (l->HitTest(p, tolerance)) hits.push_back(l.get());
+    for (const auto& g : map.Polygons)
+        if (g->HitTest(p, tolerance)) hits.push_back(g.get());
+    for (const auto& q : map.Points)
+        if (q->HitTest(p, tolerance)) hits.push_back(q.get());
+    return hits;
+}
+
+}  // namespace
+
+TEST(HitFeatures, SameHitsAsTestingEveryFeatureAlsoOnEdgesFarFromTheOrigin) {
+    // Coordinates of a real zone, whose edges floats cannot hold exactly.
+    const double x0 = -36123.371, y0 = 254321.917;
+    TKDKObject map;
+    Add(map.Polygons, MakePolygon(1108, Rect(x0, y0, x0 + 10.003, y0 + 7.001)));
+    Add(map.Polygons, MakePolygon(1106, Rect(x0 + 5.0007, y0 - 3, x0 + 20.0001, y0 + 3.0003)));
+    Add(map.Lines, MakeLine(2110, 0, {At(x0, y0 + 2.2), At(x0 + 12.7, y0 + 2.2), At(x0 + 12.7, y0 + 9.1)}, 7));
+    Add(map.Lines, MakeLine(1106, 0, {At(x0 + 1.1, y0 - 1.3), At(x0 + 4.9, y0 + 8.3)}));
+    Add(map.Points, MakePointFeature(7301, At(x0 + 3.3, y0 + 3.3)));
+    const double edgesX[] = {x0, x0 + 10.003, x0 + 5.0007, x0 + 20.0001, x0 + 12.7 + 5, x0 + 12.7 - 5, x0 + 3.3 + 1.5};
+    const double edgesY[] = {y0, y0 + 7.001, y0 - 3, y0 + 3.0003, y0 + 2.2 + 5, y0 + 2.2 - 5, y0 + 9.1, y0 + 3.3 - 1.5};
+    int compared = 0;
+    for (double tolerance : {0.0, 1.5}) {
+        std::vector<double> xs, ys;
+        for (double e : edgesX)
+            for (double d : {-1e-7, 0.0, 1e-7}) xs.push_back(e + d);
+        for (double e : edgesY)
+            for (double d : {-1e-7, 0.0, 1e-7}) ys.push_back(e + d);
+        for (double i = -4; i <= 24; i += 0.37) xs.push_back(x0 + i);
+        for (double j = -6; j <= 14; j += 0.29) ys.push_back(y0 + j);
+        for (double x : xs)
+            for (double y : ys) {
+                std::vector<TKDKElement*> hits;
+                map.HitFeatures(At(x, y), hits, tolerance);
+                ASSERT_EQ(hits, hitsOfEveryFeature(map, At(x, y), tolerance)) << x << " " << y;
+                compared += !hits.empty();
+            }
+    }
+    EXPECT_GT(compared, 1000);
+}
+
+TEST(HitFeatures, FollowTheListsWhenTheyChange) {
+    TKDKObject map;
+    TKDKPolygon& building = Add(map.Polygons, MakePolygon(3500, Rect(0, 0, 10, 10)));
+    TKDKPolygon& block = Add(map.Polygons, MakePolygon(1108, Rect(0, 0, 10, 10)));
+    std::vector<TKDKElement*> hits;
+    map.HitFeatures(At(5, 5), hits, kTolerance);
+    EXPECT_EQ(hits, (std::vector<TKDKElement*>{&building, &block}));
+    map.OrderPolygons();
+    hits.clear();
+    map.HitFeatures(At(5, 5), hits, kTolerance);
+    EXPECT_EQ(hits, (std::vector<TKDKElement*>{&block, &building}));
+    TKDKPolygon& added = Add(map.Polygons, MakePolygon(1106, Rect(4, 4, 6, 6)));
+    TKDKLine& line = Add(map.Lines, MakeLine(2110, 0, {At(0, 5), At(10, 5)}));
+    hits.clear();
+    map.HitFeatures(At(5, 5), hits, kTolerance);
+    EXPECT_EQ(hits, (std::vector<TKDKElement*>{&line, &block, &building, &added}));
+    EXPECT_EQ(map.CentreAddress(At(5, 5)).Chome, "");  // no records: nothing named
+}

@@ -5,10 +5,17 @@
 namespace cli {
 
 int runInfo(const std::vector<std::string>& args);
+int runRender(const std::vector<std::string>& args);
+int runPick(const std::vector<std::string>& args);
+int runAddress(const std::vector<std::string>& args);
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
         {"info", "info [--json] [--features] PATH", runInfo},
+        {"render", "render PATH -o OUT.png|OUT.svg [--size WxH] [--mode all|gaiku|nogaiku] "
+                   "[--box MINX,MINY,MAXX,MAXY] [--hide MAJOR,...] [--dpi N]", runRender},
+        {"pick", "pick PATH X Y [--tolerance METRES]", runPick},
+        {"address", "address PATH X Y", runAddress},
     };
     return list;
 }

@@ -1,0 +1,17 @@
+#pragma once
+// Parsing of the numbers and lists that the commands take as arguments.
+#include <string>
+#include <vector>
+
+namespace cli {
+
+// A finite decimal number, the whole text.
+bool parseNumber(const std::string& text, double& value);
+// A decimal integer, the whole text.
+bool parseInt(const std::string& text, int& value);
+// Comma-separated finite numbers.
+bool parseNumberList(const std::string& text, std::vector<double>& values);
+// "WxH" with both sides positive integers.
+bool parseSize(const std::string& text, int& width, int& height);
+
+}  // namespace cli
