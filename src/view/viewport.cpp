@@ -45,21 +45,23 @@ void TViewport::placeAround(TViewState& v, double cx, double cy, double pixelWid
     v.MaxY = cy + pixelHeight / 2 / scale;
 }
 
-void TViewport::FitExtent(double minX, double maxX, double minY, double maxY) {
+double TViewport::boxScale(double minX, double maxX, double minY, double maxY, bool whole) const {
     const double m = std::min(Width, Height);
-    double sx = std::min(sideScale(m, maxX - minX), sideScale(m, maxY - minY));
-    double sy = sx;
-    ClampScale(sx, sy);
-    placeAround(HomeView, (minX + maxX) / 2, (minY + maxY) / 2, Width, Height, sx);
+    const double sx = sideScale(m, maxX - minX), sy = sideScale(m, maxY - minY);
+    double scale = whole ? std::min(sx, sy) : std::max(sx, sy), same = scale;
+    ClampScale(scale, same);
+    return scale;
+}
+
+void TViewport::FitExtent(double minX, double maxX, double minY, double maxY) {
+    const double scale = boxScale(minX, maxX, minY, maxY, true);
+    placeAround(HomeView, (minX + maxX) / 2, (minY + maxY) / 2, Width, Height, scale);
     View = HomeView;
 }
 
 void TViewport::ZoomToBox(double minX, double maxX, double minY, double maxY) {
-    const double m = std::min(Width, Height);
-    double sx = std::max(sideScale(m, maxX - minX), sideScale(m, maxY - minY));
-    double sy = sx;
-    ClampScale(sx, sy);
-    placeAround(View, (minX + maxX) / 2, (minY + maxY) / 2, Width, Height, sx);
+    const double scale = boxScale(minX, maxX, minY, maxY, false);
+    placeAround(View, (minX + maxX) / 2, (minY + maxY) / 2, Width, Height, scale);
 }
 
 void TViewport::ZoomBy(double factor) {

@@ -55,6 +55,9 @@ public:
     double DispScale() const;
 
 private:
+    // The clamped scale at which the box fits a square of the smaller surface
+    // side (whole) or its smaller side fills that square.
+    double boxScale(double minX, double maxX, double minY, double maxY, bool whole) const;
     void placeAround(TViewState& v, double cx, double cy, double pixelWidth, double pixelHeight,
                      double scale) const;
 };

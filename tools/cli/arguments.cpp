@@ -32,6 +32,11 @@ bool parseNumberList(const std::string& text, std::vector<double>& values) {
     }
 }
 
+bool parseWorldPoint(const std::string& x, const std::string& y, TGeoPoint& p) {
+    p = MakePoint(0, 0, 0);
+    return parseNumber(x, p.X) && parseNumber(y, p.Y);
+}
+
 bool parseSize(const std::string& text, int& width, int& height) {
     const size_t x = text.find_first_of("xX");
     return x != std::string::npos && parseInt(text.substr(0, x), width) &&

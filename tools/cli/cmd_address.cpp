@@ -9,19 +9,13 @@
 namespace cli {
 
 int runAddress(const std::vector<std::string>& args) {
-    double x, y;
+    TGeoPoint p;
     if (args.size() != 3) return usageError("address", "needs PATH X Y");
-    if (!parseNumber(args[1], x) || !parseNumber(args[2], y))
-        return usageError("address", "X and Y must be numbers (world metres)");
-    LoadedData data = loadData(args[0]);
-    if (!data.map) return data.fatal ? reportFatal("address", data) : kExitFailed;
-    // The address is taken after a drawing, which has put the polygons in drawing order.
-    data.map->EnsurePolygonsOrdered();
-    const TCentreAddress a = data.map->CentreAddress(MakePoint(x, y, 0));
-    std::cout << sjis::toUtf8(a.Prefecture) << "\n"
-              << sjis::toUtf8(a.City) << "\n"
-              << sjis::toUtf8(a.Chome) << "\n"
-              << sjis::toUtf8(a.Block) << "\n";
+    if (!parseWorldPoint(args[1], args[2], p)) return usageError("address", "X and Y must be numbers (metres)");
+    LoadedData data;
+    if (!loadForMapUse("address", args[0], data)) return kExitFailed;
+    const TCentreAddress a = data.map->CentreAddress(p);
+    for (const std::string* line : {&a.Prefecture, &a.City, &a.Chome, &a.Block}) std::cout << sjis::toUtf8(*line) << "\n";
     return reportFatal("address", data);
 }
 

@@ -135,11 +135,8 @@ bool writeSvg(TKDKObject& map, const TViewport& view, const RenderOptions& o) {
 int runRender(const std::vector<std::string>& args) {
     RenderOptions o;
     if (const std::string problem = parse(args, o); !problem.empty()) return usageError("render", problem);
-    LoadedData data = loadData(o.path);
-    if (!data.map) {
-        if (!data.fatal) std::cerr << "orvelle-cli render: no mesh description file in " << o.path << "\n";
-        return data.fatal ? reportFatal("render", data) : kExitFailed;
-    }
+    LoadedData data;
+    if (!loadForMapUse("render", o.path, data)) return kExitFailed;
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     int argc = 1;
     char name[] = "orvelle-cli";
