@@ -1,5 +1,7 @@
 #pragma once
-// The map's Canvas on a QPainter: screen, image, SVG or printer alike.
+// The map's Canvas on a QPainter: screen, image, SVG or printer alike. The
+// canvas sets the painter's pen, brush, font and composition mode itself and
+// remembers what it set, so nothing else should change them while it is in use.
 #include <QFont>
 #include <QPainter>
 #include <QPoint>
