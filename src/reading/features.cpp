@@ -66,3 +66,5 @@ TKDKNetwork::TKDKNetwork(int meshNo, int arcId, int value1, int value2)
     MeshNo = meshNo;
     Id = arcId;
 }
+
+bool TKDKElement::MatchAttrib(const std::string&, TAWKStr*) { return false; }

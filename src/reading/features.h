@@ -2,6 +2,9 @@
 // The feature classes of a map: arcs, polygons, points, attribute records,
 // nodes and network records. Features refer to their attribute records
 // without owning them; the map object owns everything.
+//
+// The virtual operations, in slot order: Draw, DrawSelected (TFeature),
+// ExpandBounds, HitTest, MatchAttrib, GetDetails (TKDKElement).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -10,15 +13,31 @@
 #include "tables/colors.h"
 #include "tables/styles.h"
 
+class Canvas;
+class TAWKStr;
 class TKDKAttribute;
+class TWorldToScreenFunc;
 
 class TFeature {
 public:
     virtual ~TFeature() = default;
+    // Draws the feature normally; nothing in the base.
+    virtual void Draw(Canvas& canvas, const TWorldToScreenFunc& toScreen) const;
+    // Draws it as a found feature with the pen and brush the caller has set.
+    virtual void DrawSelected(Canvas& canvas, const TWorldToScreenFunc& toScreen) const;
 };
 
 class TKDKElement : public TFeature {
 public:
+    // Widens the box by the feature's geometry; the base resets it to empty.
+    virtual void ExpandBounds(TGeoPoint& max, TGeoPoint& min) const;
+    // Whether the world point lies on the feature within `tolerance` metres.
+    virtual bool HitTest(const TGeoPoint& p, double tolerance) const;
+    // Whether one of the attribute texts matches (through the pattern when given).
+    virtual bool MatchAttrib(const std::string& text, TAWKStr* pattern);
+    // The details text: heading, value lines and separator, CR LF line ends.
+    virtual std::string GetDetails() const;
+
     int32_t Major = 0;
     int32_t Minor = 0;
     int32_t MeshNo = 0;
@@ -43,6 +62,12 @@ public:
     TPenStyle PenStyle = TPenStyle::psSolid;
     int32_t Width = 0;  // metres on the ground; 0 draws one pixel wide
     TKDKAttribute* Attribute = nullptr;
+
+    void Draw(Canvas& canvas, const TWorldToScreenFunc& toScreen) const override;
+    void DrawSelected(Canvas& canvas, const TWorldToScreenFunc& toScreen) const override;
+    void ExpandBounds(TGeoPoint& max, TGeoPoint& min) const override;
+    bool HitTest(const TGeoPoint& p, double tolerance) const override;
+    std::string GetDetails() const override;
 };
 
 // An area whose outline is assembled from the arcs it references.
@@ -58,6 +83,12 @@ public:
     std::vector<TGeoPoint> Ring;
     TColor FillColor = clWhite;
     TKDKAttribute* Attribute = nullptr;
+
+    void Draw(Canvas& canvas, const TWorldToScreenFunc& toScreen) const override;
+    void DrawSelected(Canvas& canvas, const TWorldToScreenFunc& toScreen) const override;
+    void ExpandBounds(TGeoPoint& max, TGeoPoint& min) const override;
+    bool HitTest(const TGeoPoint& p, double tolerance) const override;
+    std::string GetDetails() const override;
 };
 
 class TKDKPoint : public TKDKElement {
@@ -66,6 +97,12 @@ public:
 
     TGeoPoint Position;
     TKDKAttribute* Attribute = nullptr;
+
+    void Draw(Canvas& canvas, const TWorldToScreenFunc& toScreen) const override;
+    void DrawSelected(Canvas& canvas, const TWorldToScreenFunc& toScreen) const override;
+    void ExpandBounds(TGeoPoint& max, TGeoPoint& min) const override;
+    bool HitTest(const TGeoPoint& p, double tolerance) const override;
+    std::string GetDetails() const override;
 };
 
 // The texts attached to an arc, polygon or point, and the label some of them give.
@@ -84,6 +121,9 @@ public:
     int32_t LabelHeight = 10;         // metres on the ground
 
     void SetLabel(std::string text, const TGeoPoint& at, TColor color, int height);
+
+    void Draw(Canvas& canvas, const TWorldToScreenFunc& toScreen) const override;
+    void ExpandBounds(TGeoPoint& max, TGeoPoint& min) const override;
 };
 
 class TKDKNode : public TKDKElement {

@@ -8,11 +8,15 @@
 #include <vector>
 
 #include "geometry/geo_point.h"
+#include "reading/bounds_cache.h"
 #include "reading/description.h"
 #include "reading/feature_index.h"
 #include "reading/features.h"
 #include "reading/read_errors.h"
 #include "tables/coords_format.h"
+
+class Canvas;
+class TWorldToScreenFunc;
 
 enum class TViewMode : uint8_t { vmAll, vmGaiku, vmNoGaiku };
 
@@ -20,6 +24,14 @@ enum class TViewMode : uint8_t { vmAll, vmGaiku, vmNoGaiku };
 class TCustomMap {
 public:
     virtual ~TCustomMap() = default;
+    // Draws every feature that overlaps the world box from min to max.
+    virtual void Draw(Canvas& canvas, const TGeoPoint2D& min, const TGeoPoint2D& max,
+                      const TWorldToScreenFunc& toScreen) = 0;
+};
+
+// The names at a world point: prefecture, city, chome and block number(s).
+struct TCentreAddress {
+    std::string Prefecture, City, Chome, Block;
 };
 
 class TKDKObject : public TCustomMap {
@@ -54,6 +66,32 @@ public:
     std::string MeshName(int meshNo) const;
     bool HasMesh(const std::string& baseName) const;
 
+    // Drawing: polygons, lines, points and labels, in that order, of the
+    // visible features overlapping the box. Orders the polygons and updates
+    // the visibility first when those caches are stale.
+    void Draw(Canvas& canvas, const TGeoPoint2D& min, const TGeoPoint2D& max,
+              const TWorldToScreenFunc& toScreen) override;
+    void SetViewMode(TViewMode mode);
+    // The switch of a display category (major code); false for other codes.
+    bool GetCategoryVisible(int major) const;
+    // Sets a display category's switch; false, changing nothing, for other codes.
+    bool SetCategoryVisible(int major, bool on);
+    void UpdateVisibility();
+    void OrderPolygons();
+    // Orders the polygons unless PolygonsOrdered says they are.
+    void EnsurePolygonsOrdered();
+    bool PolygonShown(const TKDKPolygon& polygon) const;
+    bool LineShown(const TKDKLine& line) const;
+
+    // Hit testing: lines, then polygons in drawing order, then points whose
+    // HitTest succeeds, appended to `hits`; returns how many were appended.
+    int HitFeatures(const TGeoPoint& p, std::vector<TKDKElement*>& hits, double tolerance) const;
+    // The details texts of every feature hit at the point, joined in hit order.
+    std::string PointedDetails(const TGeoPoint& p, double tolerance) const;
+    // The names of the administrative areas containing the point. Raises
+    // EConvertError for a municipality code that does not start with digits.
+    TCentreAddress CentreAddress(const TGeoPoint& p) const;
+
     int32_t LastMeshNo = 0;
     std::string Folder;
     std::string BaseName;
@@ -84,6 +122,11 @@ private:
     void addLine(std::unique_ptr<TKDKLine> line);
     void addPolygon(std::unique_ptr<TKDKPolygon> polygon);
     void addPoint(std::unique_ptr<TKDKPoint> point);
+
+    // Bounds copies for the scans at a point; rebuilt when the lists change.
+    mutable BoundsCache<TKDKLine> lineBounds_;
+    mutable BoundsCache<TKDKPolygon> polygonBounds_;
+    mutable BoundsCache<TKDKPoint> pointBounds_;
 
     FeatureIndex<TKDKLine> lineIndex_;
     FeatureIndex<TKDKPolygon> polygonIndex_;

@@ -48,6 +48,19 @@ LoadedData loadData(const std::string& path) {
     return data;
 }
 
+bool loadForMapUse(const std::string& command, const std::string& path, LoadedData& data) {
+    data = loadData(path);
+    if (!data.map) {
+        if (data.fatal)
+            reportFatal(command, data);
+        else
+            std::cerr << "orvelle-cli " << command << ": no mesh description file in " << path << "\n";
+        return false;
+    }
+    data.map->EnsurePolygonsOrdered();
+    return true;
+}
+
 int reportFatal(const std::string& command, const LoadedData& data) {
     if (!data.fatal) return kExitOk;
     std::cerr << "orvelle-cli " << command << ": " << sjis::toUtf8(*data.fatal) << "\n";

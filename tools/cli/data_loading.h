@@ -17,6 +17,11 @@ struct LoadedData {
 
 LoadedData loadData(const std::string& path);
 
+// Loads PATH for drawing or for a query at a world point, which the viewer
+// answers after drawing (the polygons in drawing order). False, with the
+// message printed, when nothing could be read.
+bool loadForMapUse(const std::string& command, const std::string& path, LoadedData& data);
+
 // Prints the fatal message (UTF-8) on stderr; returns the command's exit status.
 int reportFatal(const std::string& command, const LoadedData& data);
 
