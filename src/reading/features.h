@@ -67,6 +67,7 @@ public:
     void DrawSelected(Canvas& canvas, const TWorldToScreenFunc& toScreen) const override;
     void ExpandBounds(TGeoPoint& max, TGeoPoint& min) const override;
     bool HitTest(const TGeoPoint& p, double tolerance) const override;
+    bool MatchAttrib(const std::string& text, TAWKStr* pattern) override;
     std::string GetDetails() const override;
 };
 
@@ -88,6 +89,7 @@ public:
     void DrawSelected(Canvas& canvas, const TWorldToScreenFunc& toScreen) const override;
     void ExpandBounds(TGeoPoint& max, TGeoPoint& min) const override;
     bool HitTest(const TGeoPoint& p, double tolerance) const override;
+    bool MatchAttrib(const std::string& text, TAWKStr* pattern) override;
     std::string GetDetails() const override;
 };
 
@@ -102,6 +104,7 @@ public:
     void DrawSelected(Canvas& canvas, const TWorldToScreenFunc& toScreen) const override;
     void ExpandBounds(TGeoPoint& max, TGeoPoint& min) const override;
     bool HitTest(const TGeoPoint& p, double tolerance) const override;
+    bool MatchAttrib(const std::string& text, TAWKStr* pattern) override;
     std::string GetDetails() const override;
 };
 

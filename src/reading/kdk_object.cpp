@@ -1,10 +1,11 @@
 #include "reading/kdk_object.h"
 
 #include "base/path_resolver.h"
+#include "regex/awk_string.h"
 #include "base/sjis.h"
 #include "reading/messages.h"
 
-TKDKObject::TKDKObject() = default;
+TKDKObject::TKDKObject() : Matcher(std::make_unique<TAWKStr>()) {}
 TKDKObject::~TKDKObject() = default;
 
 bool TKDKObject::LoadMesh(const std::string& path, TErrorList& errors) {

@@ -57,6 +57,13 @@ public:
     // coordinate system or datum, and one already present).
     bool Merge(TKDKObject& other, TErrorList& errors);
 
+    // Appends to `found` every line, then polygon, then point whose attribute
+    // texts match `text` (byte-wise, or as a pattern when `useRegex`), among the
+    // features of the given major code (-1: any) and minor code (-1: any).
+    // Returns how many it appended. A malformed pattern raises ERegExpParser.
+    int SearchAttrib(int major, int minor, std::vector<TKDKElement*>& found, bool useRegex,
+                     const std::string& text);
+
     TKDKLine* FindLine(int meshNo, int id) const { return lineIndex_.find(meshNo, id); }
     TKDKPolygon* FindPolygon(int meshNo, int id) const { return polygonIndex_.find(meshNo, id); }
     TKDKPoint* FindPoint(int meshNo, int id) const { return pointIndex_.find(meshNo, id); }
@@ -114,6 +121,8 @@ public:
     std::vector<std::unique_ptr<TKDKAttribute>> Attributes;
     std::vector<std::unique_ptr<TKDKNode>> Nodes;
     std::vector<std::unique_ptr<TKDKNetwork>> Networks;
+    // The pattern object of the attribute search, with its default settings.
+    std::unique_ptr<TAWKStr> Matcher;
 
     // Bytes of layer text read so far (for progress and throughput figures).
     uint64_t BytesRead = 0;

@@ -8,6 +8,7 @@ int runInfo(const std::vector<std::string>& args);
 int runCoords(const std::vector<std::string>& args);
 int runExtract(const std::vector<std::string>& args);
 int runRegex(const std::vector<std::string>& args);
+int runSearch(const std::vector<std::string>& args);
 int runRender(const std::vector<std::string>& args);
 int runPick(const std::vector<std::string>& args);
 int runAddress(const std::vector<std::string>& args);
@@ -17,6 +18,7 @@ const std::vector<Command>& commands() {
         {"info", "info [--json] [--features] PATH", runInfo},
         {"coords", "coords --from FORMAT --to FORMAT X Y | --list | --dms LAT LON", runCoords},
         {"extract", "extract ARCHIVE DEST", runExtract},
+        {"search", "search [--regex] [--target MAJOR[.MINOR]] PATH TEXT", runSearch},
         {"regex", "regex [--fuzzy] [--lf] PATTERN TEXT... | regex --preprocess [--fuzzy] PATTERN | regex --expand TEXT", runRegex},
         {"render", "render PATH -o OUT.png|OUT.svg [--size WxH] [--mode all|gaiku|nogaiku] "
                    "[--box MINX,MINY,MAXX,MAXY] [--hide MAJOR,...] [--dpi N]", runRender},
