@@ -2,34 +2,15 @@
 // read mesh by mesh into one map, as the viewer opens a folder.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <map>
-#include <stdexcept>
 #include <string>
 
 #include "reading/map_loading.h"
-
-namespace fs = std::filesystem;
+#include "synth_data.h"
 
 namespace {
 
-// The data folder for about `vertices` vertices on 2 x 2 sheets, written once per run.
-const std::string& dataFor(long vertices) {
-    static std::map<long, std::string> folders;
-    auto it = folders.find(vertices);
-    if (it != folders.end()) return it->second;
-    fs::path dir = fs::temp_directory_path() / ("orvelle-loading-bench-" + std::to_string(vertices));
-    fs::remove_all(dir);
-    std::string command = std::string(ORVELLE_SYNTH) + " --out '" + dir.string() +
-                          "' --cols 2 --rows 2 --seed 7 --target-vertices " + std::to_string(vertices) +
-                          " > /dev/null";
-    if (std::system(command.c_str()) != 0) throw std::runtime_error("orvelle-synth failed");
-    return folders.emplace(vertices, dir.string()).first->second;
-}
-
 void load(benchmark::State& state, long vertices) {
-    const std::string& folder = dataFor(vertices);
+    const std::string& folder = SynthFolder(vertices);
     uint64_t bytes = 0, features = 0;
     for (auto _ : state) {
         std::unique_ptr<TKDKObject> map;

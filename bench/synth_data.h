@@ -1,0 +1,11 @@
+#pragma once
+// Synthetic municipalities for the benchmarks, written by orvelle-synth into
+// the temporary folder once per run (2 x 2 sheets, fixed seed).
+#include <memory>
+#include <string>
+
+#include "reading/kdk_object.h"
+
+const std::string& SynthFolder(long vertices);
+// The municipality read into one map, as the viewer opens the folder.
+std::unique_ptr<TKDKObject> LoadSynth(long vertices);
