@@ -180,22 +180,35 @@ MeshRec readMesh(const std::filesystem::path& root, const std::string& name) {
             else if (kind == "TIE") readLinks(f, e, m);
             else throw FormatError("unexpected entry " + e);
         }
+    m.index();
     return m;
 }
 
 template <typename T>
-const T* byId(const std::vector<T>& list, int id) {
-    for (const T& t : list)
-        if (t.id == id) return &t;
-    return nullptr;
+void indexIds(const std::vector<T>& list, std::unordered_map<int, std::size_t>& at) {
+    at.clear();
+    for (std::size_t i = 0; i < list.size(); ++i) at.try_emplace(list[i].id, i);
+}
+
+template <typename T>
+const T* byId(const std::vector<T>& list, const std::unordered_map<int, std::size_t>& at, int id) {
+    const auto found = at.find(id);
+    return found == at.end() ? nullptr : &list[found->second];
 }
 
 }  // namespace
 
-const ArcRec* MeshRec::arc(int id) const { return byId(arcs, id); }
-const PolygonRec* MeshRec::polygon(int id) const { return byId(polygons, id); }
-const PointRec* MeshRec::point(int id) const { return byId(points, id); }
-const NodeRec* MeshRec::node(int id) const { return byId(nodes, id); }
+void MeshRec::index() {
+    indexIds(arcs, arcAt_);
+    indexIds(polygons, polygonAt_);
+    indexIds(points, pointAt_);
+    indexIds(nodes, nodeAt_);
+}
+
+const ArcRec* MeshRec::arc(int id) const { return byId(arcs, arcAt_, id); }
+const PolygonRec* MeshRec::polygon(int id) const { return byId(polygons, polygonAt_, id); }
+const PointRec* MeshRec::point(int id) const { return byId(points, pointAt_, id); }
+const NodeRec* MeshRec::node(int id) const { return byId(nodes, nodeAt_, id); }
 
 std::vector<std::string> splitFields(const std::string& line) {
     std::vector<std::string> out;

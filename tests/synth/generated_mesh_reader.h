@@ -6,6 +6,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace synthtest {
@@ -55,10 +56,16 @@ struct MeshRec {
     std::vector<LinkRec> links;
     std::size_t files = 0, bytes = 0;
 
+    // Lookups by id; the first record of an id, as the viewer finds it.
     const ArcRec* arc(int id) const;
     const PolygonRec* polygon(int id) const;
     const PointRec* point(int id) const;
     const NodeRec* node(int id) const;
+
+    void index();  // builds the lookups once the records are read
+
+private:
+    std::unordered_map<int, std::size_t> arcAt_, polygonAt_, pointAt_, nodeAt_;
 };
 
 // What the reader could not accept.

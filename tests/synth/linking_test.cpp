@@ -18,35 +18,60 @@ namespace {
 using synthtest::MeshRec;
 using synthtest::XY;
 
-class GeneratedMap : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        dir_ = std::make_unique<testsupport::TempDir>();
-        synth::PlanParams p;
-        p.cols = 2;
-        p.rows = 2;
-        p.blocksPerSide = 10;
-        p.seed = 3;
-        summary_ = synth::generate(p, dir_->path());
-        meshes_ = synthtest::readMeshes(dir_->path());
-    }
-    static void TearDownTestSuite() {
-        meshes_.clear();
-        dir_.reset();
-    }
-    static std::unique_ptr<testsupport::TempDir> dir_;
-    static synth::Summary summary_;
-    static std::vector<MeshRec> meshes_;
+struct MapCase {
+    int cols, rows, blocks;
+    std::uint64_t seed;
+    bool rich = false;  // large enough to hold every kind of feature in numbers
 };
 
-std::unique_ptr<testsupport::TempDir> GeneratedMap::dir_;
-synth::Summary GeneratedMap::summary_;
-std::vector<MeshRec> GeneratedMap::meshes_;
+void PrintTo(const MapCase& c, std::ostream* os) {
+    *os << c.cols << "x" << c.rows << " sheets, " << c.blocks << " blocks per side, seed " << c.seed;
+}
 
-TEST_F(GeneratedMap, DescriptionsNameTheirMeshAndSheet) {
-    ASSERT_EQ(meshes_.size(), 4u);
+std::string caseName(const ::testing::TestParamInfo<MapCase>& info) {
+    const MapCase& c = info.param;
+    return std::to_string(c.cols) + "x" + std::to_string(c.rows) + "_k" + std::to_string(c.blocks) + "_seed" +
+           std::to_string(c.seed);
+}
+
+// Each map is generated and read back once and shared by the checks.
+class GeneratedMap : public ::testing::TestWithParam<MapCase> {
+protected:
+    struct Generated {
+        std::unique_ptr<testsupport::TempDir> dir;
+        synth::Summary summary;
+        std::vector<MeshRec> meshes;
+    };
+    void SetUp() override {
+        static std::map<std::string, Generated> cache;
+        const std::string key = caseName({GetParam(), 0});
+        auto found = cache.find(key);
+        if (found == cache.end()) {
+            Generated g;
+            g.dir = std::make_unique<testsupport::TempDir>();
+            synth::PlanParams p;
+            p.cols = GetParam().cols;
+            p.rows = GetParam().rows;
+            p.blocksPerSide = GetParam().blocks;
+            p.seed = GetParam().seed;
+            g.summary = synth::generate(p, g.dir->path());
+            g.meshes = synthtest::readMeshes(g.dir->path());
+            found = cache.emplace(key, std::move(g)).first;
+        }
+        generated_ = &found->second;
+    }
+    const std::vector<MeshRec>& meshes() const { return generated_->meshes; }
+    const synth::Summary& summary() const { return generated_->summary; }
+    int sheets() const { return GetParam().cols * GetParam().rows; }
+
+private:
+    const Generated* generated_ = nullptr;
+};
+
+TEST_P(GeneratedMap, DescriptionsNameTheirMeshAndSheet) {
+    ASSERT_EQ(meshes().size(), static_cast<std::size_t>(sheets()));
     std::set<std::string> names;
-    for (const MeshRec& m : meshes_) {
+    for (const MeshRec& m : meshes()) {
         names.insert(m.name);
         EXPECT_EQ(m.name.size(), 8u);
         EXPECT_TRUE(std::all_of(m.name.begin(), m.name.end(), [](char c) { return c >= '0' && c <= '9'; }));
@@ -58,24 +83,24 @@ TEST_F(GeneratedMap, DescriptionsNameTheirMeshAndSheet) {
         EXPECT_EQ(m.descriptionLines[6].substr(0, 2), "9,");
         for (const std::string& e : m.entries) EXPECT_EQ(e.substr(0, 9), m.name + "\\") << e;
     }
-    EXPECT_EQ(names.size(), 4u);
+    EXPECT_EQ(names.size(), static_cast<std::size_t>(sheets()));
 }
 
-TEST_F(GeneratedMap, SummaryCountsWhatWasWritten) {
+TEST_P(GeneratedMap, SummaryCountsWhatWasWritten) {
     std::size_t files = 0, bytes = 0, vertices = 0;
-    for (const MeshRec& m : meshes_) {
+    for (const MeshRec& m : meshes()) {
         files += m.files;
         bytes += m.bytes;
         for (const auto& a : m.arcs) vertices += a.pts.size();
     }
-    EXPECT_EQ(summary_.totals.meshes, 4);
-    EXPECT_EQ(static_cast<std::size_t>(summary_.totals.files), files);
-    EXPECT_EQ(summary_.totals.bytes, bytes);
-    EXPECT_EQ(summary_.totals.vertices, vertices);
+    EXPECT_EQ(summary().totals.meshes, sheets());
+    EXPECT_EQ(static_cast<std::size_t>(summary().totals.files), files);
+    EXPECT_EQ(summary().totals.bytes, bytes);
+    EXPECT_EQ(summary().totals.vertices, vertices);
 }
 
-TEST_F(GeneratedMap, ArcsDeclareTheirVerticesAndHaveUniqueIds) {
-    for (const MeshRec& m : meshes_) {
+TEST_P(GeneratedMap, ArcsDeclareTheirVerticesAndHaveUniqueIds) {
+    for (const MeshRec& m : meshes()) {
         std::set<int> ids;
         for (const auto& a : m.arcs) {
             EXPECT_EQ(a.declared, static_cast<int>(a.pts.size())) << m.name << " arc " << a.id;
@@ -94,9 +119,9 @@ TEST_F(GeneratedMap, ArcsDeclareTheirVerticesAndHaveUniqueIds) {
     }
 }
 
-TEST_F(GeneratedMap, PolygonRingsCloseOverArcsOfTheirCode) {
+TEST_P(GeneratedMap, PolygonRingsCloseOverArcsOfTheirCode) {
     std::size_t polygons = 0, cut = 0;
-    for (const MeshRec& m : meshes_)
+    for (const MeshRec& m : meshes())
         for (const auto& p : m.polygons) {
             ++polygons;
             ASSERT_EQ(p.declared, static_cast<int>(p.refs.size()));
@@ -104,19 +129,21 @@ TEST_F(GeneratedMap, PolygonRingsCloseOverArcsOfTheirCode) {
             ASSERT_GE(ring.size(), 4u) << m.name << " polygon " << p.id;
             EXPECT_EQ(ring.front(), ring.back()) << m.name << " polygon " << p.id << " does not close";
             EXPECT_GT(synthtest::ringArea(ring), 0) << m.name << " polygon " << p.id << " runs clockwise";
-            EXPECT_TRUE(synthtest::insideRing(ring, p.rep)) << m.name << " polygon " << p.id << " rep point outside";
+            EXPECT_TRUE(synthtest::insideRing(ring, p.rep)) << m.name << " polygon " << p.id << " of code " << p.code << " rep point outside";
             for (int r : p.refs) {
                 const auto* a = m.arc(std::abs(r));
                 EXPECT_EQ(a->code, p.code) << m.name << " polygon " << p.id;
                 if (a->tag == 5) ++cut;
             }
         }
-    EXPECT_GT(polygons, 400u);
-    EXPECT_GT(cut, 0u) << "polygons cut by the sheet edges are closed with sheet-edge arcs";
+    EXPECT_GT(polygons, 0u);
+    if (sheets() > 1) {
+        EXPECT_GT(cut, 0u) << "polygons cut by the sheet edges are closed with sheet-edge arcs";
+    }
 }
 
-TEST_F(GeneratedMap, ChomeAreasTileTheMunicipality) {
-    for (const MeshRec& m : meshes_) {
+TEST_P(GeneratedMap, ChomeAreasTileTheMunicipality) {
+    for (const MeshRec& m : meshes()) {
         double municipality = 0, chome = 0;
         int municipalities = 0;
         for (const auto& p : m.polygons) {
@@ -131,12 +158,12 @@ TEST_F(GeneratedMap, ChomeAreasTileTheMunicipality) {
         // Chome corners on the bulging boundary are rounded to the centimetre,
         // which moves the outline by less than that.
         EXPECT_NEAR(chome, municipality, 1.0) << m.name;
-        EXPECT_GT(municipality, 0.5 * 2000 * 1500) << m.name;
+        EXPECT_GT(municipality, 0.2 * 2000 * 1500) << m.name;
     }
 }
 
-TEST_F(GeneratedMap, AttributesNameExistingFeaturesOfTheirCode) {
-    for (const MeshRec& m : meshes_)
+TEST_P(GeneratedMap, AttributesNameExistingFeaturesOfTheirCode) {
+    for (const MeshRec& m : meshes())
         for (const auto& a : m.attributes) {
             ASSERT_FALSE(a.values.empty());
             int targetCode = -1;
@@ -151,8 +178,8 @@ bool digits(const std::string& s, std::size_t n) {
     return s.size() == n && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-TEST_F(GeneratedMap, AdministrativeAreasCarryTheValuesTheViewerReads) {
-    for (const MeshRec& m : meshes_) {
+TEST_P(GeneratedMap, AdministrativeAreasCarryTheValuesTheViewerReads) {
+    for (const MeshRec& m : meshes()) {
         std::map<int, int> recordsOf;
         for (const auto& a : m.attributes) {
             if (a.kind != 'A') continue;
@@ -179,11 +206,11 @@ TEST_F(GeneratedMap, AdministrativeAreasCarryTheValuesTheViewerReads) {
     }
 }
 
-TEST_F(GeneratedMap, BlockNumbersAreUniqueWithinTheirChome) {
+TEST_P(GeneratedMap, BlockNumbersAreUniqueWithinTheirChome) {
     // A block cut by a sheet edge appears in both meshes with the same numbers;
     // otherwise no number repeats within a chome.
     std::map<std::string, std::map<std::string, std::set<std::string>>> numbersByChome;
-    for (const MeshRec& m : meshes_)
+    for (const MeshRec& m : meshes())
         for (const auto& a : m.attributes)
             if (a.code == 1108) {
                 std::string key;
@@ -195,9 +222,10 @@ TEST_F(GeneratedMap, BlockNumbersAreUniqueWithinTheirChome) {
         for (const auto& [number, blocks] : numbers) EXPECT_EQ(blocks.size(), 1u) << chome << " block " << number;
 }
 
-TEST_F(GeneratedMap, EveryKindOfFeatureIsThere) {
+TEST_P(GeneratedMap, EveryKindOfFeatureIsThere) {
+    if (!GetParam().rich) GTEST_SKIP() << "too small a map for every kind of feature";
     std::set<int> arcCodes, polygonCodes, pointCodes;
-    for (const MeshRec& m : meshes_) {
+    for (const MeshRec& m : meshes()) {
         for (const auto& a : m.arcs) arcCodes.insert(a.code);
         for (const auto& p : m.polygons) polygonCodes.insert(p.code);
         for (const auto& p : m.points) pointCodes.insert(p.code);
@@ -207,9 +235,9 @@ TEST_F(GeneratedMap, EveryKindOfFeatureIsThere) {
     for (int c : {2420, 7301}) EXPECT_TRUE(pointCodes.count(c)) << c;
 }
 
-TEST_F(GeneratedMap, RoadsAreNamedLikeRealOnes) {
+TEST_P(GeneratedMap, RoadsAreNamedLikeRealOnes) {
     std::size_t national = 0, expressway = 0, other = 0, unnamed = 0;
-    for (const MeshRec& m : meshes_) {
+    for (const MeshRec& m : meshes()) {
         std::set<int> named;
         for (const auto& a : m.attributes) {
             if (a.code != 2110) continue;
@@ -222,14 +250,16 @@ TEST_F(GeneratedMap, RoadsAreNamedLikeRealOnes) {
         for (const auto& a : m.arcs)
             if (a.code == 2110 && !named.count(a.id)) ++unnamed;
     }
-    EXPECT_GT(national, 0u);
-    EXPECT_GT(expressway, 0u);
+    if (GetParam().rich) {
+        EXPECT_GT(national, 0u);
+        EXPECT_GT(expressway, 0u);
+    }
     EXPECT_GT(unnamed, national + expressway + other) << "most streets have no name";
 }
 
-TEST_F(GeneratedMap, PointRecordsCarryTheirLabelsAndSurveyValues) {
+TEST_P(GeneratedMap, PointRecordsCarryTheirLabelsAndSurveyValues) {
     std::size_t stations = 0, controls = 0, buildings = 0;
-    for (const MeshRec& m : meshes_)
+    for (const MeshRec& m : meshes())
         for (const auto& a : m.attributes) {
             if (a.code == 2420) {
                 ++stations;
@@ -250,13 +280,15 @@ TEST_F(GeneratedMap, PointRecordsCarryTheirLabelsAndSurveyValues) {
                 EXPECT_TRUE(digits(a.values[0], 4) && a.values[0].starts_with("35")) << a.values[0];
             }
         }
-    EXPECT_GT(stations, 0u);
-    EXPECT_GT(controls, 10u);
-    EXPECT_GT(buildings, 5u);
+    if (GetParam().rich) {
+        EXPECT_GT(stations, 0u);
+        EXPECT_GT(controls, 10u);
+        EXPECT_GT(buildings, 5u);
+    }
 }
 
-TEST_F(GeneratedMap, NodesAndNetworkRecordsMatchTheArcEnds) {
-    for (const MeshRec& m : meshes_) {
+TEST_P(GeneratedMap, NodesAndNetworkRecordsMatchTheArcEnds) {
+    for (const MeshRec& m : meshes()) {
         std::map<int, std::size_t> linksOf;
         for (const auto& l : m.links) {
             ++linksOf[l.arc];
@@ -286,16 +318,16 @@ TEST_F(GeneratedMap, NodesAndNetworkRecordsMatchTheArcEnds) {
     }
 }
 
-TEST_F(GeneratedMap, LinesCutAtASheetEdgeGoOnInTheNeighbour) {
+TEST_P(GeneratedMap, LinesCutAtASheetEdgeGoOnInTheNeighbour) {
     // Every end of a road, railway or river line on a shared sheet edge is
     // also the end of a line of the same code in the mesh across the edge.
     std::map<std::pair<double, double>, std::set<std::string>> endsByPlace;
-    for (const MeshRec& m : meshes_)
+    for (const MeshRec& m : meshes())
         for (const auto& a : m.arcs)
             if (a.code == 2110 || a.code == 2300 || a.code == 5122)
                 for (const XY& p : {a.pts.front(), a.pts.back()}) endsByPlace[{p.x, p.y}].insert(m.name + std::to_string(a.code));
     std::size_t crossings = 0;
-    for (const MeshRec& m : meshes_)
+    for (const MeshRec& m : meshes())
         for (const auto& a : m.arcs) {
             if (a.code != 2110 && a.code != 2300 && a.code != 5122) continue;
             for (const XY& p : {a.pts.front(), a.pts.back()}) {
@@ -304,12 +336,19 @@ TEST_F(GeneratedMap, LinesCutAtASheetEdgeGoOnInTheNeighbour) {
                 if (!onEdge) continue;
                 ++crossings;
                 std::size_t meshesHere = 0;
-                for (const MeshRec& other : meshes_)
+                for (const MeshRec& other : meshes())
                     if (endsByPlace[{p.x, p.y}].count(other.name + std::to_string(a.code))) ++meshesHere;
                 EXPECT_GE(meshesHere, 2u) << m.name << " arc " << a.id << " ends at the edge with no continuation";
             }
         }
-    EXPECT_GT(crossings, 20u);
+    if (sheets() > 1) {
+        EXPECT_GT(crossings, 0u);
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Maps, GeneratedMap,
+                         ::testing::Values(MapCase{2, 2, 10, 3, true}, MapCase{1, 1, 2, 1}, MapCase{3, 1, 5, 9},
+                                           MapCase{1, 3, 40, 4}, MapCase{2, 2, 3, 11}),
+                         caseName);
 
 }  // namespace

@@ -161,7 +161,15 @@ bool insideRing(const std::vector<Pt>& ring, Pt p) {
 
 Pt interiorPoint(const std::vector<Pt>& ring, Pt preferred) {
     if (ring.size() < 3 || insideRing(ring, preferred)) return preferred;
-    // Half a centimetre off the line so that no vertex lies on it.
+    // Along the line through the preferred point, or through the middle of
+    // the ring when that line misses it; half a centimetre off so that no
+    // vertex lies on the line.
+    Cm lowest = ring[0].y, highest = ring[0].y;
+    for (Pt p : ring) {
+        lowest = std::min(lowest, p.y);
+        highest = std::max(highest, p.y);
+    }
+    if (preferred.y < lowest || preferred.y >= highest) preferred.y = lowest + (highest - lowest) / 2;
     const double y = static_cast<double>(preferred.y) + 0.5;
     std::vector<double> xs;
     const std::size_t n = ring.size();

@@ -38,7 +38,8 @@ int GroupBuilder::addArea(int code, const TaggedRing& ring, const Rect& core, co
     for (Run& run : runs) refs.push_back(addArc(code, run.tag, std::move(run.pts)));
     const Rect inside{std::max(core.x0, sheet_.x0), std::max(core.y0, sheet_.y0), std::min(core.x1, sheet_.x1),
                       std::min(core.y1, sheet_.y1)};
-    return addPolygon(code, interiorPoint(cut.pts, inside.centre()), std::move(refs), values);
+    const Pt preferred = inside.x0 <= inside.x1 && inside.y0 <= inside.y1 ? inside.centre() : cut.pts.front();
+    return addPolygon(code, interiorPoint(cut.pts, preferred), std::move(refs), values);
 }
 
 int GroupBuilder::addPolygon(int code, Pt rep, std::vector<int> refs, const std::vector<std::string>& values) {

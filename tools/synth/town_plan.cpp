@@ -68,8 +68,19 @@ void TownPlan::layRoads() {
 void TownPlan::chooseCorridors() {
     Rng rng(params_.seed, Draw::Corridor, {});
     const int cols = cellCols(), rows = cellRows();
-    if (cols >= 3) railCol_ = clampInt(static_cast<int>(rng.range(0.35, 0.65) * cols), 1, cols - 2);
-    if (rows >= 3) riverRow_ = clampInt(static_cast<int>(rng.range(0.3, 0.5) * rows), 1, rows - 2);
+    const int k = params_.blocksPerSide;
+    // The corridors keep clear of the cells that a sheet edge runs through,
+    // so that no edge cuts along the railway or along the river.
+    auto pick = [&](int cells, double lo, double hi) {
+        if (cells < 3) return -1;
+        const int wanted = clampInt(static_cast<int>(rng.range(lo, hi) * cells), 1, cells - 2);
+        for (int d = 0; d < cells; ++d)
+            for (int c : {wanted + d, wanted - d})
+                if (c >= 1 && c <= cells - 2 && c % k != k - 1) return c;
+        return -1;
+    };
+    railCol_ = pick(cols, 0.35, 0.65);
+    riverRow_ = pick(rows, 0.3, 0.5);
     const int lines = static_cast<int>(hlines_.size());
     if (lines >= 5) {
         int j = clampInt(static_cast<int>(0.75 * lines), 1, lines - 2);
