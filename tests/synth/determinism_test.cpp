@@ -46,4 +46,22 @@ TEST(SynthDeterminism, OtherSeedGivesOtherLayoutAndNames) {
     EXPECT_EQ(same, 0u);
 }
 
+TEST(SynthDeterminism, TheBundledSampleIsWhatItsScriptWrites) {
+    // scripts/make-sample.sh: --cols 2 --rows 1 --seed 1 --blocks-per-side 16
+    synth::PlanParams p;
+    p.cols = 2;
+    p.rows = 1;
+    p.seed = 1;
+    p.blocksPerSide = 16;
+    testsupport::TempDir dir;
+    synth::generate(p, dir.path());
+    const auto expected = synthtest::fileContents(dir.path());
+    const auto bundled = synthtest::fileContents(std::filesystem::path(ORVELLE_SOURCE_DIR) / "data" / "sample");
+    ASSERT_EQ(bundled.size(), expected.size()) << "run scripts/make-sample.sh";
+    for (const auto& [name, bytes] : expected) {
+        ASSERT_TRUE(bundled.count(name)) << name << " missing; run scripts/make-sample.sh";
+        EXPECT_TRUE(bundled.at(name) == bytes) << name << " differs; run scripts/make-sample.sh";
+    }
+}
+
 }  // namespace

@@ -348,7 +348,7 @@ TEST_P(GeneratedMap, LinesCutAtASheetEdgeGoOnInTheNeighbour) {
 
 INSTANTIATE_TEST_SUITE_P(Maps, GeneratedMap,
                          ::testing::Values(MapCase{2, 2, 10, 3, true}, MapCase{1, 1, 2, 1}, MapCase{3, 1, 5, 9},
-                                           MapCase{1, 3, 40, 4}, MapCase{2, 2, 3, 11}),
+                                           MapCase{1, 3, 24, 4}, MapCase{2, 2, 3, 11}),
                          caseName);
 
 }  // namespace

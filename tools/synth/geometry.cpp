@@ -72,7 +72,18 @@ void dropRepeats(TaggedRing& r) {
 
 }  // namespace
 
+namespace {
+
+bool allInside(const std::vector<Pt>& pts, const Rect& box) {
+    for (Pt p : pts)
+        if (!box.contains(p)) return false;
+    return true;
+}
+
+}  // namespace
+
 TaggedRing clipRing(const TaggedRing& ring, const Rect& box) {
+    if (ring.pts.size() >= 3 && allInside(ring.pts, box)) return ring;  // the common case
     TaggedRing r = ring;
     for (const HalfPlane& h : sides(box)) {
         if (r.pts.empty()) break;
@@ -111,6 +122,7 @@ std::vector<Run> ringRuns(const TaggedRing& ring) {
 std::vector<std::vector<Pt>> clipPolyline(const std::vector<Pt>& line, const Rect& box) {
     std::vector<std::vector<Pt>> pieces;
     if (line.size() >= 2) pieces.push_back(line);
+    if (line.size() >= 2 && allInside(line, box)) return pieces;
     for (const HalfPlane& h : sides(box)) {
         std::vector<std::vector<Pt>> next;
         for (const std::vector<Pt>& piece : pieces) {

@@ -1,7 +1,8 @@
 #include "mesh_content.h"
 
 #include <algorithm>
-#include <unordered_map>
+
+#include "random.h"
 
 namespace synth {
 
@@ -62,11 +63,27 @@ void GroupBuilder::addAttribute(char kind, int code, int target, std::vector<std
 
 namespace {
 
-struct PtHash {
-    std::size_t operator()(Pt p) const {
-        return std::hash<std::uint64_t>()(static_cast<std::uint64_t>(p.x) * 0x9E3779B97F4A7C15ull ^
-                                          static_cast<std::uint64_t>(p.y));
+// Finds the node at a place among the group's nodes: open addressing over
+// indices into the node list, sized for every arc end.
+class NodeIndex {
+public:
+    explicit NodeIndex(std::size_t places) {
+        std::size_t size = 16;
+        while (size < places * 2) size *= 2;
+        slots_.assign(size, -1);
+        mask_ = size - 1;
     }
+    // The slot for p: holding the node at p, or empty (-1) where it belongs.
+    int& slot(Pt p, const std::vector<Node>& nodes) {
+        std::size_t i = static_cast<std::size_t>(mix64(static_cast<std::uint64_t>(p.x) * 0x9E3779B97F4A7C15ull ^
+                                                        static_cast<std::uint64_t>(p.y))) & mask_;
+        while (slots_[i] >= 0 && !(nodes[static_cast<std::size_t>(slots_[i])].pos == p)) i = (i + 1) & mask_;
+        return slots_[i];
+    }
+
+private:
+    std::vector<int> slots_;
+    std::size_t mask_ = 0;
 };
 
 // Place digit of a node tag: 0 inside, 1 to 8 clockwise from the top-left corner.
@@ -87,17 +104,17 @@ int placeOnSheet(Pt p, const Rect& s, bool& onMapEdge, const SheetSides& mapEdge
 }  // namespace
 
 void buildTopology(LayerGroup& group, MeshIds& ids, const Rect& sheet, const SheetSides& mapEdge) {
-    std::unordered_map<Pt, std::size_t, PtHash> where;
-    where.reserve(group.arcs.size() * 2);
+    NodeIndex where(group.arcs.size() * 2);
     auto nodeAt = [&](Pt p, int arc) {
-        auto [it, fresh] = where.try_emplace(p, group.nodes.size());
-        if (fresh) {
+        int& slot = where.slot(p, group.nodes);
+        if (slot < 0) {
             bool onMapEdge = false;
             const int place = placeOnSheet(p, sheet, onMapEdge, mapEdge);
             // Tens digit 1: the line ends at the edge of the data; 0: it goes on.
+            slot = static_cast<int>(group.nodes.size());
             group.nodes.push_back({++ids.node, (onMapEdge ? 10 : 0) + place, p, {}});
         }
-        Node& node = group.nodes[it->second];
+        Node& node = group.nodes[static_cast<std::size_t>(slot)];
         if (std::find(node.arcs.begin(), node.arcs.end(), arc) == node.arcs.end()) node.arcs.push_back(arc);
         return node.id;
     };
