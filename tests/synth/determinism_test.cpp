@@ -16,12 +16,15 @@ synth::PlanParams smallMap(std::uint64_t seed) {
     return p;
 }
 
+std::map<std::string, std::string> generatedFiles(const synth::PlanParams& p) {
+    testsupport::TempDir dir;
+    synth::generate(p, dir.path());
+    return synthtest::fileContents(dir.path());
+}
+
 TEST(SynthDeterminism, SameSeedWritesIdenticalFiles) {
-    testsupport::TempDir a, b;
-    synth::generate(smallMap(7), a.path());
-    synth::generate(smallMap(7), b.path());
-    const auto first = synthtest::fileContents(a.path());
-    const auto second = synthtest::fileContents(b.path());
+    const auto first = generatedFiles(smallMap(7));
+    const auto second = generatedFiles(smallMap(7));
     ASSERT_GT(first.size(), 20u);
     ASSERT_EQ(first.size(), second.size());
     for (const auto& [name, bytes] : first) {
@@ -31,11 +34,8 @@ TEST(SynthDeterminism, SameSeedWritesIdenticalFiles) {
 }
 
 TEST(SynthDeterminism, OtherSeedGivesOtherLayoutAndNames) {
-    testsupport::TempDir a, b;
-    synth::generate(smallMap(7), a.path());
-    synth::generate(smallMap(8), b.path());
-    const auto first = synthtest::fileContents(a.path());
-    const auto second = synthtest::fileContents(b.path());
+    const auto first = generatedFiles(smallMap(7));
+    const auto second = generatedFiles(smallMap(8));
     std::size_t same = 0, compared = 0;
     for (const auto& [name, bytes] : first)
         if (second.count(name) && name.find(".TXT") == std::string::npos) {
@@ -53,9 +53,7 @@ TEST(SynthDeterminism, TheBundledSampleIsWhatItsScriptWrites) {
     p.rows = 1;
     p.seed = 1;
     p.blocksPerSide = 16;
-    testsupport::TempDir dir;
-    synth::generate(p, dir.path());
-    const auto expected = synthtest::fileContents(dir.path());
+    const auto expected = generatedFiles(p);
     const auto bundled = synthtest::fileContents(std::filesystem::path(ORVELLE_SOURCE_DIR) / "data" / "sample");
     ASSERT_EQ(bundled.size(), expected.size()) << "run scripts/make-sample.sh";
     for (const auto& [name, bytes] : expected) {

@@ -30,28 +30,26 @@ std::vector<std::string> crlfLines(const std::string& bytes, const std::string& 
     return lines;
 }
 
-int toInt(const std::string& s, const std::string& where) {
+// A number that fills the whole field, or FormatError.
+template <typename Convert>
+auto number(const std::string& s, const std::string& where, const char* what, Convert convert) {
     std::size_t used = 0;
-    int v = 0;
+    decltype(convert(s, &used)) v{};
     try {
-        v = std::stoi(s, &used);
+        v = convert(s, &used);
     } catch (const std::exception&) {
         used = 0;
     }
-    if (used != s.size() || s.empty()) throw FormatError(where + ": not an integer: '" + s + "'");
+    if (used != s.size() || s.empty()) throw FormatError(where + ": not " + what + ": '" + s + "'");
     return v;
 }
 
+int toInt(const std::string& s, const std::string& where) {
+    return number(s, where, "an integer", [](const std::string& t, std::size_t* used) { return std::stoi(t, used); });
+}
+
 double toReal(const std::string& s, const std::string& where) {
-    std::size_t used = 0;
-    double v = 0;
-    try {
-        v = std::stod(s, &used);
-    } catch (const std::exception&) {
-        used = 0;
-    }
-    if (used != s.size() || s.empty()) throw FormatError(where + ": not a number: '" + s + "'");
-    return v;
+    return number(s, where, "a number", [](const std::string& t, std::size_t* used) { return std::stod(t, used); });
 }
 
 int code(const std::string& field, char kind, const std::string& where) {

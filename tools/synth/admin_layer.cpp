@@ -54,27 +54,22 @@ void addGridAreas(const TownPlan& plan, GroupBuilder& g, int code, const std::ve
         if (ly[b].kind == GridLine::Boundary) p.y = plan.boundaryPoint(ly[b].side, lx[a].pos).y;
         return p;
     };
-    auto tagOf = [](const GridLine& l) { return l.kind == GridLine::SheetEdge ? kTagSheetEdge : kTagOrdinary; };
-
+    // An edge along grid line `line` from `from` to `to`, following the
+    // boundary's bulge when the line is the boundary.
+    auto edge = [&](const GridLine& line, Pt from, Pt to, Cm along0, Cm along1) {
+        std::vector<Pt> pts{from};
+        if (line.kind == GridLine::Boundary)
+            for (Cm a : plan.boundarySamples(line.side, along0, along1)) pts.push_back(plan.boundaryPoint(line.side, a));
+        pts.push_back(to);
+        return g.addArc(code, line.kind == GridLine::SheetEdge ? kTagSheetEdge : kTagOrdinary, std::move(pts));
+    };
     std::vector<int> horizontal(nx * ny), vertical(nx * ny);  // arc ids by starting node
     for (std::size_t b = 0; b < ny; ++b)
-        for (std::size_t a = 0; a + 1 < nx; ++a) {
-            std::vector<Pt> pts{node(a, b)};
-            if (ly[b].kind == GridLine::Boundary)
-                for (Cm x : plan.boundarySamples(ly[b].side, lx[a].pos, lx[a + 1].pos))
-                    pts.push_back(plan.boundaryPoint(ly[b].side, x));
-            pts.push_back(node(a + 1, b));
-            horizontal[b * nx + a] = g.addArc(code, tagOf(ly[b]), std::move(pts));
-        }
+        for (std::size_t a = 0; a + 1 < nx; ++a)
+            horizontal[b * nx + a] = edge(ly[b], node(a, b), node(a + 1, b), lx[a].pos, lx[a + 1].pos);
     for (std::size_t a = 0; a < nx; ++a)
-        for (std::size_t b = 0; b + 1 < ny; ++b) {
-            std::vector<Pt> pts{node(a, b)};
-            if (lx[a].kind == GridLine::Boundary)
-                for (Cm y : plan.boundarySamples(lx[a].side, ly[b].pos, ly[b + 1].pos))
-                    pts.push_back(plan.boundaryPoint(lx[a].side, y));
-            pts.push_back(node(a, b + 1));
-            vertical[b * nx + a] = g.addArc(code, tagOf(lx[a]), std::move(pts));
-        }
+        for (std::size_t b = 0; b + 1 < ny; ++b)
+            vertical[b * nx + a] = edge(lx[a], node(a, b), node(a, b + 1), ly[b].pos, ly[b + 1].pos);
     // Each face runs counter-clockwise: bottom, right, top backwards, left backwards.
     for (std::size_t b = 0; b + 1 < ny; ++b)
         for (std::size_t a = 0; a + 1 < nx; ++a) {
@@ -112,26 +107,22 @@ std::vector<std::vector<std::string>> blockNumbers(const TownPlan& plan, int cho
 }
 
 void addBlocks(const TownPlan& plan, GroupBuilder& g) {
-    int i0, i1, j0, j1;
-    plan.cellRange(g.sheet(), i0, i1, j0, j1);
     std::unordered_map<int, std::vector<std::vector<std::string>>> numbersOfChome;
-    for (int j = j0; j < j1; ++j)
-        for (int i = i0; i < i1; ++i) {
-            if (plan.isCorridorCell(i, j)) continue;
-            const int chome = plan.chomeOfCell(i, j);
-            auto found = numbersOfChome.find(chome);
-            if (found == numbersOfChome.end()) found = numbersOfChome.emplace(chome, blockNumbers(plan, chome)).first;
-            const auto& numbers = found->second;
-            int ci0, ci1, cj0, cj1;
-            plan.chomeCells(chome, ci0, ci1, cj0, cj1);
-            const Chome& c = plan.chomes()[static_cast<std::size_t>(chome)];
-            std::vector<std::string> values{plan.adminCode(), c.code, c.name};
-            for (const std::string& n : numbers[static_cast<std::size_t>((j - cj0) * (ci1 - ci0) + (i - ci0))])
-                values.push_back(n);
-            const Rect block = plan.blockRect(i, j);
-            Rng rng(plan.params().seed, Draw::BlockEdge, {i, j});
-            g.addArea(kBlock, blockOutline(block, rng), block, values);
-        }
+    plan.forEachCell(g.sheet(), [&](int i, int j) {
+        if (plan.isCorridorCell(i, j)) return;
+        const int chome = plan.chomeOfCell(i, j);
+        auto found = numbersOfChome.find(chome);
+        if (found == numbersOfChome.end()) found = numbersOfChome.emplace(chome, blockNumbers(plan, chome)).first;
+        int ci0, ci1, cj0, cj1;
+        plan.chomeCells(chome, ci0, ci1, cj0, cj1);
+        const Chome& c = plan.chomes()[static_cast<std::size_t>(chome)];
+        std::vector<std::string> values{plan.adminCode(), c.code, c.name};
+        for (const std::string& n : found->second[static_cast<std::size_t>((j - cj0) * (ci1 - ci0) + (i - ci0))])
+            values.push_back(n);
+        const Rect block = plan.blockRect(i, j);
+        Rng rng(plan.params().seed, Draw::BlockEdge, {i, j});
+        g.addArea(kBlock, blockOutline(block, rng), block, values);
+    });
 }
 
 }  // namespace

@@ -21,6 +21,14 @@ struct BlockUse {
 
 BlockUse blockUse(const TownPlan& plan, int i, int j);
 
+// Calls fn(i, j, use) for every block that reaches into a box.
+template <typename Fn>
+void forEachBlockUse(const TownPlan& plan, const Rect& box, Fn&& fn) {
+    plan.forEachCell(box, [&](int i, int j) {
+        if (!plan.isCorridorCell(i, j)) fn(i, j, blockUse(plan, i, j));
+    });
+}
+
 // The ground's outline inside the block, and the box a pond keeps to.
 Rect groundRect(const Rect& block);
 Rect pondBox(const Rect& ground);

@@ -27,16 +27,12 @@ Rect footprint(const Rect& ground, Rng& rng) {
 }  // namespace
 
 void addPublicBuildings(const TownPlan& plan, GroupBuilder& g) {
-    int i0, i1, j0, j1;
-    plan.cellRange(g.sheet(), i0, i1, j0, j1);
-    for (int j = j0; j < j1; ++j)
-        for (int i = i0; i < i1; ++i) {
-            const BlockUse use = blockUse(plan, i, j);
-            if (use.building == 0) continue;
-            Rng rng(plan.params().seed, Draw::Building, {i, j});
-            const Rect r = footprint(groundRect(plan.blockRect(i, j)), rng);
-            g.addArea(kPublicBuilding, chamferedRect(r, 0), r, {std::to_string(use.building), use.buildingName});
-        }
+    forEachBlockUse(plan, g.sheet(), [&](int i, int j, const BlockUse& use) {
+        if (use.building == 0) return;
+        Rng rng(plan.params().seed, Draw::Building, {i, j});
+        const Rect r = footprint(groundRect(plan.blockRect(i, j)), rng);
+        g.addArea(kPublicBuilding, chamferedRect(r, 0), r, {std::to_string(use.building), use.buildingName});
+    });
 }
 
 }  // namespace synth

@@ -50,18 +50,16 @@ std::vector<std::string> surveyRecord(const TownPlan& plan, int i, int j, Pt pos
 
 void addControlPoints(const TownPlan& plan, GroupBuilder& g) {
     const Rect& s = g.sheet();
-    int i0, i1, j0, j1;
-    plan.cellRange(s, i0, i1, j0, j1);
-    for (int j = j0; j < j1; ++j)
-        for (int i = i0; i < i1; ++i) {
-            if (!blockUse(plan, i, j).controlPoint) continue;
-            Rng rng(plan.params().seed, Draw::ControlPoint, {i, j});
-            const Rect b = plan.blockRect(i, j);
-            const Pt pos{b.x0 + static_cast<Cm>(rng.range(0.2, 0.8) * static_cast<double>(b.width())),
-                         b.y0 + static_cast<Cm>(rng.range(0.2, 0.8) * static_cast<double>(b.height()))};
-            if (pos.x < s.x0 || pos.x >= s.x1 || pos.y < s.y0 || pos.y >= s.y1) continue;
-            g.addPoint(kControlPoint, pos, surveyRecord(plan, i, j, pos, rng));
-        }
+    forEachBlockUse(plan, s, [&](int i, int j, const BlockUse& use) {
+        if (!use.controlPoint) return;
+        Rng rng(plan.params().seed, Draw::ControlPoint, {i, j});
+        const Rect b = plan.blockRect(i, j);
+        const Pt pos{b.x0 + static_cast<Cm>(rng.range(0.2, 0.8) * static_cast<double>(b.width())),
+                     b.y0 + static_cast<Cm>(rng.range(0.2, 0.8) * static_cast<double>(b.height()))};
+        // A point on the sheet edge belongs to the sheet east or north of it.
+        if (pos.x < s.x0 || pos.x >= s.x1 || pos.y < s.y0 || pos.y >= s.y1) return;
+        g.addPoint(kControlPoint, pos, surveyRecord(plan, i, j, pos, rng));
+    });
 }
 
 }  // namespace synth

@@ -57,15 +57,11 @@ void addExpressway(const TownPlan& plan, GroupBuilder& g) {
 // Road edges around every cell with rounded-off corners, and along the
 // riverside roads.
 void addRoadEdges(const TownPlan& plan, GroupBuilder& g) {
-    int i0, i1, j0, j1;
-    plan.cellRange(g.sheet(), i0, i1, j0, j1);
-    for (int j = j0; j < j1; ++j) {
-        if (j == plan.riverRow()) continue;
-        for (int i = i0; i < i1; ++i) {
-            const Rect r = plan.roadEdgeRect(i, j);
-            g.addRingLine(kRoadEdge, chamferedRect(r, std::min<Cm>(500, std::min(r.width(), r.height()) / 6)));
-        }
-    }
+    plan.forEachCell(g.sheet(), [&](int i, int j) {
+        if (j == plan.riverRow()) return;
+        const Rect r = plan.roadEdgeRect(i, j);
+        g.addRingLine(kRoadEdge, chamferedRect(r, std::min<Cm>(500, std::min(r.width(), r.height()) / 6)));
+    });
     if (plan.riverRow() < 0) return;
     const Rect frame = plan.municipalityFrame();
     const auto& ew = plan.eastWestRoads();

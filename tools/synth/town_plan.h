@@ -73,8 +73,14 @@ public:
     Rect cellRect(int i, int j) const;         // between the centre lines
     Rect roadEdgeRect(int i, int j) const;      // inside the road surfaces
     Rect blockRect(int i, int j) const;         // the block, set back from the road edge
-    // First cell column and row whose cells reach into a box, and one past the last.
-    void cellRange(const Rect& box, int& i0, int& i1, int& j0, int& j1) const;
+    // Calls fn(i, j) for every cell that reaches into a box, row by row from the south.
+    template <typename Fn>
+    void forEachCell(const Rect& box, Fn&& fn) const {
+        int i0, i1, j0, j1;
+        cellRange(box, i0, i1, j0, j1);
+        for (int j = j0; j < j1; ++j)
+            for (int i = i0; i < i1; ++i) fn(i, j);
+    }
 
     int riverRow() const { return riverRow_; }            // -1 without a river
     int railwayCol() const { return railCol_; }           // -1 without a railway
@@ -116,6 +122,8 @@ public:
     int townHallRow() const { return hallRow_; }
 
 private:
+    // First cell column and row whose cells reach into a box, and one past the last.
+    void cellRange(const Rect& box, int& i0, int& i1, int& j0, int& j1) const;
     void layRoads();
     void chooseCorridors();
     void nameRoads();

@@ -82,16 +82,12 @@ void addRiver(const TownPlan& plan, GroupBuilder& g) {
 }
 
 void addPonds(const TownPlan& plan, GroupBuilder& g) {
-    int i0, i1, j0, j1;
-    plan.cellRange(g.sheet(), i0, i1, j0, j1);
-    for (int j = j0; j < j1; ++j)
-        for (int i = i0; i < i1; ++i) {
-            const BlockUse use = blockUse(plan, i, j);
-            if (!use.pond) continue;
-            const Rect box = pondBox(groundRect(plan.blockRect(i, j)));
-            Rng rng(plan.params().seed, Draw::Pond, {i, j});
-            g.addArea(kPond, oval(box, 16, rng), box, {use.pondName});
-        }
+    forEachBlockUse(plan, g.sheet(), [&](int i, int j, const BlockUse& use) {
+        if (!use.pond) return;
+        const Rect box = pondBox(groundRect(plan.blockRect(i, j)));
+        Rng rng(plan.params().seed, Draw::Pond, {i, j});
+        g.addArea(kPond, oval(box, 16, rng), box, {use.pondName});
+    });
 }
 
 }  // namespace
