@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <set>
 #include <stdexcept>
 
@@ -50,7 +51,7 @@ TownPlan::TownPlan(const PlanParams& params) : params_(params) {
     chooseCorridors();
     nameMunicipality();
     divideChomes();
-    nameRoads();
+    nameRoutes();
     placeStations();
     placeTownHall();
     nameMeshes();
@@ -97,7 +98,7 @@ void TownPlan::nameMunicipality() {
     const int pref = prefectures[rng.below(10)];
     const bool ward = pref == 13 && rng.chance(0.6);
     const int number = ward ? 101 + rng.below(23) : 201 + rng.below(30);
-    char code[8];
+    char code[16];
     std::snprintf(code, sizeof code, "%02d%03d", pref, number);
     adminCode_ = code;
     municipality_ = municipalityStem(params_.seed) + (ward ? "区" : "市");
@@ -164,7 +165,8 @@ void TownPlan::divideChomes() {
     }
 }
 
-void TownPlan::nameRoads() {
+// Names the roads (and widens the named ones), the river and the railway.
+void TownPlan::nameRoutes() {
     static const int nationalNumbers[] = {4, 6, 14, 15, 16, 17, 20, 122, 125, 246, 254, 298, 357, 463};
     static const char* const oldRoads[] = {"中山道", "日光街道", "水戸街道", "甲州街道", "青梅街道"};
     static const char* const streets[] = {"けやき通り", "いちょう通り", "中央通り", "駅前通り", "本町通り",

@@ -126,7 +126,7 @@ private:
     void cellRange(const Rect& box, int& i0, int& i1, int& j0, int& j1) const;
     void layRoads();
     void chooseCorridors();
-    void nameRoads();
+    void nameRoutes();
     void divideChomes();
     void nameMunicipality();
     void placeStations();
