@@ -22,7 +22,8 @@ enum class TCoordsFormat : uint8_t {
 
 inline constexpr int kCoordsFormatCount = 42;
 
-// Datum types of FormatFromDatum.
+// Datum types of FormatFromDatum; kDatumNone marks a system without a datum.
+inline constexpr int kDatumNone = 0;
 inline constexpr int kDatumTokyo = 1;
 inline constexpr int kDatumWGS84 = 2;
 inline constexpr int kDatumJGD2000 = 3;

@@ -5,10 +5,23 @@
 namespace cli {
 
 int runInfo(const std::vector<std::string>& args);
+int runCoords(const std::vector<std::string>& args);
+int runExtract(const std::vector<std::string>& args);
+int runRegex(const std::vector<std::string>& args);
+int runRender(const std::vector<std::string>& args);
+int runPick(const std::vector<std::string>& args);
+int runAddress(const std::vector<std::string>& args);
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
         {"info", "info [--json] [--features] PATH", runInfo},
+        {"coords", "coords --from FORMAT --to FORMAT X Y | --list | --dms LAT LON", runCoords},
+        {"extract", "extract ARCHIVE DEST", runExtract},
+        {"regex", "regex [--fuzzy] [--lf] PATTERN TEXT... | regex --preprocess [--fuzzy] PATTERN | regex --expand TEXT", runRegex},
+        {"render", "render PATH -o OUT.png|OUT.svg [--size WxH] [--mode all|gaiku|nogaiku] "
+                   "[--box MINX,MINY,MAXX,MAXY] [--hide MAJOR,...] [--dpi N]", runRender},
+        {"pick", "pick PATH X Y [--tolerance METRES]", runPick},
+        {"address", "address PATH X Y", runAddress},
     };
     return list;
 }

@@ -1,0 +1,66 @@
+#include "archive/safe_folder.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace archive {
+namespace {
+
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+FolderStatus statusOf(int parent, const std::string& name, int error) {
+    struct stat st;
+    if (error == ELOOP) return FolderStatus::kSymbolicLink;
+    if (::fstatat(parent, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (S_ISLNK(st.st_mode)) return FolderStatus::kSymbolicLink;
+        if (!S_ISDIR(st.st_mode)) return FolderStatus::kNotAFolder;
+    }
+    return FolderStatus::kFailed;
+}
+
+}  // namespace
+
+std::optional<SafeFolder> SafeFolder::open(const std::string& utf8Path, std::string& error) {
+    std::error_code ec;
+    std::filesystem::create_directories(utf8Path, ec);
+    UniqueFd fd(::open(utf8Path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.valid()) {
+        error = std::strerror(errno);
+        return std::nullopt;
+    }
+    return SafeFolder(std::move(fd));
+}
+
+UniqueFd SafeFolder::openFolder(const std::vector<std::string>& utf8Names, size_t count, FolderStatus& status,
+                                int& error) const {
+    UniqueFd current(::fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0));
+    status = FolderStatus::kOk;
+    error = 0;
+    for (size_t i = 0; i < count && current.valid(); ++i) {
+        const std::string& name = utf8Names[i];
+        if (::mkdirat(current.get(), name.c_str(), 0777) != 0 && errno != EEXIST) {
+            error = errno;
+            status = FolderStatus::kFailed;
+            return UniqueFd();
+        }
+        UniqueFd next(::openat(current.get(), name.c_str(), kFolderFlags));
+        if (!next.valid()) {
+            error = errno;
+            status = statusOf(current.get(), name, error);
+            return UniqueFd();
+        }
+        current = std::move(next);
+    }
+    if (!current.valid()) {
+        error = errno;
+        status = FolderStatus::kFailed;
+    }
+    return current;
+}
+
+}  // namespace archive

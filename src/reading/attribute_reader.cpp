@@ -1,0 +1,105 @@
+// Reads an attribute file (.ATR): texts attached to arcs, polygons and points.
+// Linking a record also derives road styles, light fills and labels.
+#include <string_view>
+
+#include "reading/kdk_object.h"
+#include "reading/layer_file.h"
+#include "reading/messages.h"
+
+namespace {
+
+bool contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
+
+// Sum of the byte values of the text: the same chome name always gets the same fill.
+long long NameHash(std::string_view text) {
+    long long sum = 0;
+    for (unsigned char c : text) sum += c;
+    return sum;
+}
+
+void styleRoad(TKDKLine& road, const std::string& name) {
+    const ReadMessages& m = Messages();
+    if (contains(name, m.motorway) || contains(name, m.expressway)) {
+        road.Color = PaletteColor(221);
+        road.Width += 3;
+    } else if (std::string_view(name).substr(0, 4) == m.nationalRoad) {
+        road.Color = PaletteColor(241);
+        road.Width += 2;
+    } else {
+        road.Color = PaletteColor(171);
+    }
+}
+
+void styleArea(TKDKPolygon& area, TKDKAttribute& record) {
+    const std::vector<std::string>& v = record.Values;
+    const int code = record.Code();  // the code written in the record
+    if (code == 1106 && v.size() == 3) {
+        area.FillColor = PastelColor(NameHash(v[2]));
+        record.SetLabel(v[2], area.RepPoint, clNavy, 12);
+    } else if (code == 1108 && v.size() > 2) {
+        area.FillColor = PastelColor(NameHash(v[2]));
+        if (v.size() > 3) {
+            std::string label = v[3];
+            for (size_t i = 4; i < v.size(); ++i) label += "," + v[i];
+            record.SetLabel(std::move(label), area.RepPoint, clGray, 6);
+        }
+    } else if (record.Major == 35 && v.size() >= 2) {
+        record.SetLabel(v[1], area.RepPoint, clBlack, 5);
+    }
+}
+
+std::string missingTarget(const std::string& prefix, int id) {
+    return prefix + std::to_string(id) + Messages().targetNotFoundSuffix;
+}
+
+}  // namespace
+
+bool TKDKObject::ReadAttributeFile(const std::string& entry, TErrorList& errors) {
+    const ReadMessages& m = Messages();
+    LayerFile file(entry, Folder, errors);
+    while (file.next()) {
+        if (file.fieldCount() < 3) continue;
+        const char kind = file.field(0).empty() ? '\0' : file.field(0)[0];
+        if (kind != 'L' && kind != 'A' && kind != 'P') file.report(m.brokenAttribute);
+        const TFeatureCode code = file.readCode(0);
+        const int targetId = file.readInt(1, file.path());
+        const auto& fields = file.fields().all();
+        auto owned = std::make_unique<TKDKAttribute>(
+            code.Major, code.Minor, LastMeshNo, targetId,
+            std::vector<std::string>(fields.begin() + 3, fields.end()));
+        owned->Kind = kind;
+        TKDKAttribute& record = *owned;
+        Attributes.push_back(std::move(owned));
+
+        if (kind == 'L') {
+            TKDKLine* arc = FindLine(LastMeshNo, targetId);
+            if (!arc) {
+                file.report(missingTarget(m.targetArcPrefix, targetId));
+                continue;
+            }
+            arc->Attribute = &record;
+            if (record.Code() == 2110 && !record.Values.empty()) styleRoad(*arc, record.Values[0]);
+        } else if (kind == 'A') {
+            TKDKPolygon* area = FindPolygon(LastMeshNo, targetId);
+            if (!area) {
+                file.report(missingTarget(m.targetPolygonPrefix, targetId));
+                continue;
+            }
+            area->Attribute = &record;
+            styleArea(*area, record);
+        } else if (kind == 'P') {
+            TKDKPoint* point = FindPoint(LastMeshNo, targetId);
+            if (!point) {
+                file.report(missingTarget(m.targetPointPrefix, targetId));
+                continue;
+            }
+            point->Attribute = &record;
+            if (record.Code() == 2420 && record.Values.size() == 1)
+                record.SetLabel(record.Values[0], point->Position, clMaroon, 15);
+        }
+    }
+    BytesRead += file.byteCount();
+    return true;
+}

@@ -1,0 +1,162 @@
+// The details text of a feature: a heading naming its kind, one labelled line
+// per attribute value and a separator, every line ending in CR LF.
+#include <optional>
+
+#include "base/sjis.h"
+#include "reading/features.h"
+#include "reading/read_errors.h"
+#include "reading/records.h"
+#include "tables/code_names.h"
+
+namespace {
+
+struct DetailTexts {
+    std::string separator = std::string(30, '-') + "\r\n";
+    std::string name = sjis::fromUtf8(u8"名称=");
+    std::string alias = sjis::fromUtf8(u8"別称=");
+    std::string road = sjis::fromUtf8(u8"道路線");
+    std::string railway = sjis::fromUtf8(u8"鉄道");
+    std::string riverCentre = sjis::fromUtf8(u8"河川中心線");
+    std::string municipality = sjis::fromUtf8(u8"市区町村");
+    std::string chome = sjis::fromUtf8(u8"大字・町丁目");
+    std::string block = sjis::fromUtf8(u8"街区");
+    std::string publicBuilding = sjis::fromUtf8(u8"公共建物");
+    std::string urbanPark = sjis::fromUtf8(u8"都市公園");
+    std::string school = sjis::fromUtf8(u8"学校敷地");
+    std::string shrine = sjis::fromUtf8(u8"寺社・寺院境内");
+    std::string cemetery = sjis::fromUtf8(u8"墓地");
+    std::string otherGround = sjis::fromUtf8(u8"その他の場地");
+    std::string river = sjis::fromUtf8(u8"河川");
+    std::string lake = sjis::fromUtf8(u8"池湖");
+    std::string riverArea = sjis::fromUtf8(u8"河川の区域");
+    std::string station = sjis::fromUtf8(u8"駅");
+    std::string triangulation = sjis::fromUtf8(u8"三角点");
+    std::string jisCode = sjis::fromUtf8(u8"行政JISコード=");
+    std::string municipalityName = sjis::fromUtf8(u8"市区町村名=");
+    std::string chomeCode = sjis::fromUtf8(u8"町丁目名コード=");
+    std::string chomeName = sjis::fromUtf8(u8"大字・町丁目名=");
+    std::string blockNumber = sjis::fromUtf8(u8"街区符号");
+    std::string buildingCode = sjis::fromUtf8(u8"公共建物コード=");
+    std::vector<std::string> triangulationLabels = {
+        sjis::fromUtf8(u8"3次メッシュ="), sjis::fromUtf8(u8"点コード="), sjis::fromUtf8(u8"点名="),
+        sjis::fromUtf8(u8"地図コード="),  sjis::fromUtf8(u8"緯度="),     sjis::fromUtf8(u8"経度="),
+        sjis::fromUtf8(u8"種別="),        sjis::fromUtf8(u8"座標系="),   sjis::fromUtf8(u8"X="),
+        sjis::fromUtf8(u8"Y="),           sjis::fromUtf8(u8"標高="),
+    };
+};
+
+const DetailTexts& Texts() {
+    static const DetailTexts texts;
+    return texts;
+}
+
+// Collects the lines of one details text.
+class Details {
+public:
+    void heading(const std::string& text) { lines_ += text + "\r\n"; }
+    void value(const std::string& label, const std::string& v) { lines_ += label + v + "\r\n"; }
+    // Value 0 is the name, every later value an alias.
+    void namesAndAliases(const std::vector<std::string>& values) {
+        for (size_t i = 0; i < values.size(); ++i) value(i == 0 ? Texts().name : Texts().alias, values[i]);
+    }
+    // Labels for the leading values; values beyond the labels are not shown.
+    void labelled(const std::vector<std::string>& values, const std::vector<const std::string*>& labels) {
+        for (size_t i = 0; i < values.size() && i < labels.size(); ++i) value(*labels[i], values[i]);
+    }
+    std::string finish() { return lines_ + Texts().separator; }
+
+private:
+    std::string lines_;
+};
+
+// The code-name of a public-building code written in a value.
+const std::string& BuildingName(const std::string& value) {
+    const std::optional<int32_t> code = TryReadInt(value);
+    if (!code) throw EConvertError::NotAnInteger(value);
+    return CodeName(*code / 100, *code % 100);
+}
+
+// Parks, grounds and water areas show their name only when it is the record's only value.
+const std::string* SingleNameHeading(int code) {
+    const DetailTexts& t = Texts();
+    switch (code) {
+        case 6242: return &t.urbanPark;
+        case 6243: return &t.school;
+        case 6244: return &t.shrine;
+        case 6215: return &t.cemetery;
+        case 6200: return &t.otherGround;
+        case 5101: return &t.river;
+        case 5105: return &t.lake;
+        default: return nullptr;
+    }
+}
+
+}  // namespace
+
+std::string TKDKElement::GetDetails() const { return {}; }
+
+std::string TKDKLine::GetDetails() const {
+    if (!Attribute) return {};
+    const DetailTexts& t = Texts();
+    Details d;
+    const std::string* heading = nullptr;
+    if (Code() == 2110)
+        heading = &t.road;
+    else if (Major == 23)
+        heading = &t.railway;
+    else if (Code() == 5122)
+        heading = &t.riverCentre;
+    if (heading) {
+        d.heading(*heading);
+        d.namesAndAliases(Attribute->Values);
+    }
+    return d.finish();
+}
+
+std::string TKDKPolygon::GetDetails() const {
+    if (!Attribute) return {};
+    const DetailTexts& t = Texts();
+    const std::vector<std::string>& v = Attribute->Values;
+    const int code = Code();
+    Details d;
+    if (code == 1105) {
+        d.heading(t.municipality);
+        d.labelled(v, {&t.jisCode, &t.municipalityName});
+    } else if (code == 1106 || code == 1108) {
+        d.heading(code == 1106 ? t.chome : t.block);
+        d.labelled(v, {&t.jisCode, &t.chomeCode, &t.chomeName});
+        if (code == 1108)
+            for (size_t i = 3; i < v.size(); ++i) d.value(t.blockNumber + std::to_string(i - 2) + "=", v[i]);
+    } else if (Major == 35) {
+        d.heading(t.publicBuilding);
+        for (size_t i = 0; i < v.size(); ++i) {
+            if (i % 2 == 0)
+                d.value(t.buildingCode, v[i] + "(" + BuildingName(v[i]) + ")");
+            else
+                d.value(t.name, v[i]);
+        }
+    } else if (const std::string* heading = SingleNameHeading(code)) {
+        d.heading(*heading);
+        if (v.size() == 1) d.value(t.name, v[0]);
+    } else if (code == 5121) {
+        d.heading(t.riverArea);
+        if (v.size() >= 2) d.value(t.name, v[0]);
+    }
+    return d.finish();
+}
+
+std::string TKDKPoint::GetDetails() const {
+    if (!Attribute) return {};
+    const DetailTexts& t = Texts();
+    Details d;
+    if (Code() == 2420) {
+        d.heading(t.station);
+        d.namesAndAliases(Attribute->Values);
+    } else if (Code() == 7301) {
+        d.heading(t.triangulation);
+        std::vector<const std::string*> labels;
+        for (const std::string& l : t.triangulationLabels) labels.push_back(&l);
+        d.labelled(Attribute->Values, labels);
+    }
+    return d.finish();
+}

@@ -1,0 +1,43 @@
+#include "reading/map_loading.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "base/sjis.h"
+
+namespace fs = std::filesystem;
+
+void LoadMeshFile(std::unique_ptr<TKDKObject>& map, const std::string& fsPath, TErrorList& errors) {
+    const std::string path = sjis::fromUtf8(fsPath);
+    if (!map) {
+        map = std::make_unique<TKDKObject>();
+        map->LoadMesh(path, errors);
+        return;
+    }
+    TKDKObject mesh;
+    if (mesh.LoadMesh(path, errors)) map->Merge(mesh, errors);
+}
+
+std::vector<std::string> MeshFilesInFolder(const std::string& fsFolder) {
+    std::vector<std::string> files;
+    std::error_code ec;
+    for (const fs::directory_entry& sub : fs::directory_iterator(fsFolder, ec)) {
+        if (!sub.is_directory(ec)) continue;
+        std::error_code inner;
+        for (const fs::directory_entry& f : fs::directory_iterator(sub.path(), inner)) {
+            if (!f.is_regular_file(inner)) continue;
+            if (sjis::upperAscii(f.path().extension().string()) == ".TXT") files.push_back(f.path().string());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+void LoadDataPath(std::unique_ptr<TKDKObject>& map, const std::string& fsPath, TErrorList& errors) {
+    std::error_code ec;
+    if (fs::is_directory(fsPath, ec)) {
+        for (const std::string& file : MeshFilesInFolder(fsPath)) LoadMeshFile(map, file, errors);
+    } else {
+        LoadMeshFile(map, fsPath, errors);
+    }
+}

@@ -1,0 +1,22 @@
+#pragma once
+// Loading data into one map the way the map panel does: each mesh description
+// file is read into the map (the first creates it, later ones are read into a
+// temporary map object and merged), and a folder contributes every mesh
+// description file exactly one level below it.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "reading/kdk_object.h"
+
+// Reads one mesh description file (a file-system path) into `map`. Raises the
+// readers' errors; on the first mesh what was read before the error stays in
+// the new map, a failing later mesh leaves the map unchanged.
+void LoadMeshFile(std::unique_ptr<TKDKObject>& map, const std::string& fsPath, TErrorList& errors);
+
+// The ".TXT" files (any case) exactly one level below the folder, in sorted order.
+std::vector<std::string> MeshFilesInFolder(const std::string& fsFolder);
+
+// Reads a description file, or every mesh file of a folder in order; raises
+// at the first mesh that cannot be read, keeping the meshes read before it.
+void LoadDataPath(std::unique_ptr<TKDKObject>& map, const std::string& fsPath, TErrorList& errors);

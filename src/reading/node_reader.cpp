@@ -1,0 +1,83 @@
+// Reads the topology layers: nodes (.NOD) with the arcs that meet at them,
+// and network records (.TIE), one per arc.
+#include <algorithm>
+#include <optional>
+
+#include "reading/kdk_object.h"
+#include "reading/layer_file.h"
+#include "reading/messages.h"
+
+namespace {
+
+struct PendingNode {
+    int id = 0;
+    int tag = 0;
+    TGeoPoint position;
+};
+
+}  // namespace
+
+bool TKDKObject::ReadNodeFile(const std::string& entry, TErrorList& errors) {
+    const ReadMessages& m = Messages();
+    LayerFile file(entry, Folder, errors);
+    std::vector<int32_t> buffer(kReadBufferSize);
+    int filled = 0;
+    int count = 0;  // a short-form node reuses the count of the last long-form node
+    std::optional<PendingNode> pending;
+
+    auto finishPending = [&](int line) {
+        auto node = std::make_unique<TKDKNode>(LastMeshNo, pending->id, pending->tag, count,
+                                               buffer.data(), pending->position);
+        for (int32_t r : node->ArcRefs)
+            if (!FindLine(LastMeshNo, r)) AppendError(errors, m.brokenNode, file.entry(), line);
+        Nodes.push_back(std::move(node));
+    };
+
+    while (file.next()) {
+        const size_t n = file.fieldCount();
+        if (n == 4 || n == 5) {
+            if (pending) finishPending(file.lineNo());
+            PendingNode node;
+            node.id = file.readInt(0, file.path());
+            node.tag = file.readInt(1, file.path());
+            if (n == 5) {
+                const int declared = file.readInt(2, file.path());
+                if (declared < 0 || declared > kReadBufferSize) file.report(m.brokenNode);
+                count = std::clamp(declared, 0, kReadBufferSize);
+                node.position = file.readPoint(3, 4, file.path());
+            } else {
+                node.position = file.readPoint(2, 3, file.path());
+            }
+            pending = node;
+            filled = 0;
+        } else if (n == 1) {
+            const int32_t ref = file.readInt(0, file.entry());
+            if (filled < kReadBufferSize)
+                buffer[static_cast<size_t>(filled++)] = ref;
+            else
+                file.report(m.brokenNode);  // beyond the buffer: dropped
+        } else {
+            file.report(m.brokenNode);
+        }
+    }
+    if (pending) finishPending(file.lineNo());  // the file's line count
+    BytesRead += file.byteCount();
+    return true;
+}
+
+bool TKDKObject::ReadNetworkFile(const std::string& entry, TErrorList& errors) {
+    const ReadMessages& m = Messages();
+    LayerFile file(entry, Folder, errors);
+    while (file.next()) {
+        if (file.fieldCount() != 3) {
+            file.report(m.brokenNetwork);
+            continue;
+        }
+        const int arcId = file.readInt(0, file.path());
+        const int value1 = file.readInt(1, file.path());
+        const int value2 = file.readInt(2, file.path());
+        Networks.push_back(std::make_unique<TKDKNetwork>(LastMeshNo, arcId, value1, value2));
+    }
+    BytesRead += file.byteCount();
+    return true;
+}

@@ -1,0 +1,260 @@
+// Drawing of each feature kind and of the whole map, through the recording canvas.
+#include <gtest/gtest.h>
+
+#include "feature_builders.h"
+#include "reading/canvas.h"
+#include "support/recording_canvas.h"
+
+using testsupport::CanvasCall;
+using testsupport::RecordingCanvas;
+using Kind = CanvasCall::Kind;
+
+namespace {
+
+const TestTransform kTwoPerMetre{2, 300};
+const TWorldToScreenFunc kToScreen = TWorldToScreenFunc::Of(kTwoPerMetre);
+
+std::vector<TScreenPoint> screen(const std::vector<TGeoPoint>& world, const TestTransform& t = kTwoPerMetre) {
+    std::vector<TScreenPoint> out;
+    for (const TGeoPoint& p : world) out.push_back(t(p));
+    return out;
+}
+
+// Caller's selection settings, as the panel sets them before DrawSelected.
+void selectionPen(Canvas& c) {
+    c.Pen.Color = 0x0000FF;
+    c.Pen.Style = TPenStyle::psDashDotDot;
+    c.Pen.Width = 3;
+    c.Brush.Color = 0x0000FF;
+    c.Brush.Style = TBrushStyle::bsDiagCross;
+}
+
+}  // namespace
+
+TEST(LineDrawing, ConstructionArcsAreNeverDrawnNorHighlighted) {
+    for (int tag = 0; tag <= 7; ++tag) {
+        auto line = MakeLine(2110, tag, {At(0, 0), At(10, 0)});
+        RecordingCanvas normal, selected;
+        line->Draw(normal, kToScreen);
+        line->DrawSelected(selected, kToScreen);
+        const size_t expected = tag <= 2 ? 1 : 0;
+        EXPECT_EQ(normal.calls.size(), expected) << "tag " << tag;
+        EXPECT_EQ(selected.calls.size(), expected) << "tag " << tag;
+    }
+}
+
+TEST(LineDrawing, PenFromTheLineAndEveryVertexConverted) {
+    const std::vector<TGeoPoint> vertices{At(1, 1), At(5.25, 3), At(9, 40)};
+    auto line = MakeLine(1106, 0, vertices);
+    line->Color = 0xD6D6D6;
+    line->PenStyle = TPenStyle::psDash;
+    RecordingCanvas c;
+    line->Draw(c, kToScreen);
+    ASSERT_EQ(c.calls.size(), 1u);
+    const CanvasCall& call = c.calls[0];
+    EXPECT_EQ(call.kind, Kind::Polyline);
+    EXPECT_EQ(call.points, screen(vertices));
+    EXPECT_EQ(call.pen.Color, 0xD6D6D6u);
+    EXPECT_EQ(call.pen.Style, TPenStyle::psDash);
+    EXPECT_EQ(call.pen.Width, 1);
+    EXPECT_EQ(call.brush.Color, 0xD6D6D6u);
+    EXPECT_EQ(call.brush.Style, TBrushStyle::bsClear);
+}
+
+TEST(LineDrawing, WidthInPixelsNormallyAndHighlighted) {
+    struct Case {
+        int width;
+        double scale;
+        int normal, selected;
+    };
+    const Case cases[] = {
+        {0, 2, 1, 2},     // zero width: one pixel, two highlighted
+        {7, 2, 14, 14},   // 7 m at 2 px/m
+        {1, 0.2, 1, 2},   // 0.2 px rounds to 0: at least 1 (2 highlighted)
+        {5, 0.5, 2, 2},   // 2.5 px: halves round to even
+        {7, 0.5, 4, 4},   // 3.5 px rounds to 4
+        {3, 0.01, 1, 2},
+    };
+    for (const Case& k : cases) {
+        const TestTransform t{k.scale, 300};
+        const TWorldToScreenFunc f = TWorldToScreenFunc::Of(t);
+        auto line = MakeLine(2110, 0, {At(0, 0), At(100, 0)}, k.width);
+        RecordingCanvas normal, selected;
+        line->Draw(normal, f);
+        selectionPen(selected);
+        line->DrawSelected(selected, f);
+        ASSERT_EQ(normal.calls.size(), 1u);
+        ASSERT_EQ(selected.calls.size(), 1u);
+        EXPECT_EQ(normal.calls[0].pen.Width, k.normal) << k.width << " m at " << k.scale;
+        EXPECT_EQ(selected.calls[0].pen.Width, k.selected) << k.width << " m at " << k.scale;
+    }
+}
+
+TEST(LineDrawing, HighlightKeepsCallersColourAndStyleAndIgnoresVisibility) {
+    auto line = MakeLine(2110, 2, {At(0, 0), At(10, 0)});
+    line->Visible = false;
+    line->Color = 0xADADAD;
+    RecordingCanvas c;
+    line->Draw(c, kToScreen);
+    EXPECT_TRUE(c.calls.empty());
+    selectionPen(c);
+    c.Brush.Style = TBrushStyle::bsSolid;
+    line->DrawSelected(c, kToScreen);
+    ASSERT_EQ(c.calls.size(), 1u);
+    EXPECT_EQ(c.calls[0].pen.Color, 0x0000FFu);
+    EXPECT_EQ(c.calls[0].pen.Style, TPenStyle::psDashDotDot);
+    EXPECT_EQ(c.calls[0].brush.Style, TBrushStyle::bsClear);
+}
+
+TEST(PolygonDrawing, FilledInItsColourWithoutABorderOfItsOwn) {
+    const std::vector<TGeoPoint> ring = Rect(0, 0, 10, 5);
+    auto polygon = MakePolygon(1108, ring, 0xDFEFFF);
+    RecordingCanvas c;
+    c.Pen.Style = TPenStyle::psDash;
+    polygon->Draw(c, kToScreen);
+    ASSERT_EQ(c.calls.size(), 1u);
+    const CanvasCall& call = c.calls[0];
+    EXPECT_EQ(call.kind, Kind::Polygon);
+    EXPECT_EQ(call.points, screen(ring));
+    EXPECT_EQ(call.pen.Color, 0xDFEFFFu);
+    EXPECT_EQ(call.pen.Style, TPenStyle::psSolid);
+    EXPECT_EQ(call.brush.Color, 0xDFEFFFu);
+    EXPECT_EQ(call.brush.Style, TBrushStyle::bsSolid);
+
+    polygon->Visible = false;
+    RecordingCanvas hidden;
+    polygon->Draw(hidden, kToScreen);
+    EXPECT_TRUE(hidden.calls.empty());
+}
+
+TEST(PolygonDrawing, HighlightIsTheCallersHatchWithoutOutline) {
+    auto polygon = MakePolygon(6242, Rect(0, 0, 10, 5));
+    polygon->Visible = false;
+    RecordingCanvas c;
+    selectionPen(c);
+    polygon->DrawSelected(c, kToScreen);
+    ASSERT_EQ(c.calls.size(), 1u);
+    EXPECT_EQ(c.calls[0].pen.Style, TPenStyle::psClear);
+    EXPECT_EQ(c.calls[0].brush.Style, TBrushStyle::bsDiagCross);
+    EXPECT_EQ(c.calls[0].brush.Color, 0x0000FFu);
+}
+
+TEST(PointDrawing, CrossMarkerOfTwoFivePixelStrokes) {
+    auto point = MakePointFeature(7301, At(10, 20));  // screen (20, 260)
+    point->Visible = true;
+    RecordingCanvas c;
+    c.Pen.Width = 9;
+    point->Draw(c, kToScreen);
+    ASSERT_EQ(c.calls.size(), 2u);
+    for (const CanvasCall& call : c.calls) {
+        EXPECT_EQ(call.kind, Kind::Line);
+        EXPECT_EQ(call.pen.Width, 1);
+        EXPECT_EQ(call.pen.Color, 255u);
+    }
+    EXPECT_EQ(c.calls[0].points, (std::vector<TScreenPoint>{{18, 258}, {23, 263}}));
+    EXPECT_EQ(c.calls[1].points, (std::vector<TScreenPoint>{{18, 262}, {23, 257}}));
+
+    RecordingCanvas selected;
+    selectionPen(selected);
+    point->Visible = false;
+    point->Draw(selected, kToScreen);
+    EXPECT_TRUE(selected.calls.empty());
+    point->DrawSelected(selected, kToScreen);
+    ASSERT_EQ(selected.calls.size(), 2u);
+    EXPECT_EQ(selected.calls[0].pen.Width, 3);
+    EXPECT_EQ(selected.calls[0].points, c.calls[0].points);
+}
+
+TEST(LabelDrawing, TextBottomCentredOnTheLabelPoint) {
+    TKDKAttribute label(11, 6, 0, 1, {});
+    label.SetLabel("abc", At(50, 20), 0x800000, 12);
+    label.Visible = true;
+    RecordingCanvas c;
+    c.Brush.Style = TBrushStyle::bsSolid;
+    label.Draw(c, kToScreen);
+    ASSERT_EQ(c.calls.size(), 1u);
+    const CanvasCall& call = c.calls[0];
+    EXPECT_EQ(call.kind, Kind::Text);
+    EXPECT_EQ(call.text, "abc");
+    EXPECT_EQ(call.points, (std::vector<TScreenPoint>{{100, 260}}));
+    EXPECT_EQ(call.font.Height, 24);
+    EXPECT_EQ(call.font.Color, 0x800000u);
+    EXPECT_EQ(call.brush.Style, TBrushStyle::bsClear);
+}
+
+TEST(LabelDrawing, TwoPixelsOrLessIsOnePixelInTheLabelColour) {
+    struct Case {
+        int height;
+        double scale;
+        bool pixel;
+    };
+    const Case cases[] = {{5, 0.4, true}, {5, 0.5, true}, {6, 0.5, false}, {10, 0.1, true}, {3, 1, false}};
+    for (const Case& k : cases) {
+        const TestTransform t{k.scale, 300};
+        TKDKAttribute label(24, 20, 0, 1, {});
+        label.SetLabel("x", At(10, 10), 0x000080, k.height);
+        label.Visible = true;
+        RecordingCanvas c;
+        label.Draw(c, TWorldToScreenFunc::Of(t));
+        ASSERT_EQ(c.calls.size(), 1u);
+        EXPECT_EQ(c.calls[0].kind, k.pixel ? Kind::Pixel : Kind::Text) << k.height << " m at " << k.scale;
+        if (k.pixel) {
+            EXPECT_EQ(c.calls[0].color, 0x000080u);
+            EXPECT_EQ(c.calls[0].points[0], t(At(10, 10)));
+        }
+    }
+}
+
+TEST(LabelDrawing, NothingWithoutTextOrWhenHidden) {
+    TKDKAttribute record(11, 8, 0, 1, {"13101"});
+    record.Visible = true;
+    RecordingCanvas c;
+    record.Draw(c, kToScreen);
+    record.DrawSelected(c, kToScreen);  // records have no highlight
+    record.SetLabel("3", At(1, 1), clGray, 6);
+    record.Visible = false;
+    record.Draw(c, kToScreen);
+    EXPECT_TRUE(c.calls.empty());
+}
+
+TEST(ScreenBuffer, FeatureLargerThanTheBufferIsDrawnWhole) {
+    std::vector<TGeoPoint> ring;
+    const size_t n = ScreenPointBuffer::kInitialSize + 1808;
+    for (size_t i = 0; i < n; ++i) ring.push_back(At(static_cast<double>(i % 400), static_cast<double>(i / 400)));
+    auto big = MakePolygon(1108, ring);
+    auto small = MakeLine(2110, 0, {At(0, 0), At(1, 1), At(2, 0)});
+    RecordingCanvas c;
+    EXPECT_EQ(c.Points().Capacity(), ScreenPointBuffer::kInitialSize);
+    big->Draw(c, kToScreen);
+    small->Draw(c, kToScreen);
+    ASSERT_EQ(c.calls.size(), 2u);
+    EXPECT_EQ(c.calls[0].points, screen(ring));
+    EXPECT_EQ(c.calls[1].points.size(), 3u);
+    EXPECT_GE(c.Points().Capacity(), n);
+}
+
+TEST(Bounds, BaseResetsAndKindsWidenWithoutResetting) {
+    TKDKNode node(0, 1, 0, 0, nullptr, At(5, 5));
+    TGeoPoint max = At(1, 1), min = At(0, 0);
+    node.ExpandBounds(max, min);
+    EXPECT_EQ(max.X, kEmptyBoxMax);
+    EXPECT_EQ(min.Y, kEmptyBoxMin);
+
+    auto line = MakeLine(2110, 0, {At(2, -3), At(4, 8)});
+    max = At(3, 3);
+    min = At(3, 3);
+    line->ExpandBounds(max, min);
+    EXPECT_EQ(max.X, 4);
+    EXPECT_EQ(max.Y, 8);
+    EXPECT_EQ(min.X, 2);
+    EXPECT_EQ(min.Y, -3);
+
+    TKDKAttribute label(11, 6, 0, 1, {});
+    label.SetLabel("a", At(-7, 9), clNavy, 12);
+    label.ExpandBounds(max, min);
+    EXPECT_EQ(min.X, -7);
+    EXPECT_EQ(max.Y, 9);
+    auto point = MakePointFeature(2420, At(20, 1));
+    point->ExpandBounds(max, min);
+    EXPECT_EQ(max.X, 20);
+}

@@ -1,0 +1,13 @@
+#include "reading_test_util.h"
+
+#include <exception>
+
+LoadAttempt loadMesh(const std::filesystem::path& description) {
+    LoadAttempt a;
+    try {
+        a.ok = a.map->LoadMesh(sjis::fromUtf8(description.string()), a.errors);
+    } catch (const std::exception& e) {
+        a.fatal = e.what();
+    }
+    return a;
+}

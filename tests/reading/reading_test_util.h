@@ -1,0 +1,20 @@
+#pragma once
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "base/sjis.h"
+#include "reading/kdk_object.h"
+
+inline std::string sj(const char* utf8) { return sjis::fromUtf8(utf8); }
+
+// The outcome of reading one mesh: what the map kept, the error list and the
+// message of the error that ended the loading (empty when none did).
+struct LoadAttempt {
+    std::unique_ptr<TKDKObject> map = std::make_unique<TKDKObject>();
+    TErrorList errors;
+    std::string fatal;
+    bool ok = false;
+};
+
+LoadAttempt loadMesh(const std::filesystem::path& description);

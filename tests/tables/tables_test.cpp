@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "base/sjis.h"
+#include "tables/code_names.h"
+#include "tables/colors.h"
+#include "tables/coords_format.h"
+#include "tables/prefectures.h"
+#include "tables/styles.h"
+
+TEST(StyleTable, LooksUpFirstRowAndFallsBackToBlackHairline) {
+    EXPECT_EQ(CodeColorIndex(11, 8), 7);
+    EXPECT_EQ(CodeLineWidth(21, 10), 7);
+    EXPECT_EQ(CodeColorIndex(21, 10), 253);
+    EXPECT_EQ(CodeColorIndex(11, 1), 1);
+    EXPECT_EQ(CodeLineWidth(11, 1), 3);
+    EXPECT_EQ(CodeColorIndex(35, 0), 20);
+    EXPECT_EQ(CodeColorIndex(99, 99), 7);
+    EXPECT_EQ(CodeLineWidth(99, 99), 0);
+    EXPECT_EQ(CodePenStyle(11, 6), TPenStyle::psDash);
+    EXPECT_EQ(CodePenStyle(11, 8), TPenStyle::psSolid);
+    EXPECT_EQ(CodePenStyle(6, 11), TPenStyle::psSolid);
+}
+
+TEST(Palette, MatchesTheDxfColourIndexAtItsTellingRows) {
+    EXPECT_EQ(PaletteColor(0), 0x000000u);
+    EXPECT_EQ(PaletteColor(1), 0x0000FFu);
+    EXPECT_EQ(PaletteColor(4), 0xFFFF00u);
+    EXPECT_EQ(PaletteColor(7), 0x000000u);
+    EXPECT_EQ(PaletteColor(9), 0xC0C0C0u);
+    EXPECT_EQ(PaletteColor(10), 0x0000FFu);  // hue 0, full value
+    EXPECT_EQ(PaletteColor(20), 0x003FFFu);
+    EXPECT_EQ(PaletteColor(21), 0x7F9FFFu);
+    EXPECT_EQ(PaletteColor(82), 0x00CC33u);
+    EXPECT_EQ(PaletteColor(85), 0x4C995Fu);
+    EXPECT_EQ(PaletteColor(171), 0xFF7F7Fu);
+    EXPECT_EQ(PaletteColor(221), 0xDF7FFFu);
+    EXPECT_EQ(PaletteColor(241), 0x9F7FFFu);
+    EXPECT_EQ(PaletteColor(250), 0x333333u);
+    EXPECT_EQ(PaletteColor(253), 0xADADADu);
+    EXPECT_EQ(PaletteColor(254), 0xD6D6D6u);
+    EXPECT_EQ(PaletteColor(255), 0xFFFFFFu);
+    EXPECT_EQ(PaletteColor(256), 0x000000u);
+    EXPECT_EQ(PaletteColor(-1), 0x000000u);
+}
+
+TEST(Palette, PastelColoursCycleEveryTwelve) {
+    EXPECT_EQ(PastelColor(0), 0xDFDFFFu);
+    EXPECT_EQ(PastelColor(25), 0xDFEFFFu);
+    EXPECT_EQ(PastelColor(11), 0xEFDFFFu);
+    EXPECT_EQ(PastelColor(12), PastelColor(0));
+}
+
+TEST(Names, PrefecturesAndCodeNames) {
+    EXPECT_EQ(PrefectureName(13), sjis::fromUtf8(u8"東京都"));
+    EXPECT_EQ(PrefectureName(47), sjis::fromUtf8(u8"沖縄県"));
+    EXPECT_EQ(PrefectureName(0), "");
+    EXPECT_EQ(PrefectureName(48), "");
+    EXPECT_EQ(CodeName(35, 24), sjis::fromUtf8(u8"学校"));
+    EXPECT_EQ(CodeName(35, 60), sjis::fromUtf8(u8"ガソリンスタンド"));
+    EXPECT_EQ(CodeName(21, 0), sjis::fromUtf8(u8"道路"));
+    EXPECT_EQ(CodeName(35, 1), "");
+    EXPECT_EQ(CodeName(11, 8), "");
+}
+
+TEST(Names, CodeNameTableHoldsEachOf348CodesOnce) {
+    std::vector<int> codes = CodeNameCodes();
+    EXPECT_EQ(CodeNameCount(), 348);
+    EXPECT_EQ(std::set<int>(codes.begin(), codes.end()).size(), 348u);
+    EXPECT_EQ(codes.front(), 1100);
+    EXPECT_EQ(codes.back(), 8199);
+}
+
+TEST(CoordsFormats, DerivedFromDatumAndZone) {
+    EXPECT_EQ(FormatFromDatum(3, 9), TCoordsFormat::cfProjectedJGD09);
+    EXPECT_EQ(static_cast<int>(FormatFromDatum(3, 9)), 31);
+    EXPECT_EQ(FormatFromDatum(1, 0), TCoordsFormat::cfGeodeticTKY);
+    EXPECT_EQ(FormatFromDatum(1, 1), TCoordsFormat::cfProjectedTKY01);
+    EXPECT_EQ(FormatFromDatum(1, 19), TCoordsFormat::cfProjectedTKY19);
+    EXPECT_EQ(FormatFromDatum(1, 20), TCoordsFormat::cfCartesian);
+    EXPECT_EQ(FormatFromDatum(3, -1), TCoordsFormat::cfCartesian);
+    EXPECT_EQ(FormatFromDatum(2, 7), TCoordsFormat::cfGeodeticWGS);
+    EXPECT_EQ(FormatFromDatum(0, 9), TCoordsFormat::cfCartesian);
+    EXPECT_EQ(CoordsFormatName(TCoordsFormat::cfProjectedJGD19), "cfProjectedJGD19");
+    EXPECT_EQ(CoordsFormatFromName("cfGeodeticWGS"), TCoordsFormat::cfGeodeticWGS);
+    EXPECT_EQ(CoordsFormatFromName("12"), TCoordsFormat::cfProjectedTKY09);
+    EXPECT_EQ(CoordsFormatFromName("42"), std::nullopt);
+    EXPECT_EQ(CoordsFormatFromName("cfNothing"), std::nullopt);
+}

@@ -1,0 +1,141 @@
+// orvelle-cli coords: converts one point between two coordinate systems,
+// lists the systems, or formats latitude and longitude as the status bar does.
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "base/sjis.h"
+#include "command.h"
+#include "shell/latlon_text.h"
+#include "view/coordinate_translator.h"
+#include "view/coords_table.h"
+
+namespace cli {
+namespace {
+
+constexpr const char* kCommand = "coords";
+
+struct CoordsArgs {
+    bool List = false;
+    bool Dms = false;
+    std::optional<std::string> From, To;
+    std::vector<std::string> Numbers;
+};
+
+std::optional<double> parseNumber(const std::string& text) {
+    double value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+bool looksLikeOption(const std::string& arg) {
+    return arg.size() > 1 && arg[0] == '-' && !parseNumber(arg);
+}
+
+// Fills `out` or returns the message of the first problem.
+std::optional<std::string> parseArgs(const std::vector<std::string>& args, CoordsArgs& out) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--list") {
+            out.List = true;
+        } else if (arg == "--dms") {
+            out.Dms = true;
+        } else if (arg == "--from" || arg == "--to") {
+            if (i + 1 == args.size()) return arg + " needs a FORMAT";
+            (arg == "--from" ? out.From : out.To) = args[++i];
+        } else if (looksLikeOption(arg)) {
+            return "unknown option '" + arg + "'";
+        } else {
+            out.Numbers.push_back(arg);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<double> number(const std::string& text, std::string& error) {
+    auto value = parseNumber(text);
+    if (!value && error.empty()) error = "'" + text + "' is not a number";
+    return value;
+}
+
+int listFormats() {
+    for (int i = 0; i < kCoordsFormatCount; ++i) {
+        const auto format = static_cast<TCoordsFormat>(i);
+        const TCoordsFormatEntry& row = CoordsFormatEntry(format);
+        std::cout << i << '\t' << CoordsFormatName(format) << '\t' << row.Code << '\t'
+                  << static_cast<int>(row.Kind) << '\t' << static_cast<int>(row.Datum) << '\t'
+                  << sjis::toUtf8(row.Title) << '\n';
+    }
+    return kExitOk;
+}
+
+int printDms(double latitude, double longitude) {
+    std::cout << latlon::latitudeText(latitude) << '\n' << latlon::longitudeText(longitude) << '\n';
+    return kExitOk;
+}
+
+int convert(TCoordsFormat from, TCoordsFormat to, double x, double y) {
+    TCoordinateTranslator translator;
+    translator.SetSource(from);
+    translator.SetTarget(to);
+    for (auto [format, chosen] : {std::pair{from, translator.GetSourceFormat()},
+                                  std::pair{to, translator.GetTargetFormat()}}) {
+        if (format != TCoordsFormat::cfCartesian && chosen != format) {
+            std::cerr << "orvelle-cli coords: PROJ refused the definition of "
+                      << CoordsFormatName(format) << "\n";
+            return kExitFailed;
+        }
+    }
+    const auto result = translator.TryTransform({x, y});
+    if (!result) {
+        std::cerr << "orvelle-cli coords: the point cannot be converted from "
+                  << CoordsFormatName(from) << " to " << CoordsFormatName(to)
+                  << (from == TCoordsFormat::cfCartesian || to == TCoordsFormat::cfCartesian
+                          ? " (cfCartesian has no projection)"
+                          : "")
+                  << "\n";
+        return kExitFailed;
+    }
+    char line[96];
+    std::snprintf(line, sizeof line, "%.6f %.6f", result->X, result->Y);
+    std::cout << line << '\n';
+    return kExitOk;
+}
+
+}  // namespace
+
+int runCoords(const std::vector<std::string>& args) {
+    CoordsArgs parsed;
+    if (auto problem = parseArgs(args, parsed)) return usageError(kCommand, *problem);
+    const bool convertMode = parsed.From || parsed.To;
+    if (parsed.List + parsed.Dms + convertMode != 1)
+        return usageError(kCommand, "give one of --list, --dms or --from/--to");
+
+    if (parsed.List) {
+        if (!parsed.Numbers.empty()) return usageError(kCommand, "--list takes no values");
+        return listFormats();
+    }
+    if (parsed.Numbers.size() != 2)
+        return usageError(kCommand, parsed.Dms ? "--dms needs LAT and LON" : "needs X and Y");
+    std::string error;
+    const auto first = number(parsed.Numbers[0], error);
+    const auto second = number(parsed.Numbers[1], error);
+    if (!first || !second) return usageError(kCommand, error);
+    if (parsed.Dms) return printDms(*first, *second);
+
+    if (!parsed.From || !parsed.To) return usageError(kCommand, "needs both --from and --to");
+    const auto from = CoordsFormatFromName(*parsed.From);
+    if (!from) return usageError(kCommand, "unknown FORMAT '" + *parsed.From + "'");
+    const auto to = CoordsFormatFromName(*parsed.To);
+    if (!to) return usageError(kCommand, "unknown FORMAT '" + *parsed.To + "'");
+    return convert(*from, *to, *first, *second);
+}
+
+}  // namespace cli

@@ -1,0 +1,36 @@
+// orvelle-cli pick: the details of every feature at a world point, as a click shows them.
+#include <cctype>
+#include <iostream>
+
+#include "arguments.h"
+#include "base/sjis.h"
+#include "command.h"
+#include "data_loading.h"
+
+namespace cli {
+
+int runPick(const std::vector<std::string>& args) {
+    std::vector<std::string> positional;
+    double tolerance = 1.5;  // 3 pixels at 2 pixels per metre
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--tolerance") {
+            if (i + 1 == args.size() || !parseNumber(args[i + 1], tolerance) || tolerance < 0)
+                return usageError("pick", "--tolerance needs a number of metres, 0 or more");
+            ++i;
+        } else if (a.size() > 1 && a[0] == '-' && !std::isdigit(static_cast<unsigned char>(a[1])) && a[1] != '.') {
+            return usageError("pick", "unknown option " + a);
+        } else {
+            positional.push_back(a);
+        }
+    }
+    TGeoPoint p;
+    if (positional.size() != 3) return usageError("pick", "needs PATH X Y");
+    if (!parseWorldPoint(positional[1], positional[2], p)) return usageError("pick", "X and Y must be numbers (metres)");
+    LoadedData data;
+    if (!loadForMapUse("pick", positional[0], data)) return kExitFailed;
+    std::cout << sjis::toUtf8(data.map->PointedDetails(p, tolerance)) << std::flush;
+    return reportFatal("pick", data);
+}
+
+}  // namespace cli

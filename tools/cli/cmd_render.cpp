@@ -1,0 +1,155 @@
+// orvelle-cli render: draws the map into a PNG or SVG file, without a display.
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSvgGenerator>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+
+#include "arguments.h"
+#include "base/sjis.h"
+#include "command.h"
+#include "data_loading.h"
+#include "reading/display_categories.h"
+#include "view/viewport.h"
+#include "view_qt/qpainter_canvas.h"
+
+namespace cli {
+namespace {
+
+constexpr int kMaxSide = 20000;  // pixels; larger images are refused
+
+struct RenderOptions {
+    std::string path, output;
+    bool svg = false;
+    int width = 800, height = 600;
+    int dpi = 96;
+    std::optional<TViewMode> mode;
+    std::optional<std::vector<double>> box;  // min x, min y, max x, max y
+    std::vector<int> hidden;
+};
+
+bool endsWithNoCase(const std::string& text, const std::string& suffix) {
+    return text.size() >= suffix.size() &&
+           sjis::upperAscii(text.substr(text.size() - suffix.size())) == sjis::upperAscii(suffix);
+}
+
+// Returns an empty text when the arguments are good, else what is wrong.
+std::string parse(const std::vector<std::string>& args, RenderOptions& o) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool takesValue = a == "-o" || a == "--size" || a == "--mode" || a == "--box" ||
+                                a == "--hide" || a == "--dpi";
+        if (takesValue && i + 1 == args.size()) return a + " needs a value";
+        const std::string value = takesValue ? args[++i] : std::string();
+        std::vector<double> numbers;
+        if (a == "-o") {
+            o.output = value;
+        } else if (a == "--size") {
+            if (!parseSize(value, o.width, o.height) || o.width > kMaxSide || o.height > kMaxSide)
+                return "--size must be WxH with sides from 1 to " + std::to_string(kMaxSide);
+        } else if (a == "--mode") {
+            if (value == "all") o.mode = TViewMode::vmAll;
+            else if (value == "gaiku") o.mode = TViewMode::vmGaiku;
+            else if (value == "nogaiku") o.mode = TViewMode::vmNoGaiku;
+            else return "--mode must be all, gaiku or nogaiku";
+        } else if (a == "--box") {
+            if (!parseNumberList(value, numbers) || numbers.size() != 4 || numbers[0] > numbers[2] ||
+                numbers[1] > numbers[3])
+                return "--box must be MINX,MINY,MAXX,MAXY with MIN <= MAX";
+            o.box = numbers;
+        } else if (a == "--hide") {
+            if (!parseNumberList(value, numbers)) return "--hide must be a list of major codes";
+            for (double n : numbers) {
+                const int major = static_cast<int>(n);
+                if (major != n || CategoryIndex(major) < 0)
+                    return "--hide: not a display category (11, 21, 23, 24, 35, 51, 62, 73): " + value;
+                o.hidden.push_back(major);
+            }
+        } else if (a == "--dpi") {
+            if (!parseInt(value, o.dpi) || o.dpi < 1 || o.dpi > 10000) return "--dpi must be from 1 to 10000";
+        } else if (!a.empty() && a[0] == '-') {
+            return "unknown option " + a;
+        } else if (o.path.empty()) {
+            o.path = a;
+        } else {
+            return "more than one PATH";
+        }
+    }
+    if (o.path.empty()) return "missing PATH";
+    if (o.output.empty()) return "missing -o OUT.png|OUT.svg";
+    o.svg = endsWithNoCase(o.output, ".svg");
+    if (!o.svg && !endsWithNoCase(o.output, ".png")) return "the output must end in .png or .svg";
+    return {};
+}
+
+// The view as the viewer shows the data: the whole extent, or the box.
+TViewport viewOf(const TKDKObject& map, const RenderOptions& o) {
+    TViewport view;
+    view.Width = o.width;
+    view.Height = o.height;
+    view.PixelsPerInch = o.dpi;
+    view.FitExtent(map.SouthWest.X, map.NorthEast.X, map.SouthWest.Y, map.NorthEast.Y);
+    if (o.box) view.ZoomToBox((*o.box)[0], (*o.box)[2], (*o.box)[1], (*o.box)[3]);
+    return view;
+}
+
+void drawMap(QPainter& painter, TKDKObject& map, const TViewport& view, const RenderOptions& o) {
+    painter.fillRect(0, 0, o.width, o.height, Qt::white);
+    QPainterCanvas canvas(painter);
+    // The viewer starts in block mode; data without blocks switch it off.
+    map.SetViewMode(o.mode.value_or(map.HasBlocks ? TViewMode::vmGaiku : TViewMode::vmNoGaiku));
+    for (int major : o.hidden) map.SetCategoryVisible(major, false);
+    map.Draw(canvas, view.GetViewMin(), view.GetViewMax(), view.ToScreen());
+}
+
+bool writePng(TKDKObject& map, const TViewport& view, const RenderOptions& o) {
+    QImage image(o.width, o.height, QImage::Format_RGB32);
+    if (image.isNull()) return false;
+    const int dotsPerMetre = static_cast<int>(o.dpi / 0.0254 + 0.5);
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    {
+        QPainter painter(&image);
+        drawMap(painter, map, view, o);
+    }
+    return image.save(QString::fromStdString(o.output), "PNG");
+}
+
+bool writeSvg(TKDKObject& map, const TViewport& view, const RenderOptions& o) {
+    QSvgGenerator svg;
+    svg.setFileName(QString::fromStdString(o.output));
+    svg.setSize(QSize(o.width, o.height));
+    svg.setViewBox(QRect(0, 0, o.width, o.height));
+    svg.setResolution(o.dpi);
+    svg.setTitle(QString::fromStdString(sjis::toUtf8(map.BaseName)));
+    QPainter painter;
+    if (!painter.begin(&svg)) return false;
+    drawMap(painter, map, view, o);
+    return painter.end();
+}
+
+}  // namespace
+
+int runRender(const std::vector<std::string>& args) {
+    RenderOptions o;
+    if (const std::string problem = parse(args, o); !problem.empty()) return usageError("render", problem);
+    LoadedData data;
+    if (!loadForMapUse("render", o.path, data)) return kExitFailed;
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    int argc = 1;
+    char name[] = "orvelle-cli";
+    char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
+
+    const TViewport view = viewOf(*data.map, o);
+    const bool written = o.svg ? writeSvg(*data.map, view, o) : writePng(*data.map, view, o);
+    if (!written) {
+        std::cerr << "orvelle-cli render: cannot write " << o.output << "\n";
+        return kExitFailed;
+    }
+    return reportFatal("render", data);
+}
+
+}  // namespace cli

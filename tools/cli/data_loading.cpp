@@ -1,0 +1,70 @@
+#include "data_loading.h"
+
+#include <exception>
+#include <iostream>
+
+#include "archive/unlha_component.h"
+#include "base/sjis.h"
+#include "command.h"
+#include "reading/map_loading.h"
+#include "shell/archive_opening.h"
+#include "shell/cache_folder.h"
+
+namespace cli {
+namespace {
+
+// Extracts an archive into its folder of the cache as the open command does;
+// the folder to load, or a failure message (Shift-JIS) with the archiver's lines.
+std::optional<std::string> extractArchive(const std::string& archiveUtf8, std::string& failure) {
+    TUnlha unlha;
+    std::vector<std::string> output;
+    unlha.OutputLines = &output;
+    ArchiveExtraction e = ExtractForOpening(unlha, sjis::fromUtf8(archiveUtf8), CacheFolder());
+    if (e.ok()) return sjis::toUtf8(e.folder);
+    failure = sjis::fromUtf8(archiveUtf8) + ": extraction failed (" + std::to_string(e.result) + ")";
+    for (const std::string& line : output) failure += "\n" + line;
+    return std::nullopt;
+}
+
+}  // namespace
+
+LoadedData loadData(const std::string& path) {
+    LoadedData data;
+    try {
+        std::string target = path;
+        if (IsArchivePath(path)) {
+            std::string failure;
+            std::optional<std::string> folder = extractArchive(path, failure);
+            if (!folder) {
+                data.fatal = failure;
+                return data;
+            }
+            target = *folder;
+        }
+        LoadDataPath(data.map, target, data.errors);
+    } catch (const std::exception& e) {
+        data.fatal = e.what();
+    }
+    return data;
+}
+
+bool loadForMapUse(const std::string& command, const std::string& path, LoadedData& data) {
+    data = loadData(path);
+    if (!data.map) {
+        if (data.fatal)
+            reportFatal(command, data);
+        else
+            std::cerr << "orvelle-cli " << command << ": no mesh description file in " << path << "\n";
+        return false;
+    }
+    data.map->EnsurePolygonsOrdered();
+    return true;
+}
+
+int reportFatal(const std::string& command, const LoadedData& data) {
+    if (!data.fatal) return kExitOk;
+    std::cerr << "orvelle-cli " << command << ": " << sjis::toUtf8(*data.fatal) << "\n";
+    return kExitFailed;
+}
+
+}  // namespace cli

@@ -1,0 +1,28 @@
+#pragma once
+// Loads the PATH argument of a command into one map as the viewer does,
+// keeping what was read when an error ends the loading.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "reading/kdk_object.h"
+
+namespace cli {
+
+struct LoadedData {
+    std::unique_ptr<TKDKObject> map;  // null when nothing could be read
+    TErrorList errors;                // Shift-JIS lines
+    std::optional<std::string> fatal; // Shift-JIS message of the error that ended the loading
+};
+
+LoadedData loadData(const std::string& path);
+
+// Loads PATH for drawing or for a query at a world point, which the viewer
+// answers after drawing (the polygons in drawing order). False, with the
+// message printed, when nothing could be read.
+bool loadForMapUse(const std::string& command, const std::string& path, LoadedData& data);
+
+// Prints the fatal message (UTF-8) on stderr; returns the command's exit status.
+int reportFatal(const std::string& command, const LoadedData& data);
+
+}  // namespace cli
