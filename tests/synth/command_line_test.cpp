@@ -1,37 +1,24 @@
 // orvelle-synth as a program: its summary line and its exit codes.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
+#include "support/cli_run.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-struct ProgramRun {
-    int status = -1;
-    std::string out;
-};
-
-ProgramRun synthCommand(const std::string& args) {
-    ProgramRun r;
-    const std::string command = std::string(ORVELLE_SYNTH_PROGRAM) + " " + args + " 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return r;
-    char buf[512];
-    while (std::fgets(buf, sizeof buf, pipe)) r.out += buf;
-    const int raw = ::pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
+testsupport::CliResult synthCommand(const std::string& args) {
+    return testsupport::RunProgram(ORVELLE_SYNTH_PROGRAM, args);
 }
 
 TEST(SynthCommandLine, PrintsOneSummaryLine) {
     testsupport::TempDir dir;
     const auto out = dir.path() / "maps";
-    const ProgramRun r = synthCommand("--out " + out.string() + " --cols 1 --rows 1 --blocks-per-side 4 --seed 2");
+    const testsupport::CliResult r =
+        synthCommand("--out " + testsupport::ShellQuoted(out.string()) + " --cols 1 --rows 1 --blocks-per-side 4 --seed 2");
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.starts_with("orvelle-synth: 1 meshes, ")) << r.out;
     EXPECT_NE(r.out.find(" vertices, "), std::string::npos);
@@ -51,10 +38,10 @@ TEST(SynthCommandLine, AFolderInUseIsLeftAloneUnlessForced) {
     testsupport::TempDir dir;
     const auto keep = dir.path() / "notes.txt";
     std::ofstream(keep) << "mine";
-    EXPECT_EQ(synthCommand("--out " + dir.path().string() + " --cols 1 --blocks-per-side 3").status, 1);
+    EXPECT_EQ(synthCommand("--out " + testsupport::ShellQuoted(dir.path().string()) + " --cols 1 --blocks-per-side 3").status, 1);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-    EXPECT_EQ(synthCommand("--out " + keep.string()).status, 1);
-    EXPECT_EQ(synthCommand("--out " + dir.path().string() + " --cols 1 --blocks-per-side 3 --force").status, 0);
+    EXPECT_EQ(synthCommand("--out " + testsupport::ShellQuoted(keep.string())).status, 1);
+    EXPECT_EQ(synthCommand("--out " + testsupport::ShellQuoted(dir.path().string()) + " --cols 1 --blocks-per-side 3 --force").status, 0);
     EXPECT_TRUE(std::filesystem::exists(keep));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
