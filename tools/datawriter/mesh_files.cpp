@@ -1,7 +1,7 @@
 #include "mesh_files.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <stdexcept>
 
@@ -9,13 +9,35 @@
 
 namespace meshfiles {
 
+namespace {
+
+// Appends a coordinate as formatCoord writes it; the record formatters build
+// their text in place because generated files hold millions of vertices.
+void appendCoord(std::string& out, double v) {
+    char buf[400];  // room for any double in fixed notation
+    const int decimals = (v == std::floor(v) && std::fabs(v) < 1e15) ? 1 : 3;
+    const auto result = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+    out.append(buf, result.ptr);
+}
+
+void appendVertex(std::string& out, XY p) {
+    appendCoord(out, p.y);
+    out += ',';
+    appendCoord(out, p.x);
+}
+
+bool isAscii(std::string_view s) {
+    for (unsigned char c : s)
+        if (c >= 0x80) return false;
+    return true;
+}
+
+}  // namespace
+
 std::string formatCoord(double v) {
-    char buf[64];
-    if (v == std::floor(v) && std::fabs(v) < 1e15)
-        std::snprintf(buf, sizeof buf, "%.1f", v);
-    else
-        std::snprintf(buf, sizeof buf, "%.3f", v);
-    return buf;
+    std::string out;
+    appendCoord(out, v);
+    return out;
 }
 
 std::string headerRecord(const std::string& recordedPath, XY origin, XY corner) {
@@ -28,7 +50,11 @@ std::string arcRecord(int code, int lineTag, int id, int vertexCount) {
            "," + std::to_string(vertexCount);
 }
 
-std::string vertexRecord(XY p) { return formatCoord(p.y) + "," + formatCoord(p.x); }
+std::string vertexRecord(XY p) {
+    std::string out;
+    appendVertex(out, p);
+    return out;
+}
 
 std::string polygonRecord(int code, int id, int arcCount, XY rep) {
     return "A" + std::to_string(code) + "," + std::to_string(id) + "," + std::to_string(arcCount) +
@@ -64,13 +90,27 @@ void writeBytes(const std::filesystem::path& file, const std::string& bytes) {
     if (!out) throw std::runtime_error("cannot write " + file.string());
 }
 
+void FileText::add(std::string_view utf8Line) {
+    if (isAscii(utf8Line))
+        bytes_.append(utf8Line);
+    else
+        bytes_ += sjis::fromUtf8(utf8Line);
+    bytes_ += "\r\n";
+    ++lines_;
+}
+
+void FileText::addVertexRecord(XY p) {
+    appendVertex(bytes_, p);
+    bytes_ += "\r\n";
+    ++lines_;
+}
+
+void FileText::save(const std::filesystem::path& file) const { writeBytes(file, bytes_); }
+
 void writeLines(const std::filesystem::path& file, const std::vector<std::string>& utf8Lines) {
-    std::string bytes;
-    for (const std::string& line : utf8Lines) {
-        bytes += sjis::fromUtf8(line);
-        bytes += "\r\n";
-    }
-    writeBytes(file, bytes);
+    FileText text;
+    for (const std::string& line : utf8Lines) text.add(line);
+    text.save(file);
 }
 
 std::vector<std::string> descriptionLines(const Description& d) {
@@ -94,6 +134,26 @@ std::vector<std::string> descriptionLines(const Description& d) {
     lines.push_back("1,1,1");
     for (const std::string& e : d.layerEntries) lines.push_back(e);
     return lines;
+}
+
+std::string layerEntry(const std::string& meshName, const std::string& group, const std::string& extension) {
+    return meshName + "\\" + group + "\\" + group + "." + extension;
+}
+
+std::filesystem::path entryPath(const std::filesystem::path& root, const std::string& entry) {
+    std::filesystem::path p = root;
+    std::size_t start = 0;
+    while (start <= entry.size()) {
+        std::size_t end = entry.find('\\', start);
+        if (end == std::string::npos) end = entry.size();
+        if (end > start) p /= entry.substr(start, end - start);
+        start = end + 1;
+    }
+    return p;
+}
+
+std::filesystem::path descriptionPath(const std::filesystem::path& root, const std::string& meshName) {
+    return root / meshName / (meshName + ".TXT");
 }
 
 }  // namespace meshfiles

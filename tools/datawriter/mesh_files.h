@@ -4,7 +4,9 @@
 // with entries such as <MESH>\GYOUSEI\GYOUSEI.ARC). Used by the test fixtures
 // and by orvelle-synth, so both produce files the same way.
 #include <filesystem>
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace meshfiles {
@@ -30,6 +32,22 @@ std::string attributeRecord(char kind, int code, int targetId, const std::vector
 std::string nodeRecord(int id, int tag, int arcCount, XY p);
 std::string networkRecord(int arcId, int value1, int value2);
 
+// The text of one file being built line by line: Shift-JIS bytes with CR LF
+// after each line. Large generated files are built this way without holding
+// a list of lines.
+class FileText {
+public:
+    void add(std::string_view utf8Line);  // ASCII lines are copied as they are
+    void addVertexRecord(XY p);           // vertexRecord(p), formatted in place
+    const std::string& bytes() const { return bytes_; }
+    std::size_t lineCount() const { return lines_; }
+    void save(const std::filesystem::path& file) const;
+
+private:
+    std::string bytes_;
+    std::size_t lines_ = 0;
+};
+
 // Writes UTF-8 lines as Shift-JIS with CR LF after each line (creating folders).
 void writeLines(const std::filesystem::path& file, const std::vector<std::string>& utf8Lines);
 // Writes bytes exactly as given (for broken-file fixtures).
@@ -46,5 +64,14 @@ struct Description {
     std::vector<std::string> layerEntries;  // e.g. "53394611\\GYOUSEI\\GYOUSEI.ARC"
 };
 std::vector<std::string> descriptionLines(const Description& d);
+
+// The description entry of a layer file of one layer group:
+// layerEntry("53394611", "GYOUSEI", "ARC") is "53394611\\GYOUSEI\\GYOUSEI.ARC".
+std::string layerEntry(const std::string& meshName, const std::string& group, const std::string& extension);
+// Where an entry lives below the root folder of the meshes (the entry's
+// backslashes become folder separators).
+std::filesystem::path entryPath(const std::filesystem::path& root, const std::string& entry);
+// Where the description file of a mesh lives: <root>/<MESH>/<MESH>.TXT.
+std::filesystem::path descriptionPath(const std::filesystem::path& root, const std::string& meshName);
 
 }  // namespace meshfiles
