@@ -38,15 +38,15 @@ void search(benchmark::State& state, bool useRegex, const char* utf8) {
                            benchmark::Counter::kIsRate);
 }
 
-void BM_SearchPlain(benchmark::State& s) { search(s, false, u8"国道１号"); }
-void BM_SearchPatternLiteral(benchmark::State& s) { search(s, true, u8"駅"); }
-void BM_SearchPatternKanjiClass(benchmark::State& s) { search(s, true, u8"[一-龠]+町"); }
-void BM_SearchPatternAnchored(benchmark::State& s) { search(s, true, u8"^(公園|学校)$"); }
+void BM_SearchPlain(benchmark::State& s) { search(s, false, "1"); }  // a block number
+void BM_SearchPatternLiteral(benchmark::State& s) { search(s, true, u8"国道"); }
+void BM_SearchPatternKanjiClass(benchmark::State& s) { search(s, true, u8"[一-龠]+丁目$"); }
+void BM_SearchPatternAlternation(benchmark::State& s) { search(s, true, u8"駅|公園|学校"); }
 
 BENCHMARK(BM_SearchPlain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchPatternLiteral)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchPatternKanjiClass)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SearchPatternAnchored)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchPatternAlternation)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

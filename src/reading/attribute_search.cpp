@@ -2,6 +2,7 @@
 // through the map's pattern object.
 #include "reading/kdk_object.h"
 #include "regex/awk_string.h"
+#include "regex/escapes.h"
 
 namespace {
 
@@ -11,7 +12,11 @@ bool recordMatches(const TKDKAttribute* record, const std::string& text, TAWKStr
     if (!record) return false;
     if (pattern) pattern->SetRegExp(text);  // a cache look-up after the first feature
     for (const std::string& value : record->Values) {
-        if (pattern ? pattern->Match(TAWKStr::ExpandEscapes(value)) > 0 : value == text) return true;
+        if (!pattern) {
+            if (value == text) return true;
+        } else if (pattern->Match(HasEscapes(value) ? TAWKStr::ExpandEscapes(value) : value) > 0) {
+            return true;
+        }
     }
     return false;
 }

@@ -1,5 +1,6 @@
 #include "regex/escapes.h"
 
+#include "base/sjis.h"
 #include "regex/regex_error.h"
 
 namespace {
@@ -80,6 +81,19 @@ std::string QuoteMeta(std::string_view text) {
         out += static_cast<char>(c);
     }
     return out;
+}
+
+bool HasEscapes(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (sjis::isLeadByte(c)) {
+            if (i + 1 == text.size()) return true;  // raises in ExpandEscapes
+            ++i;
+        } else if (c == '\\') {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string ExpandEscapes(std::string_view text) {

@@ -18,3 +18,6 @@ std::string QuoteMeta(std::string_view text);
 
 // The text with every backslash escape replaced by the character it denotes.
 std::string ExpandEscapes(std::string_view text);
+// False when ExpandEscapes would give the text itself: it holds no backslash
+// character and does not end in a lone lead byte. Lets callers skip the copy.
+bool HasEscapes(std::string_view text);

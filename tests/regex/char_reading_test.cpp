@@ -131,3 +131,16 @@ TEST(RegexEscapes, ExpandEscapesOfAttributeTexts) {
     ExpectRegexError([] { ExpandEscapes("\\7777777"); }, kBadOctal, 8);
     ExpectRegexError([] { ExpandEscapes("ab\x88"); }, kBadDoubleByte, 3);
 }
+
+TEST(RegexEscapes, HasEscapesTellsWhenExpansionCouldChangeOrRaise) {
+    // Whenever it answers false, expanding gives the text itself.
+    for (const std::string text : {std::string("plain"), std::string("\x95\x5C\x83\x5C"), std::string(""),
+                                   sjis::fromUtf8(u8"東京駅")}) {
+        EXPECT_FALSE(HasEscapes(text)) << text;
+        EXPECT_EQ(ExpandEscapes(text), text);
+    }
+    EXPECT_TRUE(HasEscapes("a\\tb"));
+    EXPECT_TRUE(HasEscapes("end\\"));
+    EXPECT_TRUE(HasEscapes("lone\x82"));  // expanding raises
+    EXPECT_THROW(ExpandEscapes("lone\x82"), ERegExpParser);
+}
