@@ -71,7 +71,9 @@ TEST(UnlhaComponent, VersionComesFromLhasa) {
     EXPECT_EQ(archive::VersionNumberOf("0.3.1-rc2"), 31);
     EXPECT_EQ(archive::VersionNumberOf("999.0.0"), 65535);
     EXPECT_EQ(TUnlha().VersionNumber(), archive::VersionNumberOf(ORVELLE_TEST_LHASA_VERSION));
-    if (std::string(ORVELLE_TEST_LHASA_VERSION) == "0.3.1") EXPECT_EQ(TUnlha().Version(), "Version 0.31");
+    if (std::string(ORVELLE_TEST_LHASA_VERSION) == "0.3.1") {
+        EXPECT_EQ(TUnlha().Version(), "Version 0.31");
+    }
 }
 
 struct SwitchCase {

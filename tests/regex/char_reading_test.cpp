@@ -134,7 +134,7 @@ TEST(RegexEscapes, ExpandEscapesOfAttributeTexts) {
 
 TEST(RegexEscapes, HasEscapesTellsWhenExpansionCouldChangeOrRaise) {
     // Whenever it answers false, expanding gives the text itself.
-    for (const std::string text : {std::string("plain"), std::string("\x95\x5C\x83\x5C"), std::string(""),
+    for (const std::string& text : {std::string("plain"), std::string("\x95\x5C\x83\x5C"), std::string(""),
                                    sjis::fromUtf8(u8"東京駅")}) {
         EXPECT_FALSE(HasEscapes(text)) << text;
         EXPECT_EQ(ExpandEscapes(text), text);
