@@ -1,19 +1,16 @@
-// Drawing, hit testing and the centre address on a generated town of about
-// two million vertices: a full-extent redraw and a street-level view into a
+// Drawing, hit testing and the centre address on an orvelle-synth
+// municipality of about two million vertices: a full-extent redraw and a street-level view into a
 // 1280 x 960 image, one click and one centre address.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
-#include "grid_town.h"
 #include "reading/kdk_object.h"
-#include "reading/map_loading.h"
+#include "synth_data.h"
 #include "view/viewport.h"
 #include "view_qt/qpainter_canvas.h"
 
@@ -29,16 +26,12 @@ struct Town {
 Town& LoadedTown() {
     static Town town = [] {
         Town t;
-        const std::filesystem::path root = std::filesystem::temp_directory_path() / "orvelle_drawing_bench";
-        std::filesystem::remove_all(root);
-        TErrorList errors;
-        LoadDataPath(t.map, benchdata::WriteGridTown(root, benchdata::GridTown{}).string(), errors);
-        std::filesystem::remove_all(root);
+        t.map = LoadSynth(2000000);
         for (const auto& l : t.map->Lines) t.vertices += static_cast<int64_t>(l->Vertices.size());
         for (const auto& p : t.map->Polygons) t.vertices += static_cast<int64_t>(p->Ring.size());
         t.map->SetViewMode(TViewMode::vmGaiku);
         std::cerr << "town: " << t.map->Lines.size() << " lines, " << t.map->Polygons.size() << " polygons, "
-                  << t.vertices << " vertices, " << errors.size() << " read errors\n";
+                  << t.vertices << " vertices\n";
         return t;
     }();
     return town;
