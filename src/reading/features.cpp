@@ -2,14 +2,11 @@
 
 TKDKLine::TKDKLine(int major, int minor, int meshNo, int id, int lineTag, int vertexCount,
                    const TGeoPoint* buffer)
-    : LineTag(lineTag), VertexCount(vertexCount), Vertices(buffer, buffer + vertexCount) {
-    Major = major;
-    Minor = minor;
-    MeshNo = meshNo;
-    Id = id;
-    Visible = true;
     // The bounds start from the first buffer entry, also for an arc without vertices.
-    BoundsMin = BoundsMax = buffer[0];
+    : TKDKElement(major, minor, meshNo, id, true, buffer[0]),
+      LineTag(lineTag),
+      VertexCount(vertexCount),
+      Vertices(buffer, buffer + vertexCount) {
     for (const TGeoPoint& p : Vertices) {
         ExpandMin(BoundsMin, p);
         ExpandMax(BoundsMax, p);
@@ -18,33 +15,21 @@ TKDKLine::TKDKLine(int major, int minor, int meshNo, int id, int lineTag, int ve
 
 TKDKPolygon::TKDKPolygon(int major, int minor, int meshNo, int id, int arcCount,
                          const int32_t* refs, const TGeoPoint& repPoint)
-    : ArcCount(arcCount), RepPoint(repPoint), ArcRefs(refs, refs + arcCount) {
-    Major = major;
-    Minor = minor;
-    MeshNo = meshNo;
-    Id = id;
-    Visible = true;
-    BoundsMin = BoundsMax = repPoint;
-}
+    : TKDKElement(major, minor, meshNo, id, true, repPoint),
+      ArcCount(arcCount),
+      RepPoint(repPoint),
+      ArcRefs(refs, refs + arcCount) {}
 
 TKDKPoint::TKDKPoint(int major, int minor, int meshNo, int id, const TGeoPoint& position)
-    : Position(position) {
-    Major = major;
-    Minor = minor;
-    MeshNo = meshNo;
-    Id = id;
-    BoundsMin = BoundsMax = position;
-}
+    : TKDKElement(major, minor, meshNo, id, false, position), Position(position) {}
 
 TKDKAttribute::TKDKAttribute(int major, int minor, int meshNo, int targetId,
                              std::vector<std::string> values)
-    : TargetMeshNo(meshNo),
+    : TKDKElement(major, minor, 0, 0, false, TGeoPoint{}),
+      TargetMeshNo(meshNo),
       TargetId(targetId),
       ValueCount(static_cast<int32_t>(values.size())),
-      Values(std::move(values)) {
-    Major = major;
-    Minor = minor;
-}
+      Values(std::move(values)) {}
 
 void TKDKAttribute::SetLabel(std::string text, const TGeoPoint& at, TColor color, int height) {
     LabelText = std::move(text);
@@ -56,15 +41,13 @@ void TKDKAttribute::SetLabel(std::string text, const TGeoPoint& at, TColor color
 
 TKDKNode::TKDKNode(int meshNo, int id, int nodeTag, int arcCount, const int32_t* refs,
                    const TGeoPoint& position)
-    : NodeTag(nodeTag), ArcCount(arcCount), Position(position), ArcRefs(refs, refs + arcCount) {
-    MeshNo = meshNo;
-    Id = id;
-}
+    : TKDKElement(0, 0, meshNo, id, false, TGeoPoint{}),
+      NodeTag(nodeTag),
+      ArcCount(arcCount),
+      Position(position),
+      ArcRefs(refs, refs + arcCount) {}
 
 TKDKNetwork::TKDKNetwork(int meshNo, int arcId, int value1, int value2)
-    : Value1(value1), Value2(value2) {
-    MeshNo = meshNo;
-    Id = arcId;
-}
+    : TKDKElement(0, 0, meshNo, arcId, false, TGeoPoint{}), Value1(value1), Value2(value2) {}
 
 bool TKDKElement::MatchAttrib(const std::string&, TAWKStr*) { return false; }

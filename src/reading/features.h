@@ -29,6 +29,11 @@ public:
 
 class TKDKElement : public TFeature {
 public:
+    TKDKElement() = default;
+    // A feature of the given code and identity whose bounds are the one point `at`.
+    TKDKElement(int major, int minor, int meshNo, int id, bool visible, const TGeoPoint& at)
+        : Major(major), Minor(minor), MeshNo(meshNo), Id(id), Visible(visible), BoundsMin(at), BoundsMax(at) {}
+
     // Widens the box by the feature's geometry; the base resets it to empty.
     virtual void ExpandBounds(TGeoPoint& max, TGeoPoint& min) const;
     // Whether the world point lies on the feature within `tolerance` metres.
