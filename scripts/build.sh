@@ -10,6 +10,7 @@ case "$type" in
   *) extra=(-DCMAKE_BUILD_TYPE="$type") ;;
 esac
 dir="$root/build/$(echo "$type" | tr '[:upper:]' '[:lower:]')"
-cmake -S "$root" -B "$dir" -G Ninja "${extra[@]}" >/dev/null
-cmake --build "$dir" -j2
+# Progress and errors go to stderr; stdout carries only the build folder.
+cmake -S "$root" -B "$dir" -G Ninja "${extra[@]}" >&2
+cmake --build "$dir" -j2 >&2
 echo "$dir"
