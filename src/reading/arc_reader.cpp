@@ -1,5 +1,4 @@
 // Reads an arc file (.ARC): arc records followed by their vertex records.
-#include <algorithm>
 #include <optional>
 
 #include "reading/kdk_object.h"
@@ -20,8 +19,7 @@ struct PendingArc {
 bool TKDKObject::ReadArcFile(const std::string& entry, TErrorList& errors) {
     const ReadMessages& m = Messages();
     LayerFile file(entry, Folder, errors);
-    std::vector<TGeoPoint> buffer(kReadBufferSize);
-    int filled = 0;
+    RecordBuffer<TGeoPoint> buffer;
     std::optional<PendingArc> pending;
 
     auto createPending = [&] {
@@ -35,35 +33,21 @@ bool TKDKObject::ReadArcFile(const std::string& entry, TErrorList& errors) {
     };
 
     while (file.next()) {
-        if (file.empty()) {
-            file.report(m.brokenRecord);
-            file.field(0);  // raises the index error
-        }
+        file.rejectEmptyRecord(m.brokenRecord);
         if (file.kindIs('L')) {
             if (pending) createPending();
-            bool reported = false;
-            if (file.fieldCount() != 4) {
-                file.report(m.brokenArcId);
-                reported = true;
-            }
+            const bool reported = file.checkFieldCount(4, m.brokenArcId);
             PendingArc a;
             a.code = file.readCode(0);
             if (a.code.Major == 11 && a.code.Minor == 8) HasBlocks = true;
             a.lineTag = file.readInt(1, file.path());
             a.id = file.readInt(2, file.path());
-            const int declared = file.readInt(3, file.path());
-            if ((declared < 0 || declared > kReadBufferSize) && !reported) file.report(m.brokenArcId);
-            a.declared = std::clamp(declared, 0, kReadBufferSize);
+            a.declared = buffer.clampCount(file.readInt(3, file.path()), file, m.brokenArcId, reported);
             pending = a;
-            filled = 0;
+            buffer.restart();
         } else {
-            const bool wrongCount = file.fieldCount() != 2;
-            if (wrongCount) file.report(m.brokenCoord);
-            TGeoPoint p = file.readPoint(0, 1, file.entry());
-            if (filled < kReadBufferSize)
-                buffer[static_cast<size_t>(filled++)] = p;
-            else if (!wrongCount)
-                file.report(m.brokenCoord);  // beyond the buffer: dropped
+            const bool reported = file.checkFieldCount(2, m.brokenCoord);
+            buffer.add(file.readPoint(0, 1, file.entry()), file, m.brokenCoord, reported);
         }
     }
     if (pending) createPending();

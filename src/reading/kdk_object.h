@@ -13,6 +13,7 @@
 #include "reading/feature_index.h"
 #include "reading/features.h"
 #include "reading/read_errors.h"
+#include "reading/record_buffer.h"
 #include "tables/coords_format.h"
 
 class Canvas;
@@ -141,7 +142,3 @@ private:
     FeatureIndex<TKDKPolygon> polygonIndex_;
     FeatureIndex<TKDKPoint> pointIndex_;
 };
-
-// Size of the fixed buffers the readers collect a feature's vertices or
-// references in; larger features are clamped and reported.
-inline constexpr int kReadBufferSize = 8192;

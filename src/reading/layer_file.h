@@ -47,6 +47,18 @@ public:
     }
     // Appends text + E + "(" line ")" to the error list.
     void report(const std::string& text) const { AppendError(errors_, text, entry_, line_); }
+    // Reports `text` when the record has not exactly `count` fields; true when it did.
+    bool checkFieldCount(size_t count, const std::string& text) const {
+        if (fields_.size() == count) return false;
+        report(text);
+        return true;
+    }
+    // An empty record: reports `text`, then raises the index error for field 0.
+    void rejectEmptyRecord(const std::string& text) const {
+        if (!fields_.empty()) return;
+        report(text);
+        field(0);
+    }
     TErrorList& errors() const { return errors_; }
 
 private:

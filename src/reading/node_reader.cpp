@@ -1,6 +1,5 @@
 // Reads the topology layers: nodes (.NOD) with the arcs that meet at them,
 // and network records (.TIE), one per arc.
-#include <algorithm>
 #include <optional>
 
 #include "reading/kdk_object.h"
@@ -20,8 +19,7 @@ struct PendingNode {
 bool TKDKObject::ReadNodeFile(const std::string& entry, TErrorList& errors) {
     const ReadMessages& m = Messages();
     LayerFile file(entry, Folder, errors);
-    std::vector<int32_t> buffer(kReadBufferSize);
-    int filled = 0;
+    RecordBuffer<int32_t> buffer;
     int count = 0;  // a short-form node reuses the count of the last long-form node
     std::optional<PendingNode> pending;
 
@@ -41,21 +39,15 @@ bool TKDKObject::ReadNodeFile(const std::string& entry, TErrorList& errors) {
             node.id = file.readInt(0, file.path());
             node.tag = file.readInt(1, file.path());
             if (n == 5) {
-                const int declared = file.readInt(2, file.path());
-                if (declared < 0 || declared > kReadBufferSize) file.report(m.brokenNode);
-                count = std::clamp(declared, 0, kReadBufferSize);
+                count = buffer.clampCount(file.readInt(2, file.path()), file, m.brokenNode, false);
                 node.position = file.readPoint(3, 4, file.path());
             } else {
                 node.position = file.readPoint(2, 3, file.path());
             }
             pending = node;
-            filled = 0;
+            buffer.restart();
         } else if (n == 1) {
-            const int32_t ref = file.readInt(0, file.entry());
-            if (filled < kReadBufferSize)
-                buffer[static_cast<size_t>(filled++)] = ref;
-            else
-                file.report(m.brokenNode);  // beyond the buffer: dropped
+            buffer.add(file.readInt(0, file.entry()), file, m.brokenNode, false);
         } else {
             file.report(m.brokenNode);
         }

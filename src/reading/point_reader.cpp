@@ -7,15 +7,12 @@ bool TKDKObject::ReadPointFile(const std::string& entry, TErrorList& errors) {
     const ReadMessages& m = Messages();
     LayerFile file(entry, Folder, errors);
     while (file.next()) {
-        if (file.empty()) {
-            file.report(m.brokenRecord);
-            file.field(0);  // raises the index error
-        }
+        file.rejectEmptyRecord(m.brokenRecord);
         if (!file.kindIs('P')) {
             file.report(m.brokenPoint);
             continue;
         }
-        if (file.fieldCount() != 4) file.report(m.brokenPoint);
+        file.checkFieldCount(4, m.brokenPoint);
         const TFeatureCode code = file.readCode(0);
         const int id = file.readInt(1, file.path());
         const TGeoPoint position = file.readPoint(2, 3, file.path());

@@ -1,6 +1,5 @@
 // Reads a polygon file (.PGN): polygon records followed by their arc references,
 // and assembles each polygon's outline from the arcs.
-#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -22,8 +21,7 @@ struct PendingPolygon {
 bool TKDKObject::ReadPolygonFile(const std::string& entry, TErrorList& errors) {
     const ReadMessages& m = Messages();
     LayerFile file(entry, Folder, errors);
-    std::vector<int32_t> buffer(kReadBufferSize);
-    int filled = 0;
+    RecordBuffer<int32_t> buffer;
     std::optional<PendingPolygon> pending;
 
     auto finishPending = [&] {
@@ -36,34 +34,21 @@ bool TKDKObject::ReadPolygonFile(const std::string& entry, TErrorList& errors) {
     };
 
     while (file.next()) {
-        if (file.empty()) {
-            file.report(m.brokenRecord);
-            file.field(0);  // raises the index error
-        }
+        file.rejectEmptyRecord(m.brokenRecord);
         if (file.kindIs('A')) {
             if (pending) finishPending();
-            bool reported = false;
-            if (file.fieldCount() != 5) {
-                file.report(m.brokenPolygonId);
-                reported = true;
-            }
+            const bool reported = file.checkFieldCount(5, m.brokenPolygonId);
             PendingPolygon p;
             p.code = file.readCode(0);
             p.id = file.readInt(1, file.path());
             const int declared = file.readInt(2, file.path());
             p.rep = file.readPoint(3, 4, file.entry());
-            if ((declared < 0 || declared > kReadBufferSize) && !reported) file.report(m.brokenPolygonId);
-            p.declared = std::clamp(declared, 0, kReadBufferSize);
+            p.declared = buffer.clampCount(declared, file, m.brokenPolygonId, reported);
             pending = p;
-            filled = 0;
+            buffer.restart();
         } else {
-            const bool wrongCount = file.fieldCount() != 1;
-            if (wrongCount) file.report(m.brokenArcRef);
-            const int32_t ref = file.readInt(0, file.entry());
-            if (filled < kReadBufferSize)
-                buffer[static_cast<size_t>(filled++)] = ref;
-            else if (!wrongCount)
-                file.report(m.brokenArcRef);  // beyond the buffer: dropped
+            const bool reported = file.checkFieldCount(1, m.brokenArcRef);
+            buffer.add(file.readInt(0, file.entry()), file, m.brokenArcRef, reported);
         }
     }
     if (pending) finishPending();

@@ -1,0 +1,42 @@
+#pragma once
+// The fixed buffer in which a reader collects the vertices or references of
+// the feature it is reading. It never reads or writes outside its entries:
+// declared counts are clamped to it and records beyond it are dropped, each
+// reported with the record's own error line.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "reading/layer_file.h"
+
+// Size of the readers' fixed buffers.
+inline constexpr int kReadBufferSize = 8192;
+
+template <class T>
+class RecordBuffer {
+public:
+    RecordBuffer() : entries_(kReadBufferSize) {}
+
+    // A new feature starts filling from the first entry.
+    void restart() { filled_ = 0; }
+    // Stores the next entry; one beyond the buffer is dropped and reported
+    // with `text` unless the record's line was reported already.
+    void add(const T& value, const LayerFile& file, const std::string& text, bool reported) {
+        if (filled_ < kReadBufferSize)
+            entries_[static_cast<size_t>(filled_++)] = value;
+        else if (!reported)
+            file.report(text);
+    }
+    const T* data() const { return entries_.data(); }
+
+    // A declared entry count, clamped to the buffer; a count outside it is
+    // reported with `text` unless the record's line was reported already.
+    static int clampCount(int declared, const LayerFile& file, const std::string& text, bool reported) {
+        if ((declared < 0 || declared > kReadBufferSize) && !reported) file.report(text);
+        return std::clamp(declared, 0, kReadBufferSize);
+    }
+
+private:
+    std::vector<T> entries_;
+    int filled_ = 0;
+};
