@@ -29,15 +29,19 @@ bool FileBytes::load(const std::string& fsPath) {
         size_ = std::fread(data_.get(), 1, static_cast<size_t>(size), f);
     }
     std::fclose(f);
-    if (const void* nul = std::memchr(data_.get(), 0, size_))
-        size_ = static_cast<size_t>(static_cast<const char*>(nul) - data_.get());
+    cutAtNul();
     return ok;
 }
 
 void FileBytes::assign(std::string_view bytes) {
     data_.reset(new char[bytes.size() + 1]);
-    std::memcpy(data_.get(), bytes.data(), bytes.size());
+    if (!bytes.empty()) std::memcpy(data_.get(), bytes.data(), bytes.size());
     size_ = bytes.size();
+    cutAtNul();
+}
+
+void FileBytes::cutAtNul() {
+    if (size_ == 0) return;  // an empty file has no buffer at all
     if (const void* nul = std::memchr(data_.get(), 0, size_))
         size_ = static_cast<size_t>(static_cast<const char*>(nul) - data_.get());
 }

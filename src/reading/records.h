@@ -18,6 +18,7 @@ public:
     std::string_view text() const { return {data_.get(), size_}; }
 
 private:
+    void cutAtNul();
     std::unique_ptr<char[]> data_;  // left uninitialised before reading: no clearing pass
     size_t size_ = 0;
 };

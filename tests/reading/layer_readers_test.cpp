@@ -317,6 +317,14 @@ TEST_F(Readers, EmptyFilesHaveNoRecords) {
     EXPECT_NE(a.fatal.find("(0): "), std::string::npos);
 }
 
+TEST(ReadersEmpty, ZeroByteFileHasNoRecords) {
+    testsupport::TempDir dir;
+    MeshFixture m(dir.path(), "53394611");
+    m.rawLayer("A\\EMPTY.PNT", "");
+    LoadAttempt a = loadMesh(m.write());
+    EXPECT_NE(a.fatal.find("EMPTY.PNT(0): " + sj(u8"レコードがありません")), std::string::npos) << a.fatal;
+}
+
 TEST_F(Readers, HeaderNumberErrorNamesThePathInTheHeader) {
     mesh.rawLayer("A\\X.ARC", "FH,T,C:\\KDK\\X.ARC,abc,2,1,3,10,20,30,40\r\n");
     LoadAttempt a = load();
