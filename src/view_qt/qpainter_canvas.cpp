@@ -121,10 +121,11 @@ void QPainterCanvas::Rectangle(int32_t left, int32_t top, int32_t right, int32_t
 }
 
 void QPainterCanvas::SetPixel(int32_t x, int32_t y, TColor color) {
+    // A one-pixel fill leaves the pen alone: labels too small to read become
+    // pixels by the thousand at small scales, and two pen changes per pixel
+    // cost more than everything else they draw.
     applyMode();
-    painter_.setPen(QPen(ToQColor(color), 1));
-    painter_.drawPoint(x, y);
-    painter_.setPen(styledPen(appliedPen_));
+    painter_.fillRect(x, y, 1, 1, ToQColor(color));
 }
 
 const QFont& QPainterCanvas::fontOfCellHeight(int cellHeight) {
