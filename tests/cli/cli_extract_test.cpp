@@ -1,11 +1,9 @@
 // orvelle-cli extract, run as a program.
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 
+#include "support/cli_run.h"
 #include "support/lzh_writer.h"
 #include "support/temp_dir.h"
 
@@ -19,15 +17,8 @@ struct CliRun {
 };
 
 CliRun runCli(const std::string& arguments) {
-    std::string command = std::string(ORVELLE_CLI) + " " + arguments + " 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    CliRun run{-1, ""};
-    if (!pipe) return run;
-    char buffer[4096];
-    while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) run.out.append(buffer, n);
-    int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    testsupport::CliResult r = testsupport::RunProgram(ORVELLE_CLI, arguments);
+    return {r.status, r.out};
 }
 
 TEST(CliExtract, PrintsTheCommandLineAndTheResult) {

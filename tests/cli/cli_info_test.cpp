@@ -5,9 +5,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <cstdio>
 #include <string>
 
+#include "support/cli_run.h"
 #include "support/lzh_writer.h"
 #include "support/mesh_fixture.h"
 #include "support/temp_dir.h"
@@ -16,24 +16,9 @@ using meshfiles::arcRecord;
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
+using CliRun = testsupport::CliResult;
 
-CliRun runCli(const std::string& args) {
-    CliRun r;
-    std::string command = (args.rfind("env ", 0) == 0 ? args : std::string(ORVELLE_CLI) + " " + args) +
-                          " 2>/dev/null";
-    FILE* p = ::popen(command.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    int status = ::pclose(p);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
+CliRun runCli(const std::string& args) { return testsupport::RunProgram(ORVELLE_CLI, args); }
 
 QJsonObject parse(const std::string& json) {
     QJsonParseError error;
@@ -42,10 +27,10 @@ QJsonObject parse(const std::string& json) {
     return d.object();
 }
 
-std::string quoted(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
+std::string quoted(const std::filesystem::path& p) { return testsupport::ShellQuoted(p.string()); }
 
 CliRun runCliWithHome(const std::filesystem::path& home, const std::string& args) {
-    return runCli("env ORVELLE_HOME=" + quoted(home) + " " + std::string(ORVELLE_CLI) + " " + args);
+    return testsupport::RunProgram("env ORVELLE_HOME=" + quoted(home) + " " + ORVELLE_CLI, args);
 }
 
 void writeMesh(const std::filesystem::path& root, const std::string& name, double x0, bool broken) {
