@@ -85,11 +85,12 @@ std::string resolve(std::string_view path) {
     return out;
 }
 
-bool fileExists(std::string_view path) {
+bool isRegularFile(const std::string& resolvedPath) {
     struct stat st;
-    std::string p = resolve(path);
-    return ::stat(p.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return ::stat(resolvedPath.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
+
+bool fileExists(std::string_view path) { return isRegularFile(resolve(path)); }
 
 std::string_view folderPart(std::string_view path) {
     size_t end = 0;

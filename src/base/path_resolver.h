@@ -17,6 +17,8 @@ std::string resolve(std::string_view path);
 
 // True when `path`, resolved as above, names an existing regular file.
 bool fileExists(std::string_view path);
+// The same for a path that resolve() has already given.
+bool isRegularFile(const std::string& resolvedPath);
 
 // The helpers below take Shift-JIS paths (the system's own texts) and skip
 // the trail bytes of double-byte characters, which may be 0x5C ('\').

@@ -15,7 +15,7 @@ bool TKDKDescription::Read() {
     auto fail = [&](const std::string& text, int number) { throw TKDKReadException(text, number, d); };
 
     const std::string fsPath = paths::resolve(sjis::toUtf8(d));
-    if (!paths::fileExists(fsPath)) fail(m.descCannotOpen, 0);
+    if (!paths::isRegularFile(fsPath)) fail(m.descCannotOpen, 0);
     TextLines text;
     if (!text.load(fsPath)) fail(m.descCannotOpen, 0);
     const auto& lines = text.lines();

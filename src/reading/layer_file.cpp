@@ -8,7 +8,7 @@ LayerFile::LayerFile(std::string entry, const std::string& folder, TErrorList& e
     : entry_(std::move(entry)), path_(folder + entry_), errors_(errors) {
     const ReadMessages& m = Messages();
     const std::string fsPath = paths::resolve(sjis::toUtf8(path_));
-    if (!paths::fileExists(fsPath) || !bytes_.load(fsPath))
+    if (!paths::isRegularFile(fsPath) || !bytes_.load(fsPath))
         throw TKDKReadException(m.fileCannotOpen, 0, path_);
     cursor_ = LineCursor(bytes_.text());
     std::string_view header;
