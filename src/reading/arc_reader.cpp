@@ -1,9 +1,11 @@
 // Reads an arc file (.ARC): arc records followed by their vertex records.
 #include <optional>
 
-#include "reading/kdk_object.h"
+#include "reading/layer_readers.h"
 #include "reading/layer_file.h"
+#include "reading/record_buffer.h"
 #include "reading/messages.h"
+#include "tables/feature_codes.h"
 
 namespace {
 
@@ -16,20 +18,19 @@ struct PendingArc {
 
 }  // namespace
 
-bool TKDKObject::ReadArcFile(const std::string& entry, TErrorList& errors) {
+bool ReadArcFile(TKDKObject& map, const std::string& entry, TErrorList& errors) {
     const ReadMessages& m = Messages();
-    LayerFile file(entry, Folder, errors);
+    LayerFile file(entry, map.Folder, errors);
     RecordBuffer<TGeoPoint> buffer;
     std::optional<PendingArc> pending;
 
     auto createPending = [&] {
         const PendingArc& a = *pending;
-        auto line = std::make_unique<TKDKLine>(a.code.Major, a.code.Minor, LastMeshNo, a.id, a.lineTag,
-                                               a.declared, buffer.data());
-        line->Color = PaletteColor(CodeColorIndex(a.code.Major, a.code.Minor));
-        line->Width = CodeLineWidth(a.code.Major, a.code.Minor);
-        line->PenStyle = CodePenStyle(a.code.Major, a.code.Minor);
-        addLine(std::move(line));
+        TKDKLine& line = map.AddLine(a.code.Major, a.code.Minor, a.id, a.lineTag, a.declared,
+                                     std::span<const TGeoPoint>(buffer.data(), static_cast<size_t>(a.declared)));
+        line.Color = PaletteColor(CodeColorIndex(a.code.Major, a.code.Minor));
+        line.Width = CodeLineWidth(a.code.Major, a.code.Minor);
+        line.PenStyle = CodePenStyle(a.code.Major, a.code.Minor);
     };
 
     while (file.next()) {
@@ -39,7 +40,7 @@ bool TKDKObject::ReadArcFile(const std::string& entry, TErrorList& errors) {
             const bool reported = file.checkFieldCount(4, m.brokenArcId);
             PendingArc a;
             a.code = file.readCode(0);
-            if (a.code.Major == 11 && a.code.Minor == 8) HasBlocks = true;
+            if (a.code.Major * 100 + a.code.Minor == codes::kBlock) map.HasBlocks = true;
             a.lineTag = file.readInt(1, file.path());
             a.id = file.readInt(2, file.path());
             a.declared = buffer.clampCount(file.readInt(3, file.path()), file, m.brokenArcId, reported);
@@ -51,6 +52,6 @@ bool TKDKObject::ReadArcFile(const std::string& entry, TErrorList& errors) {
         }
     }
     if (pending) createPending();
-    BytesRead += file.byteCount();
+    map.BytesRead += file.byteCount();
     return true;
 }

@@ -2,9 +2,10 @@
 // Linking a record also derives road styles, light fills and labels.
 #include <string_view>
 
-#include "reading/kdk_object.h"
+#include "reading/layer_readers.h"
 #include "reading/layer_file.h"
 #include "reading/messages.h"
+#include "tables/feature_codes.h"
 
 namespace {
 
@@ -35,17 +36,17 @@ void styleRoad(TKDKLine& road, const std::string& name) {
 void styleArea(TKDKPolygon& area, TKDKAttribute& record) {
     const std::vector<std::string>& v = record.Values;
     const int code = record.Code();  // the code written in the record
-    if (code == 1106 && v.size() == 3) {
+    if (code == codes::kChome && v.size() == 3) {
         area.FillColor = PastelColor(NameHash(v[2]));
         record.SetLabel(v[2], area.RepPoint, clNavy, 12);
-    } else if (code == 1108 && v.size() > 2) {
+    } else if (code == codes::kBlock && v.size() > 2) {
         area.FillColor = PastelColor(NameHash(v[2]));
         if (v.size() > 3) {
             std::string label = v[3];
             for (size_t i = 4; i < v.size(); ++i) label += "," + v[i];
             record.SetLabel(std::move(label), area.RepPoint, clGray, 6);
         }
-    } else if (record.Major == 35 && v.size() >= 2) {
+    } else if (record.Major == codes::kBuildingMajor && v.size() >= 2) {
         record.SetLabel(v[1], area.RepPoint, clBlack, 5);
     }
 }
@@ -56,9 +57,9 @@ std::string missingTarget(const std::string& prefix, int id) {
 
 }  // namespace
 
-bool TKDKObject::ReadAttributeFile(const std::string& entry, TErrorList& errors) {
+bool ReadAttributeFile(TKDKObject& map, const std::string& entry, TErrorList& errors) {
     const ReadMessages& m = Messages();
-    LayerFile file(entry, Folder, errors);
+    LayerFile file(entry, map.Folder, errors);
     while (file.next()) {
         if (file.fieldCount() < 3) continue;
         const char kind = file.field(0).empty() ? '\0' : file.field(0)[0];
@@ -66,23 +67,20 @@ bool TKDKObject::ReadAttributeFile(const std::string& entry, TErrorList& errors)
         const TFeatureCode code = file.readCode(0);
         const int targetId = file.readInt(1, file.path());
         const auto& fields = file.fields().all();
-        auto owned = std::make_unique<TKDKAttribute>(
-            code.Major, code.Minor, LastMeshNo, targetId,
-            std::vector<std::string>(fields.begin() + 3, fields.end()));
-        owned->Kind = kind;
-        TKDKAttribute& record = *owned;
-        Attributes.push_back(std::move(owned));
+        TKDKAttribute& record = map.AddAttribute(code.Major, code.Minor, targetId,
+                                                 std::vector<std::string>(fields.begin() + 3, fields.end()));
+        record.Kind = kind;
 
         if (kind == 'L') {
-            TKDKLine* arc = FindLine(LastMeshNo, targetId);
+            TKDKLine* arc = map.FindLine(map.LastMeshNo, targetId);
             if (!arc) {
                 file.report(missingTarget(m.targetArcPrefix, targetId));
                 continue;
             }
             arc->Attribute = &record;
-            if (record.Code() == 2110 && !record.Values.empty()) styleRoad(*arc, record.Values[0]);
+            if (record.Code() == codes::kRoadCentre && !record.Values.empty()) styleRoad(*arc, record.Values[0]);
         } else if (kind == 'A') {
-            TKDKPolygon* area = FindPolygon(LastMeshNo, targetId);
+            TKDKPolygon* area = map.FindPolygon(map.LastMeshNo, targetId);
             if (!area) {
                 file.report(missingTarget(m.targetPolygonPrefix, targetId));
                 continue;
@@ -90,16 +88,16 @@ bool TKDKObject::ReadAttributeFile(const std::string& entry, TErrorList& errors)
             area->Attribute = &record;
             styleArea(*area, record);
         } else if (kind == 'P') {
-            TKDKPoint* point = FindPoint(LastMeshNo, targetId);
+            TKDKPoint* point = map.FindPoint(map.LastMeshNo, targetId);
             if (!point) {
                 file.report(missingTarget(m.targetPointPrefix, targetId));
                 continue;
             }
             point->Attribute = &record;
-            if (record.Code() == 2420 && record.Values.size() == 1)
+            if (record.Code() == codes::kStation && record.Values.size() == 1)
                 record.SetLabel(record.Values[0], point->Position, clMaroon, 15);
         }
     }
-    BytesRead += file.byteCount();
+    map.BytesRead += file.byteCount();
     return true;
 }

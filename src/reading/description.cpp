@@ -6,31 +6,28 @@
 #include "reading/read_errors.h"
 #include "reading/records.h"
 
-TKDKDescription::TKDKDescription(int meshNo, const std::string& path)
-    : MeshNo(meshNo), Folder(paths::folderPart(path)), BaseName(paths::baseNameOf(path)) {}
-
-bool TKDKDescription::Read() {
+bool ReadDescription(TKDKDescription& desc) {
     const ReadMessages& m = Messages();
-    const std::string d = FilePath();
-    auto fail = [&](const std::string& text, int number) { throw TKDKReadException(text, number, d); };
+    const std::string path = desc.FilePath();
+    auto fail = [&](const std::string& text, int number) { throw TKDKReadException(text, number, path); };
 
-    const std::string fsPath = paths::resolve(sjis::toUtf8(d));
+    const std::string fsPath = paths::resolve(sjis::toUtf8(path));
     if (!paths::isRegularFile(fsPath)) fail(m.descCannotOpen, 0);
     TextLines text;
     if (!text.load(fsPath)) fail(m.descCannotOpen, 0);
     const auto& lines = text.lines();
     auto line = [&](size_t number) {
-        if (number > lines.size()) throw EKDKIndexError::MissingLine(d, static_cast<int>(number));
+        if (number > lines.size()) throw EKDKIndexError::MissingLine(path, static_cast<int>(number));
         return lines[number - 1];
     };
 
     if (line(1) != m.title1 && line(1) != m.title2) fail(m.notDescription, 1);
-    Line2Text = line(2);
-    Line3Text = line(3);
-    Line4Text = line(4);
-    if (sjis::upperAscii(line(5)) != sjis::upperAscii(BaseName)) fail(m.wrongDescName, 5);
+    desc.Line2Text = line(2);
+    desc.Line3Text = line(3);
+    desc.Line4Text = line(4);
+    if (sjis::upperAscii(line(5)) != sjis::upperAscii(desc.BaseName)) fail(m.wrongDescName, 5);
     if (auto scale = TryReadInt(line(6)))
-        Scale = *scale;
+        desc.Scale = *scale;
     else
         fail(m.badScale, 6);
 
@@ -47,25 +44,25 @@ bool TKDKDescription::Read() {
         if (!v) fail(error, 7);
         return *v;
     };
-    CoordSystemNo = integer(0, m.badZone);
-    SouthWest.Y = real(1, m.badSouthWestY);
-    SouthWest.X = real(2, m.badSouthWestX);
-    NorthEast.Y = real(3, m.badNorthEastY);
-    NorthEast.X = real(4, m.badNorthEastX);
+    desc.CoordSystemNo = integer(0, m.badZone);
+    desc.SouthWest.Y = real(1, m.badSouthWestY);
+    desc.SouthWest.X = real(2, m.badSouthWestX);
+    desc.NorthEast.Y = real(3, m.badNorthEastY);
+    desc.NorthEast.X = real(4, m.badNorthEastX);
     if (items.size() == 10) {
-        NorthWest.Y = real(5, m.badNorthWestY);
-        NorthWest.X = real(6, m.badNorthWestX);
-        SouthEast.Y = real(7, m.badSouthEastY);
-        SouthEast.X = real(8, m.badSouthEastX);
-        DatumFlag = integer(9, m.badDatumFlag);
+        desc.NorthWest.Y = real(5, m.badNorthWestY);
+        desc.NorthWest.X = real(6, m.badNorthWestX);
+        desc.SouthEast.Y = real(7, m.badSouthEastY);
+        desc.SouthEast.X = real(8, m.badSouthEastX);
+        desc.DatumFlag = integer(9, m.badDatumFlag);
     } else {
-        NorthWest = {SouthWest.X, NorthEast.Y};
-        SouthEast = {NorthEast.X, SouthWest.Y};
-        DatumFlag = 0;
+        desc.NorthWest = {desc.SouthWest.X, desc.NorthEast.Y};
+        desc.SouthEast = {desc.NorthEast.X, desc.SouthWest.Y};
+        desc.DatumFlag = 0;
     }
 
-    Line8Text = line(8);
-    Line9Items = SplitFields(line(9));
-    for (size_t i = 10; i <= lines.size(); ++i) LayerFiles.emplace_back(lines[i - 1]);
+    desc.Line8Text = line(8);
+    desc.Line9Items = SplitFields(line(9));
+    for (size_t i = 10; i <= lines.size(); ++i) desc.LayerFiles.emplace_back(lines[i - 1]);
     return true;
 }

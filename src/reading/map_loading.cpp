@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "base/sjis.h"
+#include "reading/layer_readers.h"
 
 namespace fs = std::filesystem;
 
@@ -11,11 +12,11 @@ void LoadMeshFile(std::unique_ptr<TKDKObject>& map, const std::string& fsPath, T
     const std::string path = sjis::fromUtf8(fsPath);
     if (!map) {
         map = std::make_unique<TKDKObject>();
-        map->LoadMesh(path, errors);
+        LoadMesh(*map, path, errors);
         return;
     }
     TKDKObject mesh;
-    if (mesh.LoadMesh(path, errors)) map->Merge(mesh, errors);
+    if (LoadMesh(mesh, path, errors)) map->Merge(mesh, errors);
 }
 
 std::vector<std::string> MeshFilesInFolder(const std::string& fsFolder) {

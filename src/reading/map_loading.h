@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "reading/kdk_object.h"
+#include "map/kdk_object.h"
 
 // Reads one mesh description file (a file-system path) into `map`. Raises the
 // readers' errors; on the first mesh what was read before the error stays in

@@ -40,9 +40,6 @@ const ReadMessages& Messages() {
         r.targetNotFoundSuffix = s(u8")が見つかりません");
         r.brokenNode = s(u8"ノードレコードが壊れています");
         r.brokenNetwork = s(u8"ネットワークレコードが壊れています");
-        r.otherZone = s(u8"公共座標系が異なります(");
-        r.otherDatum = s(u8"座標系が異なります(");
-        r.otherScale = s(u8"縮尺が異なります(");
         r.title1 = s(u8"空間データ基盤");
         r.title2 = s(u8"２５００レベルＧＩＳ基盤情報");
         r.motorway = s(u8"自動車道");

@@ -31,7 +31,6 @@ struct ReadMessages {
     std::string targetNotFoundSuffix;   // )が見つかりません
     std::string brokenNode;             // ノードレコードが壊れています
     std::string brokenNetwork;          // ネットワークレコードが壊れています
-    std::string otherZone, otherDatum, otherScale;  // 公共座標系が異なります( …
     // Description titles accepted on line 1.
     std::string title1, title2;
     // Road names that change a road's style.

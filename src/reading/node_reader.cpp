@@ -2,8 +2,9 @@
 // and network records (.TIE), one per arc.
 #include <optional>
 
-#include "reading/kdk_object.h"
+#include "reading/layer_readers.h"
 #include "reading/layer_file.h"
+#include "reading/record_buffer.h"
 #include "reading/messages.h"
 
 namespace {
@@ -16,19 +17,19 @@ struct PendingNode {
 
 }  // namespace
 
-bool TKDKObject::ReadNodeFile(const std::string& entry, TErrorList& errors) {
+bool ReadNodeFile(TKDKObject& map, const std::string& entry, TErrorList& errors) {
     const ReadMessages& m = Messages();
-    LayerFile file(entry, Folder, errors);
+    LayerFile file(entry, map.Folder, errors);
     RecordBuffer<int32_t> buffer;
     int count = 0;  // a short-form node reuses the count of the last long-form node
     std::optional<PendingNode> pending;
 
     auto finishPending = [&](int line) {
-        auto node = std::make_unique<TKDKNode>(LastMeshNo, pending->id, pending->tag, count,
-                                               buffer.data(), pending->position);
-        for (int32_t r : node->ArcRefs)
-            if (!FindLine(LastMeshNo, r)) AppendError(errors, m.brokenNode, file.entry(), line);
-        Nodes.push_back(std::move(node));
+        const TKDKNode& node = map.AddNode(pending->id, pending->tag,
+                                           std::span<const int32_t>(buffer.data(), static_cast<size_t>(count)),
+                                           pending->position);
+        for (int32_t r : node.ArcRefs)
+            if (!map.FindLine(map.LastMeshNo, r)) AppendError(errors, m.brokenNode, file.entry(), line);
     };
 
     while (file.next()) {
@@ -53,13 +54,13 @@ bool TKDKObject::ReadNodeFile(const std::string& entry, TErrorList& errors) {
         }
     }
     if (pending) finishPending(file.lineNo());  // the file's line count
-    BytesRead += file.byteCount();
+    map.BytesRead += file.byteCount();
     return true;
 }
 
-bool TKDKObject::ReadNetworkFile(const std::string& entry, TErrorList& errors) {
+bool ReadNetworkFile(TKDKObject& map, const std::string& entry, TErrorList& errors) {
     const ReadMessages& m = Messages();
-    LayerFile file(entry, Folder, errors);
+    LayerFile file(entry, map.Folder, errors);
     while (file.next()) {
         if (file.fieldCount() != 3) {
             file.report(m.brokenNetwork);
@@ -68,8 +69,8 @@ bool TKDKObject::ReadNetworkFile(const std::string& entry, TErrorList& errors) {
         const int arcId = file.readInt(0, file.path());
         const int value1 = file.readInt(1, file.path());
         const int value2 = file.readInt(2, file.path());
-        Networks.push_back(std::make_unique<TKDKNetwork>(LastMeshNo, arcId, value1, value2));
+        map.AddNetwork(arcId, value1, value2);
     }
-    BytesRead += file.byteCount();
+    map.BytesRead += file.byteCount();
     return true;
 }

@@ -1,11 +1,11 @@
 // Reads a point file (.PNT): one record per point.
-#include "reading/kdk_object.h"
+#include "reading/layer_readers.h"
 #include "reading/layer_file.h"
 #include "reading/messages.h"
 
-bool TKDKObject::ReadPointFile(const std::string& entry, TErrorList& errors) {
+bool ReadPointFile(TKDKObject& map, const std::string& entry, TErrorList& errors) {
     const ReadMessages& m = Messages();
-    LayerFile file(entry, Folder, errors);
+    LayerFile file(entry, map.Folder, errors);
     while (file.next()) {
         file.rejectEmptyRecord(m.brokenRecord);
         if (!file.kindIs('P')) {
@@ -16,8 +16,8 @@ bool TKDKObject::ReadPointFile(const std::string& entry, TErrorList& errors) {
         const TFeatureCode code = file.readCode(0);
         const int id = file.readInt(1, file.path());
         const TGeoPoint position = file.readPoint(2, 3, file.path());
-        addPoint(std::make_unique<TKDKPoint>(code.Major, code.Minor, LastMeshNo, id, position));
+        map.AddPoint(code.Major, code.Minor, id, position);
     }
-    BytesRead += file.byteCount();
+    map.BytesRead += file.byteCount();
     return true;
 }

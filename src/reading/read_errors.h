@@ -5,8 +5,7 @@
 #include <string_view>
 #include <vector>
 
-// One line per problem that reading survived, in the order met.
-using TErrorList = std::vector<std::string>;
+#include "map/error_list.h"
 
 // Ends the loading of a mesh. With number >= 0 the message is
 // context "(" number "): " text; with a negative number the text alone.

@@ -14,7 +14,7 @@ double sideScale(double m, double side) { return side == 0 ? 1.0 : m / side; }
 }  // namespace
 
 TScreenPoint WorldToScreen(const TViewState& v, const TGeoPoint& p) {
-    return {rounding::toInt32((p.X - v.MinX) * v.ScaleX), rounding::toInt32((v.MaxY - p.Y) * v.ScaleY)};
+    return TLinearToScreen{v.MinX, v.MaxY, v.ScaleX, v.ScaleY}(p);
 }
 
 TGeoPoint2D ScreenToWorld(const TViewState& v, double x, double y) {
@@ -22,9 +22,7 @@ TGeoPoint2D ScreenToWorld(const TViewState& v, double x, double y) {
 }
 
 TWorldToScreenFunc TViewport::ToScreen() const {
-    return TWorldToScreenFunc(&View, [](const void* view, const TGeoPoint& p) {
-        return ::WorldToScreen(*static_cast<const TViewState*>(view), p);
-    });
+    return TWorldToScreenFunc::Linear({View.MinX, View.MaxY, View.ScaleX, View.ScaleY});
 }
 
 void TViewport::ClampScale(double& sx, double& sy) const {

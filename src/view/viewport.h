@@ -4,7 +4,7 @@
 // the display scale. The panel owns one and redraws after the operations that
 // change the view.
 #include "geometry/geo_point.h"
-#include "reading/world_to_screen.h"
+#include "drawing/world_to_screen.h"
 
 // Pixels per world metre, the world box the surface shows (left, right,
 // bottom, top) and its centre. The operations keep ScaleX equal to ScaleY.
@@ -30,7 +30,7 @@ public:
 
     TScreenPoint WorldToScreen(const TGeoPoint& p) const { return ::WorldToScreen(View, p); }
     TGeoPoint2D ScreenToWorld(double x, double y) const { return ::ScreenToWorld(View, x, y); }
-    // The callback for drawing, bound to this viewport's View.
+    // The callback for drawing: a copy of the current View's transform.
     TWorldToScreenFunc ToScreen() const;
 
     // Keeps the scale pair between the zoom limits (judged by sx).

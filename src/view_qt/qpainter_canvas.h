@@ -8,7 +8,7 @@
 #include <map>
 #include <vector>
 
-#include "reading/canvas.h"
+#include "drawing/canvas.h"
 
 class QPainterCanvas : public Canvas {
 public:

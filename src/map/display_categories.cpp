@@ -1,4 +1,4 @@
-#include "reading/display_categories.h"
+#include "map/display_categories.h"
 
 #include "base/sjis.h"
 

@@ -1,8 +1,8 @@
 // Combines a freshly read mesh with the map it joins.
 #include <algorithm>
 
-#include "reading/kdk_object.h"
-#include "reading/messages.h"
+#include "map/kdk_object.h"
+#include "map/merge_messages.h"
 
 namespace {
 
@@ -12,23 +12,10 @@ std::string mismatch(const std::string& text, const std::string& ours, int ourVa
            std::to_string(theirValue) + ")";
 }
 
-// Moves every feature of `from` to the end of `to`, letting `renumber` give
-// each its new mesh number on the way.
-template <class Feature, class Renumber>
-void moveAll(std::vector<std::unique_ptr<Feature>>& from, std::vector<std::unique_ptr<Feature>>& to,
-             Renumber renumber) {
-    to.reserve(to.size() + from.size());
-    for (auto& f : from) {
-        renumber(*f);
-        to.push_back(std::move(f));
-    }
-    from.clear();
-}
-
 }  // namespace
 
 bool TKDKObject::Merge(TKDKObject& other, TErrorList& errors) {
-    const ReadMessages& m = Messages();
+    const MergeMessages& m = MergeTexts();
     const std::string theirs = other.MeshName(0);
     if (CoordSystemNo != other.CoordSystemNo) {
         errors.push_back(mismatch(m.otherZone, BaseName, CoordSystemNo, theirs, other.CoordSystemNo));
@@ -40,7 +27,7 @@ bool TKDKObject::Merge(TKDKObject& other, TErrorList& errors) {
     }
     if (Scale != other.Scale)
         errors.push_back(mismatch(m.otherScale, BaseName, Scale, theirs, other.Scale));
-    if (other.Descriptions.size() != 1) return false;
+    if (other.descriptions_.size() != 1) return false;
     if (HasMesh(theirs)) return false;
 
     SouthWest.X = std::min(SouthWest.X, other.SouthWest.X);
@@ -48,22 +35,32 @@ bool TKDKObject::Merge(TKDKObject& other, TErrorList& errors) {
     NorthEast.X = std::max(NorthEast.X, other.NorthEast.X);
     NorthEast.Y = std::max(NorthEast.Y, other.NorthEast.Y);
     if (other.HasBlocks) HasBlocks = true;
-    PolygonsOrdered = false;
-    VisibilityValid = false;
 
     const int mesh = ++LastMeshNo;
-    for (auto it = other.Descriptions.rbegin(); it != other.Descriptions.rend(); ++it) {
-        (*it)->MeshNo = mesh;
-        Descriptions.push_back(std::move(*it));
+    for (auto& store : other.meshes_) {
+        if (store->description) store->description->MeshNo = mesh;
+        for (TKDKLine& f : store->lines) f.MeshNo = mesh;
+        for (TKDKPolygon& f : store->polygons) f.MeshNo = mesh;
+        for (TKDKPoint& f : store->points) f.MeshNo = mesh;
+        for (TKDKAttribute& f : store->attributes) f.TargetMeshNo = mesh;
+        for (TKDKNode& f : store->nodes) f.MeshNo = mesh;
+        for (TKDKNetwork& f : store->networks) f.MeshNo = mesh;
+        meshes_.push_back(std::move(store));
     }
-    other.Descriptions.clear();
-    auto renumbered = [mesh](TKDKElement& f) { f.MeshNo = mesh; };
-    moveAll(other.Lines, Lines, renumbered);
-    moveAll(other.Polygons, Polygons, renumbered);
-    moveAll(other.Points, Points, renumbered);
-    moveAll(other.Attributes, Attributes, [mesh](TKDKAttribute& a) { a.TargetMeshNo = mesh; });
-    moveAll(other.Nodes, Nodes, renumbered);
-    moveAll(other.Networks, Networks, renumbered);
+    other.meshes_.clear();
+    auto append = [](auto& to, auto& from) {
+        to.insert(to.end(), from.begin(), from.end());
+        from.clear();
+    };
+    append(descriptions_, other.descriptions_);
+    append(lines_, other.lines_);
+    append(polygons_, other.polygons_);
+    for (size_t r = 0; r < polygonsByRank_.size(); ++r) append(polygonsByRank_[r], other.polygonsByRank_[r]);
+    append(points_, other.points_);
+    append(attributes_, other.attributes_);
+    append(nodes_, other.nodes_);
+    append(networks_, other.networks_);
+    widestHalfLine_ = std::max(widestHalfLine_, other.widestHalfLine_);
     lineIndex_.adoptMesh(mesh, other.lineIndex_);
     polygonIndex_.adoptMesh(mesh, other.polygonIndex_);
     pointIndex_.adoptMesh(mesh, other.pointIndex_);

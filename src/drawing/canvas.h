@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "reading/world_to_screen.h"
+#include "drawing/world_to_screen.h"
+#include "map/features.h"
 #include "tables/colors.h"
 #include "tables/styles.h"
 
@@ -42,8 +43,10 @@ public:
     static constexpr size_t kInitialSize = 8192;
     ScreenPointBuffer() : points_(kInitialSize) {}
 
-    std::span<const TScreenPoint> Convert(std::span<const TGeoPoint> vertices,
+    std::span<const TScreenPoint> Convert(std::span<const TGeoPoint2D> vertices,
                                           const TWorldToScreenFunc& toScreen);
+    // The polygon's outline, consecutive repeats dropped.
+    std::span<const TScreenPoint> ConvertRing(const TKDKPolygon& polygon, const TWorldToScreenFunc& toScreen);
     size_t Capacity() const { return points_.size(); }
 
 private:

@@ -3,10 +3,11 @@
 #include <optional>
 
 #include "base/sjis.h"
-#include "reading/features.h"
+#include "queries/map_queries.h"
 #include "reading/read_errors.h"
 #include "reading/records.h"
 #include "tables/code_names.h"
+#include "tables/feature_codes.h"
 
 namespace {
 
@@ -80,54 +81,50 @@ const std::string& BuildingName(const std::string& value) {
 const std::string* SingleNameHeading(int code) {
     const DetailTexts& t = Texts();
     switch (code) {
-        case 6242: return &t.urbanPark;
-        case 6243: return &t.school;
-        case 6244: return &t.shrine;
-        case 6215: return &t.cemetery;
-        case 6200: return &t.otherGround;
-        case 5101: return &t.river;
-        case 5105: return &t.lake;
+        case codes::kUrbanPark: return &t.urbanPark;
+        case codes::kSchool: return &t.school;
+        case codes::kShrine: return &t.shrine;
+        case codes::kCemetery: return &t.cemetery;
+        case codes::kOtherGround: return &t.otherGround;
+        case codes::kRiver: return &t.river;
+        case codes::kLake: return &t.lake;
         default: return nullptr;
     }
 }
 
-}  // namespace
-
-std::string TKDKElement::GetDetails() const { return {}; }
-
-std::string TKDKLine::GetDetails() const {
-    if (!Attribute) return {};
+std::string lineDetails(const TKDKLine& line) {
+    if (!line.Attribute) return {};
     const DetailTexts& t = Texts();
     Details d;
     const std::string* heading = nullptr;
-    if (Code() == 2110)
+    if (line.Code() == codes::kRoadCentre)
         heading = &t.road;
-    else if (Major == 23)
+    else if (line.Major == codes::kRailwayMajor)
         heading = &t.railway;
-    else if (Code() == 5122)
+    else if (line.Code() == codes::kRiverCentre)
         heading = &t.riverCentre;
     if (heading) {
         d.heading(*heading);
-        d.namesAndAliases(Attribute->Values);
+        d.namesAndAliases(line.Attribute->Values);
     }
     return d.finish();
 }
 
-std::string TKDKPolygon::GetDetails() const {
-    if (!Attribute) return {};
+std::string polygonDetails(const TKDKPolygon& polygon) {
+    if (!polygon.Attribute) return {};
     const DetailTexts& t = Texts();
-    const std::vector<std::string>& v = Attribute->Values;
-    const int code = Code();
+    const std::vector<std::string>& v = polygon.Attribute->Values;
+    const int code = polygon.Code();
     Details d;
-    if (code == 1105) {
+    if (code == codes::kMunicipality) {
         d.heading(t.municipality);
         d.labelled(v, {&t.jisCode, &t.municipalityName});
-    } else if (code == 1106 || code == 1108) {
-        d.heading(code == 1106 ? t.chome : t.block);
+    } else if (code == codes::kChome || code == codes::kBlock) {
+        d.heading(code == codes::kChome ? t.chome : t.block);
         d.labelled(v, {&t.jisCode, &t.chomeCode, &t.chomeName});
-        if (code == 1108)
+        if (code == codes::kBlock)
             for (size_t i = 3; i < v.size(); ++i) d.value(t.blockNumber + std::to_string(i - 2) + "=", v[i]);
-    } else if (Major == 35) {
+    } else if (polygon.Major == codes::kBuildingMajor) {
         d.heading(t.publicBuilding);
         for (size_t i = 0; i < v.size(); ++i) {
             if (i % 2 == 0)
@@ -138,25 +135,36 @@ std::string TKDKPolygon::GetDetails() const {
     } else if (const std::string* heading = SingleNameHeading(code)) {
         d.heading(*heading);
         if (v.size() == 1) d.value(t.name, v[0]);
-    } else if (code == 5121) {
+    } else if (code == codes::kRiverArea) {
         d.heading(t.riverArea);
         if (v.size() >= 2) d.value(t.name, v[0]);
     }
     return d.finish();
 }
 
-std::string TKDKPoint::GetDetails() const {
-    if (!Attribute) return {};
+std::string pointDetails(const TKDKPoint& point) {
+    if (!point.Attribute) return {};
     const DetailTexts& t = Texts();
     Details d;
-    if (Code() == 2420) {
+    if (point.Code() == codes::kStation) {
         d.heading(t.station);
-        d.namesAndAliases(Attribute->Values);
-    } else if (Code() == 7301) {
+        d.namesAndAliases(point.Attribute->Values);
+    } else if (point.Code() == codes::kTriangulationPoint) {
         d.heading(t.triangulation);
         std::vector<const std::string*> labels;
         for (const std::string& l : t.triangulationLabels) labels.push_back(&l);
-        d.labelled(Attribute->Values, labels);
+        d.labelled(point.Attribute->Values, labels);
     }
     return d.finish();
+}
+
+}  // namespace
+
+std::string GetDetails(const TKDKElement& feature) {
+    switch (feature.FeatureKind) {
+        case TFeatureKind::Line: return lineDetails(static_cast<const TKDKLine&>(feature));
+        case TFeatureKind::Polygon: return polygonDetails(static_cast<const TKDKPolygon&>(feature));
+        case TFeatureKind::Point: return pointDetails(static_cast<const TKDKPoint&>(feature));
+        default: return {};
+    }
 }

@@ -1,0 +1,53 @@
+#include "map/display_state.h"
+
+#include <algorithm>
+
+#include "map/features.h"
+#include "tables/feature_codes.h"
+
+namespace {
+
+// Codes drawn as areas and as lines. Municipality areas (1105) and river
+// areas (5121) take part in ordering and hit testing but are never drawn.
+constexpr std::array<int, 11> kDrawnPolygonCodes{1106, 1108, 6241, 6242, 6243, 6244, 6215, 6200, 5101, 5105, 3500};
+constexpr std::array<int, 9> kDrawnLineCodes{1105, 1106, 1108, 2110, 2112, 2101, 2300, 5121, 5122};
+
+template <size_t N>
+bool listed(const std::array<int, N>& list, int code) {
+    return std::find(list.begin(), list.end(), code) != list.end();
+}
+
+}  // namespace
+
+int PolygonDrawRank(int code) {
+    const auto it = std::find(kPolygonDrawOrder.begin(), kPolygonDrawOrder.end(), code);
+    return it == kPolygonDrawOrder.end() ? 0 : 1 + static_cast<int>(it - kPolygonDrawOrder.begin());
+}
+
+bool TDisplayState::PolygonShown(const TKDKPolygon& polygon) const {
+    const int code = polygon.Code();
+    if (ViewMode == TViewMode::vmGaiku && code == codes::kChome) return false;
+    if (ViewMode == TViewMode::vmNoGaiku && code == codes::kBlock) return false;
+    return listed(kDrawnPolygonCodes, code);
+}
+
+bool TDisplayState::LineShown(const TKDKLine& line) const {
+    const int code = line.Code();
+    // In block mode ground-level road centre lines are drawn only when named.
+    if (ViewMode == TViewMode::vmGaiku && code == codes::kRoadCentre && line.LineTag != codes::kElevatedTag &&
+        !(line.Attribute && !line.Attribute->Values.empty()))
+        return false;
+    if (ViewMode == TViewMode::vmNoGaiku && code == codes::kBlock) return false;
+    return listed(kDrawnLineCodes, code);
+}
+
+bool TDisplayState::Shows(const TKDKElement& f) const {
+    if (!CategoryVisible(f.Major)) return false;
+    switch (f.FeatureKind) {
+        case TFeatureKind::Polygon: return PolygonShown(static_cast<const TKDKPolygon&>(f));
+        case TFeatureKind::Line: return LineShown(static_cast<const TKDKLine&>(f));
+        case TFeatureKind::Point:
+        case TFeatureKind::Attribute: return true;
+        default: return false;
+    }
+}

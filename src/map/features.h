@@ -1,0 +1,160 @@
+#pragma once
+// The feature classes of a map: arcs, polygons, points, attribute records,
+// nodes and network records. They are plain data owned by the map object's
+// storage: vertices and references live in the map's pools and a feature
+// holds a span of them. Features refer to their attribute records without
+// owning them.
+//
+// What features do lives in the module of each role, as free functions of
+// the operations' names: Draw and DrawSelected (drawing), HitTest, GetDetails
+// and MatchAttrib (queries). ExpandBounds, being geometry, is here.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "geometry/geo_point.h"
+#include "tables/colors.h"
+#include "tables/styles.h"
+
+class TKDKAttribute;
+class TKDKLine;
+
+enum class TFeatureKind : uint8_t { Line, Polygon, Point, Attribute, Node, Network };
+
+class TFeature {};
+
+class TKDKElement : public TFeature {
+public:
+    TKDKElement(TFeatureKind kind, int major, int minor, int meshNo, int id, const TGeoPoint& at)
+        : Major(major), Minor(minor), MeshNo(meshNo), Id(id), BoundsMin(at), BoundsMax(at), FeatureKind(kind) {}
+
+    int32_t Major = 0;
+    int32_t Minor = 0;
+    int32_t MeshNo = 0;
+    int32_t Id = 0;
+    TGeoPoint BoundsMin;
+    TGeoPoint BoundsMax;
+    TFeatureKind FeatureKind;
+
+    int Code() const { return Major * 100 + Minor; }
+    // Widens the box by the feature's geometry; kinds without geometry reset it to empty.
+    void ExpandBounds(TGeoPoint& max, TGeoPoint& min) const;
+};
+
+// An arc: boundary, road edge or centre line, railway, water line.
+class TKDKLine : public TKDKElement {
+public:
+    // `vertices` are the pooled vertices the arc read; their count may be below
+    // the declared `vertexCount`, never above it.
+    TKDKLine(int major, int minor, int meshNo, int id, int lineTag, int vertexCount,
+             std::span<const TGeoPoint2D> vertices);
+
+    int32_t LineTag = 0;
+    int32_t VertexCount = 0;
+    std::span<const TGeoPoint2D> Vertices;
+    TColor Color = clBlack;
+    TPenStyle PenStyle = TPenStyle::psSolid;
+    int32_t Width = 0;  // metres on the ground; 0 draws one pixel wide
+    TKDKAttribute* Attribute = nullptr;
+};
+
+// A run of an outline: an arc's vertices, forwards or backwards.
+struct TRingRun {
+    const TGeoPoint2D* First = nullptr;
+    uint32_t Count = 0;
+    bool Reversed = false;
+};
+
+// An area whose outline is assembled from the arcs it references. The outline
+// is not copied: it is the arcs' vertices run by run, consecutive repeats dropped.
+class TKDKPolygon : public TKDKElement {
+public:
+    TKDKPolygon(int major, int minor, int meshNo, int id, std::span<const int32_t> arcRefs,
+                const TGeoPoint& repPoint);
+
+    int32_t ArcCount = 0;
+    TGeoPoint RepPoint;
+    std::span<const int32_t> ArcRefs;  // arc ids, negative when the arc runs backwards
+    std::span<const TRingRun> RingRuns;  // empty while (or when) no outline is built
+    int32_t RingCount = 0;
+    TColor FillColor = clWhite;
+    TKDKAttribute* Attribute = nullptr;
+
+    // Calls visit(const TGeoPoint2D&) for each outline vertex in order.
+    template <class Visit>
+    void ForEachRingVertex(Visit visit) const {
+        const TGeoPoint2D* last = nullptr;
+        for (const TRingRun& run : RingRuns) {
+            for (uint32_t i = 0; i < run.Count; ++i) {
+                const TGeoPoint2D& v = run.Reversed ? run.First[run.Count - 1 - i] : run.First[i];
+                if (last && last->X == v.X && last->Y == v.Y) continue;
+                visit(v);
+                last = &v;
+            }
+        }
+    }
+    // The outline as a list (for export and inspection; drawing walks the runs).
+    std::vector<TGeoPoint2D> Ring() const;
+};
+
+class TKDKPoint : public TKDKElement {
+public:
+    TKDKPoint(int major, int minor, int meshNo, int id, const TGeoPoint& position);
+
+    TGeoPoint Position;
+    TKDKAttribute* Attribute = nullptr;
+};
+
+// The texts attached to an arc, polygon or point, and the label some of them give.
+class TKDKAttribute : public TKDKElement {
+public:
+    TKDKAttribute(int major, int minor, int meshNo, int targetId, std::vector<std::string> values);
+
+    int32_t TargetMeshNo = 0;
+    int32_t TargetId = 0;
+    int32_t ValueCount = 0;
+    std::vector<std::string> Values;  // Shift-JIS
+    char Kind = 0;                    // the kind letter as written (L, A, P or another)
+    TGeoPoint LabelPoint{kNoLabelPoint, kNoLabelPoint, kNoLabelPoint};
+    std::string LabelText;            // empty: no label
+    TColor LabelColor = clBlack;
+    int32_t LabelHeight = 10;         // metres on the ground
+
+    void SetLabel(std::string text, const TGeoPoint& at, TColor color, int height);
+
+private:
+    static constexpr double kNoLabelPoint = 1e15;
+};
+
+class TKDKNode : public TKDKElement {
+public:
+    TKDKNode(int meshNo, int id, int nodeTag, std::span<const int32_t> arcRefs, const TGeoPoint& position);
+
+    int32_t NodeTag = 0;
+    int32_t ArcCount = 0;
+    TGeoPoint Position;
+    std::span<const int32_t> ArcRefs;
+};
+
+class TKDKNetwork : public TKDKElement {
+public:
+    TKDKNetwork(int meshNo, int arcId, int value1, int value2);
+
+    int32_t Value1 = 0;
+    int32_t Value2 = 0;
+};
+
+// Calls visit(concrete feature) with the element as the class its kind names.
+template <class Visit>
+decltype(auto) VisitFeature(const TKDKElement& e, Visit&& visit) {
+    switch (e.FeatureKind) {
+        case TFeatureKind::Line: return visit(static_cast<const TKDKLine&>(e));
+        case TFeatureKind::Polygon: return visit(static_cast<const TKDKPolygon&>(e));
+        case TFeatureKind::Point: return visit(static_cast<const TKDKPoint&>(e));
+        case TFeatureKind::Attribute: return visit(static_cast<const TKDKAttribute&>(e));
+        case TFeatureKind::Node: return visit(static_cast<const TKDKNode&>(e));
+        case TFeatureKind::Network: break;
+    }
+    return visit(static_cast<const TKDKNetwork&>(e));
+}

@@ -1,0 +1,173 @@
+#include "map/kdk_object.h"
+
+#include "base/path_resolver.h"
+
+TKDKDescription::TKDKDescription(int meshNo, const std::string& path)
+    : MeshNo(meshNo), Folder(paths::folderPart(path)), BaseName(paths::baseNameOf(path)) {}
+
+TKDKObject::TKDKObject() = default;
+TKDKObject::~TKDKObject() = default;
+
+MeshStore& TKDKObject::current() {
+    if (meshes_.empty()) meshes_.push_back(std::make_unique<MeshStore>());
+    MeshStore& store = *meshes_.back();
+    store.indexed = false;  // whatever is added is not in the grids yet
+    return store;
+}
+
+void TKDKObject::BeginMesh(std::unique_ptr<TKDKDescription> description) {
+    const TKDKDescription& d = *description;
+    BaseName = d.BaseName;
+    Folder = d.Folder;
+    SouthWest = d.SouthWest;
+    NorthEast = d.NorthEast;
+    NorthWest = d.NorthWest;
+    SouthEast = d.SouthEast;
+    Scale = d.Scale;
+    CoordSystemNo = d.CoordSystemNo;
+    DatumFlag = d.DatumFlag;
+    SourceFormat = FormatFromDatum(DatumFlag == 0 ? kDatumTokyo : kDatumJGD2000, CoordSystemNo);
+    LayerFiles = d.LayerFiles;
+    MeshStore& store = current();
+    descriptions_.push_back(description.get());
+    store.description = std::move(description);
+}
+
+void TKDKObject::FinishMesh() {
+    if (!meshes_.empty()) indexStore(*meshes_.back());
+}
+
+TKDKLine& TKDKObject::AddLine(int major, int minor, int id, int lineTag, int vertexCount,
+                              std::span<const TGeoPoint> vertices) {
+    MeshStore& s = current();
+    const auto pooled = s.vertices.copy(vertices, [](const TGeoPoint& p) { return TGeoPoint2D{p.X, p.Y}; });
+    TKDKLine& line = s.lines.emplace_back(major, minor, LastMeshNo, id, lineTag, vertexCount, pooled);
+    lineIndex_.add(line.MeshNo, line.Id, &line);
+    lines_.push_back(&line);
+    return line;
+}
+
+TKDKPolygon& TKDKObject::AddPolygon(int major, int minor, int id, std::span<const int32_t> arcRefs,
+                                    const TGeoPoint& repPoint) {
+    MeshStore& s = current();
+    TKDKPolygon& polygon = s.polygons.emplace_back(major, minor, LastMeshNo, id, s.refs.copy(arcRefs), repPoint);
+    polygonIndex_.add(polygon.MeshNo, polygon.Id, &polygon);
+    polygons_.push_back(&polygon);
+    polygonsByRank_[static_cast<size_t>(PolygonDrawRank(polygon.Code()))].push_back(&polygon);
+    return polygon;
+}
+
+TKDKPoint& TKDKObject::AddPoint(int major, int minor, int id, const TGeoPoint& position) {
+    TKDKPoint& point = current().points.emplace_back(major, minor, LastMeshNo, id, position);
+    pointIndex_.add(point.MeshNo, point.Id, &point);
+    points_.push_back(&point);
+    return point;
+}
+
+TKDKAttribute& TKDKObject::AddAttribute(int major, int minor, int targetId, std::vector<std::string> values) {
+    TKDKAttribute& a = current().attributes.emplace_back(major, minor, LastMeshNo, targetId, std::move(values));
+    attributes_.push_back(&a);
+    return a;
+}
+
+TKDKNode& TKDKObject::AddNode(int id, int nodeTag, std::span<const int32_t> arcRefs, const TGeoPoint& position) {
+    MeshStore& s = current();
+    TKDKNode& node = s.nodes.emplace_back(LastMeshNo, id, nodeTag, s.refs.copy(arcRefs), position);
+    nodes_.push_back(&node);
+    return node;
+}
+
+TKDKNetwork& TKDKObject::AddNetwork(int arcId, int value1, int value2) {
+    TKDKNetwork& n = current().networks.emplace_back(LastMeshNo, arcId, value1, value2);
+    networks_.push_back(&n);
+    return n;
+}
+
+bool TKDKObject::BuildOutline(TKDKPolygon& polygon) {
+    MeshStore& s = current();
+    // The runs are collected whole: an outline may reference more arcs than
+    // the reading buffer holds, and cutting it would corrupt the area.
+    thread_local std::vector<TRingRun> runs;
+    runs.clear();
+    polygon.RingRuns = {};
+    polygon.RingCount = 0;
+    TGeoPoint max = EmptyBoxMax(), min = EmptyBoxMin();
+    for (int32_t r : polygon.ArcRefs) {
+        const int64_t id = r < 0 ? -static_cast<int64_t>(r) : r;  // -INT32_MIN names no arc
+        const TKDKLine* arc =
+            (r == 0 || id > INT32_MAX) ? nullptr : FindLine(polygon.MeshNo, static_cast<int32_t>(id));
+        if (!arc) {
+            polygon.BoundsMin = min;
+            polygon.BoundsMax = max;
+            return false;
+        }
+        runs.push_back({arc->Vertices.data(), static_cast<uint32_t>(arc->Vertices.size()), r < 0});
+        ExpandMax(max, arc->BoundsMax);
+        ExpandMin(min, arc->BoundsMin);
+    }
+    polygon.BoundsMin = min;
+    polygon.BoundsMax = max;
+    polygon.RingRuns = s.runs.copy(std::span<const TRingRun>(runs));
+    int32_t count = 0;
+    polygon.ForEachRingVertex([&](const TGeoPoint2D&) { ++count; });
+    polygon.RingCount = count;
+    return true;
+}
+
+void TKDKObject::SetOutline(TKDKPolygon& polygon, std::span<const TGeoPoint> ring) {
+    MeshStore& s = current();
+    const auto pooled = s.vertices.copy(ring, [](const TGeoPoint& p) { return TGeoPoint2D{p.X, p.Y}; });
+    const TRingRun run{pooled.data(), static_cast<uint32_t>(pooled.size()), false};
+    polygon.RingRuns = ring.empty() ? std::span<const TRingRun>() : s.runs.copy(std::span<const TRingRun>(&run, 1));
+    polygon.RingCount = 0;
+    polygon.ForEachRingVertex([&](const TGeoPoint2D&) { ++polygon.RingCount; });
+    polygon.BoundsMin = EmptyBoxMin();
+    polygon.BoundsMax = EmptyBoxMax();
+    polygon.ExpandBounds(polygon.BoundsMax, polygon.BoundsMin);
+}
+
+namespace {
+
+TGridBox boxOf(const TKDKElement& f) { return {f.BoundsMin.X, f.BoundsMin.Y, f.BoundsMax.X, f.BoundsMax.Y}; }
+
+template <class Feature, class BoxOf>
+SpatialGrid gridOver(const std::deque<Feature>& features, BoxOf box) {
+    std::vector<TGridBox> boxes;
+    boxes.reserve(features.size());
+    for (const Feature& f : features) boxes.push_back(box(f));
+    return SpatialGrid(boxes);
+}
+
+}  // namespace
+
+void TKDKObject::indexStore(MeshStore& s) {
+    s.lineGrid = gridOver(s.lines, [](const TKDKLine& f) { return boxOf(f); });
+    s.polygonGrid = gridOver(s.polygons, [](const TKDKPolygon& f) { return boxOf(f); });
+    s.pointGrid = gridOver(s.points, [](const TKDKPoint& f) { return boxOf(f); });
+    s.labelGrid = gridOver(s.attributes, [](const TKDKAttribute& f) {
+        return f.LabelText.empty() ? TGridBox{1, 1, 0, 0} : boxOf(f);
+    });
+    s.widestHalfLine = 0;
+    for (const TKDKLine& l : s.lines) s.widestHalfLine = std::max(s.widestHalfLine, l.Width / 2.0);
+    widestHalfLine_ = std::max(widestHalfLine_, s.widestHalfLine);
+    s.indexed = true;
+}
+
+bool TKDKObject::SetCategoryVisible(int major, bool on) {
+    const int i = CategoryIndex(major);
+    if (i < 0) return false;
+    display_.CategoryShown[static_cast<size_t>(i)] = on;
+    return true;
+}
+
+std::string TKDKObject::MeshName(int meshNo) const {
+    for (const TKDKDescription* d : descriptions_)
+        if (d->MeshNo == meshNo) return d->BaseName;
+    return {};
+}
+
+bool TKDKObject::HasMesh(const std::string& baseName) const {
+    for (const TKDKDescription* d : descriptions_)
+        if (d->BaseName == baseName) return true;
+    return false;
+}

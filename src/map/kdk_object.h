@@ -1,0 +1,220 @@
+#pragma once
+// The map object: one loaded data set of one or more meshes, owning their
+// descriptions and every feature read from their layer files.
+//
+// Threads: once loading (or merging) has finished, nothing changes the
+// features; any number of threads may draw, hit-test, search and ask for
+// addresses at once. The display state (view mode, category switches) is a
+// small value that the owner sets between drawings and a drawing copies.
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "geometry/geo_point.h"
+#include "map/display_state.h"
+#include "map/error_list.h"
+#include "map/feature_index.h"
+#include "map/feature_list.h"
+#include "map/features.h"
+#include "map/mesh_store.h"
+#include "tables/coords_format.h"
+
+class TKDKObject {
+public:
+    TKDKObject();
+    ~TKDKObject();
+    TKDKObject(const TKDKObject&) = delete;
+    TKDKObject& operator=(const TKDKObject&) = delete;
+
+    // ---- The mesh being read (the last one) --------------------------------
+    // Starts a mesh: its description's facts become the map's, and features
+    // added from now on belong to it (mesh number LastMeshNo).
+    void BeginMesh(std::unique_ptr<TKDKDescription> description);
+    // Ends reading the mesh: builds its spatial grids. Queries work before
+    // (by scanning) but are fast only after.
+    void FinishMesh();
+
+    // The one way features enter the map; each is indexed by (mesh, id) at once.
+    TKDKLine& AddLine(int major, int minor, int id, int lineTag, int vertexCount,
+                      std::span<const TGeoPoint> vertices);
+    TKDKPolygon& AddPolygon(int major, int minor, int id, std::span<const int32_t> arcRefs,
+                            const TGeoPoint& repPoint);
+    TKDKPoint& AddPoint(int major, int minor, int id, const TGeoPoint& position);
+    TKDKAttribute& AddAttribute(int major, int minor, int targetId, std::vector<std::string> values);
+    TKDKNode& AddNode(int id, int nodeTag, std::span<const int32_t> arcRefs, const TGeoPoint& position);
+    TKDKNetwork& AddNetwork(int arcId, int value1, int value2);
+
+    // Builds the polygon's outline from its arcs; false when an arc is missing
+    // (the outline then stays empty).
+    bool BuildOutline(TKDKPolygon& polygon);
+    // Gives the polygon an outline of its own (used where no arcs exist).
+    void SetOutline(TKDKPolygon& polygon, std::span<const TGeoPoint> ring);
+
+    // Moves the only mesh of `other` into this map (refusing one of another
+    // coordinate system or datum, and one already present).
+    bool Merge(TKDKObject& other, TErrorList& errors);
+
+    // ---- Reading the map ----------------------------------------------------
+    FeatureList<TKDKLine> Lines() const { return FeatureList<TKDKLine>(lines_); }
+    // Polygons in reading order; the drawing order is ForEachPolygonInDrawingOrder's.
+    FeatureList<TKDKPolygon> Polygons() const { return FeatureList<TKDKPolygon>(polygons_); }
+    FeatureList<TKDKPoint> Points() const { return FeatureList<TKDKPoint>(points_); }
+    FeatureList<TKDKAttribute> Attributes() const { return FeatureList<TKDKAttribute>(attributes_); }
+    FeatureList<TKDKNode> Nodes() const { return FeatureList<TKDKNode>(nodes_); }
+    FeatureList<TKDKNetwork> Networks() const { return FeatureList<TKDKNetwork>(networks_); }
+    FeatureList<TKDKDescription> Descriptions() const { return FeatureList<TKDKDescription>(descriptions_); }
+
+    const TKDKLine* FindLine(int meshNo, int id) const { return lineIndex_.find(meshNo, id); }
+    const TKDKPolygon* FindPolygon(int meshNo, int id) const { return polygonIndex_.find(meshNo, id); }
+    const TKDKPoint* FindPoint(int meshNo, int id) const { return pointIndex_.find(meshNo, id); }
+    // The same, for linking records while the mesh is read.
+    TKDKLine* FindLine(int meshNo, int id) { return lineIndex_.find(meshNo, id); }
+    TKDKPolygon* FindPolygon(int meshNo, int id) { return polygonIndex_.find(meshNo, id); }
+    TKDKPoint* FindPoint(int meshNo, int id) { return pointIndex_.find(meshNo, id); }
+
+    std::string MeshName(int meshNo) const;
+    bool HasMesh(const std::string& baseName) const;
+
+    // Polygons in drawing order: by draw rank of their code, then in reading order.
+    template <class Visit>
+    void ForEachPolygonInDrawingOrder(Visit visit) const {
+        for (const auto& group : polygonsByRank_)
+            for (const TKDKPolygon* p : group) visit(*p);
+    }
+
+    // The features whose bounds overlap the box (closed), in list order
+    // (polygons in drawing order, labels: attribute records with a label).
+    // Exactly what a scan of the list with that box test visits.
+    template <class Visit>
+    void ForEachLineOverlapping(const TGridBox& box, Visit visit) const;
+    template <class Visit>
+    void ForEachPolygonOverlapping(const TGridBox& box, Visit visit) const;
+    template <class Visit>
+    void ForEachPointOverlapping(const TGridBox& box, Visit visit) const;
+    template <class Visit>
+    void ForEachLabelOverlapping(const TGridBox& box, Visit visit) const;
+    // Half the width of the widest line: how far a line reaches past its bounds.
+    double WidestHalfLine() const { return widestHalfLine_; }
+
+    // ---- Display state ------------------------------------------------------
+    const TDisplayState& DisplayState() const { return display_; }
+    TViewMode ViewMode() const { return display_.ViewMode; }
+    void SetViewMode(TViewMode mode) { display_.ViewMode = mode; }
+    bool GetCategoryVisible(int major) const { return display_.CategoryVisible(major); }
+    // Sets a display category's switch; false, changing nothing, for other codes.
+    bool SetCategoryVisible(int major, bool on);
+
+    // ---- Facts of the data --------------------------------------------------
+    int32_t LastMeshNo = 0;
+    std::string Folder;
+    std::string BaseName;
+    int32_t Scale = 0;
+    int32_t CoordSystemNo = 0;
+    TGeoPoint2D SouthWest, NorthEast, NorthWest, SouthEast;
+    int32_t DatumFlag = 0;
+    TCoordsFormat SourceFormat = TCoordsFormat::cfCartesian;
+    bool HasBlocks = false;
+    std::vector<std::string> LayerFiles;
+    // Bytes of layer text read so far (for progress and throughput figures).
+    uint64_t BytesRead = 0;
+
+private:
+    MeshStore& current();
+    void indexStore(MeshStore& store);
+
+    // Calls visit(store index, local position) for the candidates of `gridOf(store)`
+    // in each store, store by store; a store without grids offers every position.
+    template <class GridOf, class SizeOf, class Visit>
+    void forEachCandidate(const TGridBox& box, GridOf gridOf, SizeOf sizeOf, Visit visit) const;
+
+    std::vector<std::unique_ptr<MeshStore>> meshes_;
+    std::vector<TKDKDescription*> descriptions_;
+    std::vector<TKDKLine*> lines_;
+    std::vector<TKDKPolygon*> polygons_;
+    std::array<std::vector<TKDKPolygon*>, kPolygonRankCount> polygonsByRank_;
+    std::vector<TKDKPoint*> points_;
+    std::vector<TKDKAttribute*> attributes_;
+    std::vector<TKDKNode*> nodes_;
+    std::vector<TKDKNetwork*> networks_;
+
+    FeatureIndex<TKDKLine> lineIndex_;
+    FeatureIndex<TKDKPolygon> polygonIndex_;
+    FeatureIndex<TKDKPoint> pointIndex_;
+
+    TDisplayState display_;
+    double widestHalfLine_ = 0;
+};
+
+inline bool BoxOverlaps(const TKDKElement& f, const TGridBox& b) {
+    return f.BoundsMin.X <= b.MaxX && f.BoundsMax.X >= b.MinX && f.BoundsMin.Y <= b.MaxY &&
+           f.BoundsMax.Y >= b.MinY;
+}
+
+template <class GridOf, class SizeOf, class Visit>
+void TKDKObject::forEachCandidate(const TGridBox& box, GridOf gridOf, SizeOf sizeOf, Visit visit) const {
+    std::vector<uint32_t> candidates;
+    for (size_t m = 0; m < meshes_.size(); ++m) {
+        const MeshStore& store = *meshes_[m];
+        if (store.indexed) {
+            gridOf(store).Candidates(box, candidates);
+            for (uint32_t i : candidates) visit(m, i);
+        } else {
+            const size_t n = sizeOf(store);
+            for (size_t i = 0; i < n; ++i) visit(m, static_cast<uint32_t>(i));
+        }
+    }
+}
+
+template <class Visit>
+void TKDKObject::ForEachLineOverlapping(const TGridBox& box, Visit visit) const {
+    forEachCandidate(
+        box, [](const MeshStore& s) -> const SpatialGrid& { return s.lineGrid; },
+        [](const MeshStore& s) { return s.lines.size(); },
+        [&](size_t m, uint32_t i) {
+            const TKDKLine& f = meshes_[m]->lines[i];
+            if (BoxOverlaps(f, box)) visit(f);
+        });
+}
+
+template <class Visit>
+void TKDKObject::ForEachPointOverlapping(const TGridBox& box, Visit visit) const {
+    forEachCandidate(
+        box, [](const MeshStore& s) -> const SpatialGrid& { return s.pointGrid; },
+        [](const MeshStore& s) { return s.points.size(); },
+        [&](size_t m, uint32_t i) {
+            const TKDKPoint& f = meshes_[m]->points[i];
+            if (BoxOverlaps(f, box)) visit(f);
+        });
+}
+
+template <class Visit>
+void TKDKObject::ForEachLabelOverlapping(const TGridBox& box, Visit visit) const {
+    forEachCandidate(
+        box, [](const MeshStore& s) -> const SpatialGrid& { return s.labelGrid; },
+        [](const MeshStore& s) { return s.attributes.size(); },
+        [&](size_t m, uint32_t i) {
+            const TKDKAttribute& f = meshes_[m]->attributes[i];
+            if (!f.LabelText.empty() && BoxOverlaps(f, box)) visit(f);
+        });
+}
+
+template <class Visit>
+void TKDKObject::ForEachPolygonOverlapping(const TGridBox& box, Visit visit) const {
+    // Candidates of every store, sorted by (draw rank, store, position): the drawing order.
+    std::vector<uint64_t> keys;
+    forEachCandidate(
+        box, [](const MeshStore& s) -> const SpatialGrid& { return s.polygonGrid; },
+        [](const MeshStore& s) { return s.polygons.size(); },
+        [&](size_t m, uint32_t i) {
+            const TKDKPolygon& f = meshes_[m]->polygons[i];
+            if (!BoxOverlaps(f, box)) return;
+            keys.push_back(uint64_t(PolygonDrawRank(f.Code())) << 56 | uint64_t(m) << 32 | i);
+        });
+    std::sort(keys.begin(), keys.end());
+    for (uint64_t k : keys)
+        visit(meshes_[static_cast<size_t>((k >> 32) & 0xFFFFFF)]->polygons[static_cast<uint32_t>(k)]);
+}

@@ -1,0 +1,57 @@
+// Searching the attribute texts of lines, polygons and points, exactly or
+// through a pattern object of the call's own.
+#include "queries/map_queries.h"
+#include "regex/awk_string.h"
+#include "regex/escapes.h"
+
+namespace {
+
+const TKDKAttribute* recordOf(const TKDKElement& f) {
+    switch (f.FeatureKind) {
+        case TFeatureKind::Line: return static_cast<const TKDKLine&>(f).Attribute;
+        case TFeatureKind::Polygon: return static_cast<const TKDKPolygon&>(f).Attribute;
+        case TFeatureKind::Point: return static_cast<const TKDKPoint&>(f).Attribute;
+        default: return nullptr;
+    }
+}
+
+bool takesPart(const TKDKElement& f, int major, int minor) {
+    if (major < 0 && minor < 0) return true;
+    if (major < 0) return false;
+    return f.Major == major && (minor < 0 || f.Minor == minor);
+}
+
+}  // namespace
+
+bool MatchAttrib(const TKDKElement& feature, const std::string& text, TAWKStr* pattern) {
+    // One rule for every kind: a feature without a record never matches (and
+    // leaves the pattern alone); otherwise the first matching value decides.
+    const TKDKAttribute* record = recordOf(feature);
+    if (!record) return false;
+    if (pattern) pattern->SetRegExp(text);  // a cache look-up after the first feature
+    for (const std::string& value : record->Values) {
+        if (!pattern) {
+            if (value == text) return true;
+        } else if (pattern->Match(HasEscapes(value) ? TAWKStr::ExpandEscapes(value) : value) > 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int SearchAttrib(const TKDKObject& map, int major, int minor, std::vector<const TKDKElement*>& found,
+                 bool useRegex, const std::string& text) {
+    TAWKStr matcher;
+    TAWKStr* pattern = useRegex ? &matcher : nullptr;
+    int count = 0;
+    auto search = [&](const TKDKElement& f) {
+        if (takesPart(f, major, minor) && MatchAttrib(f, text, pattern)) {
+            found.push_back(&f);
+            ++count;
+        }
+    };
+    for (const TKDKLine* f : map.Lines()) search(*f);
+    map.ForEachPolygonInDrawingOrder(search);
+    for (const TKDKPoint* f : map.Points()) search(*f);
+    return count;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Reading a mesh into a map: the description file, then the layer files in
+// three passes (arcs; polygons, points, nodes and networks in list order;
+// attribute records last, which link to the features read before). Every
+// failure raises; what was read before it stays in the map.
+#include <string>
+
+#include "map/kdk_object.h"
+
+// Reads one mesh; path is the description file in Shift-JIS.
+bool LoadMesh(TKDKObject& map, const std::string& path, TErrorList& errors);
+void ReadLayers(TKDKObject& map, TErrorList& errors);
+
+// One layer file each; `entry` is the file's name as the description lists it.
+bool ReadArcFile(TKDKObject& map, const std::string& entry, TErrorList& errors);
+bool ReadPolygonFile(TKDKObject& map, const std::string& entry, TErrorList& errors);
+bool ReadPointFile(TKDKObject& map, const std::string& entry, TErrorList& errors);
+bool ReadAttributeFile(TKDKObject& map, const std::string& entry, TErrorList& errors);
+bool ReadNodeFile(TKDKObject& map, const std::string& entry, TErrorList& errors);
+bool ReadNetworkFile(TKDKObject& map, const std::string& entry, TErrorList& errors);
