@@ -9,10 +9,12 @@
 #include <iostream>
 #include <memory>
 
-#include "reading/kdk_object.h"
+#include "map/kdk_object.h"
 #include "synth_data.h"
 #include "view/viewport.h"
 #include "view_qt/qpainter_canvas.h"
+#include "queries/map_queries.h"
+#include "drawing/feature_drawing.h"
 
 namespace {
 
@@ -27,10 +29,10 @@ Town& LoadedTown() {
     static Town town = [] {
         Town t;
         t.map = LoadSynth(2000000);
-        for (const auto& l : t.map->Lines) t.vertices += static_cast<int64_t>(l->Vertices.size());
-        for (const auto& p : t.map->Polygons) t.vertices += static_cast<int64_t>(p->Ring.size());
+        for (const auto& l : t.map->Lines()) t.vertices += static_cast<int64_t>(l->Vertices.size());
+        for (const auto& p : t.map->Polygons()) t.vertices += p->RingCount;
         t.map->SetViewMode(TViewMode::vmGaiku);
-        std::cerr << "town: " << t.map->Lines.size() << " lines, " << t.map->Polygons.size() << " polygons, "
+        std::cerr << "town: " << t.map->Lines().size() << " lines, " << t.map->Polygons().size() << " polygons, "
                   << t.vertices << " vertices\n";
         return t;
     }();
@@ -48,13 +50,11 @@ TViewport FullExtent(const TKDKObject& map) {
 void Redraw(benchmark::State& state, const TViewport& view) {
     Town& town = LoadedTown();
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    town.map->UpdateVisibility();
-    town.map->EnsurePolygonsOrdered();
     for (auto _ : state) {
         image.fill(Qt::white);
         QPainter painter(&image);
         QPainterCanvas canvas(painter);
-        town.map->Draw(canvas, view.GetViewMin(), view.GetViewMax(), view.ToScreen());
+        Draw(*town.map, canvas, view.GetViewMin(), view.GetViewMax(), view.ToScreen());
     }
     state.SetItemsProcessed(state.iterations() * town.vertices);  // vertices of the whole map per second
 }
@@ -78,7 +78,7 @@ void BM_FullExtentWithoutPainting(benchmark::State& state) {
     Town& town = LoadedTown();
     const TViewport view = FullExtent(*town.map);
     NullCanvas canvas;
-    for (auto _ : state) town.map->Draw(canvas, view.GetViewMin(), view.GetViewMax(), view.ToScreen());
+    for (auto _ : state) Draw(*town.map, canvas, view.GetViewMin(), view.GetViewMax(), view.ToScreen());
     benchmark::DoNotOptimize(canvas.points);
     state.SetItemsProcessed(state.iterations() * town.vertices);
 }
@@ -93,11 +93,10 @@ void BM_StreetLevelRedraw(benchmark::State& state) {
 void BM_HitTest(benchmark::State& state) {
     Town& town = LoadedTown();
     const TViewport view = FullExtent(*town.map);
-    town.map->EnsurePolygonsOrdered();
     const TGeoPoint click = MakePoint(view.View.CenterX + 7, view.View.CenterY + 11, 0);
     size_t bytes = 0;
     for (auto _ : state) {
-        const std::string details = town.map->PointedDetails(click, 1.5);
+        const std::string details = PointedDetails(*town.map, click, 1.5);
         bytes = details.size();
         benchmark::DoNotOptimize(details.data());
     }
@@ -108,13 +107,12 @@ void BM_HitTest(benchmark::State& state) {
 void BM_CentreAddress(benchmark::State& state) {
     Town& town = LoadedTown();
     const TViewport view = FullExtent(*town.map);
-    town.map->EnsurePolygonsOrdered();
     const TGeoPoint centre = MakePoint(view.View.CenterX + 7, view.View.CenterY + 11, 0);
     for (auto _ : state) {
-        TCentreAddress a = town.map->CentreAddress(centre);
+        TCentreAddress a = CentreAddress(*town.map, centre);
         benchmark::DoNotOptimize(a.Block.data());
     }
-    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(town.map->Polygons.size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(town.map->Polygons().size()));
 }
 
 BENCHMARK(BM_FullExtentRedraw)->Unit(benchmark::kMillisecond);

@@ -7,7 +7,8 @@
 
 #include "base/sjis.h"
 #include "mesh_files.h"
-#include "reading/kdk_object.h"
+#include "map/kdk_object.h"
+#include "reading/layer_readers.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ const TKDKObject& mesh() {
         meshfiles::writeLines(root / "M" / "M.TXT", meshfiles::descriptionLines(d));
         auto m = std::make_unique<TKDKObject>();
         TErrorList errors;
-        m->LoadMesh(sjis::fromUtf8((root / "M" / "M.TXT").string()), errors);
+        LoadMesh(*m, sjis::fromUtf8((root / "M" / "M.TXT").string()), errors);
         fs::remove_all(root);
         return m;
     }();
@@ -51,8 +52,8 @@ const TKDKObject& mesh() {
 }
 
 const TKDKLine* scanFind(const TKDKObject& map, int meshNo, int id) {
-    for (const auto& l : map.Lines)
-        if (l->MeshNo == meshNo && l->Id == id) return l.get();
+    for (const auto& l : map.Lines())
+        if (l->MeshNo == meshNo && l->Id == id) return l;
     return nullptr;
 }
 
@@ -62,12 +63,12 @@ void linkAll(benchmark::State& state, Find find) {
     const TKDKObject& map = mesh();
     for (auto _ : state) {
         size_t found = 0;
-        for (const auto& g : map.Polygons)
+        for (const auto& g : map.Polygons())
             for (int32_t r : g->ArcRefs) found += find(map, g->MeshNo, r) != nullptr;
-        for (const auto& a : map.Attributes) found += find(map, a->TargetMeshNo, a->TargetId) != nullptr;
+        for (const auto& a : map.Attributes()) found += find(map, a->TargetMeshNo, a->TargetId) != nullptr;
         benchmark::DoNotOptimize(found);
     }
-    state.counters["lookups"] = static_cast<double>(map.Polygons.size() * 4 + map.Attributes.size());
+    state.counters["lookups"] = static_cast<double>(map.Polygons().size() * 4 + map.Attributes().size());
 }
 
 void BM_LinkWithIndex(benchmark::State& state) {

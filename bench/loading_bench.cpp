@@ -17,8 +17,8 @@ void load(benchmark::State& state, long vertices) {
         TErrorList errors;
         LoadDataPath(map, folder, errors);
         bytes += map->BytesRead;
-        features += map->Lines.size() + map->Polygons.size() + map->Points.size() +
-                    map->Attributes.size() + map->Nodes.size() + map->Networks.size();
+        features += map->Lines().size() + map->Polygons().size() + map->Points().size() +
+                    map->Attributes().size() + map->Nodes().size() + map->Networks().size();
         state.PauseTiming();
         map.reset();  // releasing the map is not part of loading
         state.ResumeTiming();

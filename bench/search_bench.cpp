@@ -5,6 +5,7 @@
 #include "base/sjis.h"
 #include "regex/awk_string.h"
 #include "synth_data.h"
+#include "queries/map_queries.h"
 
 namespace {
 
@@ -17,18 +18,18 @@ TKDKObject& municipality() {
 
 size_t valueCount(const TKDKObject& map) {
     size_t n = 0;
-    for (const auto& a : map.Attributes) n += a->Values.size();
+    for (const auto& a : map.Attributes()) n += a->Values.size();
     return n;
 }
 
 void search(benchmark::State& state, bool useRegex, const char* utf8) {
     TKDKObject& map = municipality();
     const std::string text = sjis::fromUtf8(utf8);
-    std::vector<TKDKElement*> found;
+    std::vector<const TKDKElement*> found;
     int hits = 0;
     for (auto _ : state) {
         found.clear();
-        hits = map.SearchAttrib(-1, -1, found, useRegex, text);
+        hits = SearchAttrib(map, -1, -1, found, useRegex, text);
         benchmark::DoNotOptimize(found.data());
     }
     state.counters["hits"] = hits;

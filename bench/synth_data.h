@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "reading/kdk_object.h"
+#include "map/kdk_object.h"
 
 const std::string& SynthFolder(long vertices);
 // The municipality read into one map, as the viewer opens the folder.

@@ -28,13 +28,16 @@ void TKDKObject::BeginMesh(std::unique_ptr<TKDKDescription> description) {
     DatumFlag = d.DatumFlag;
     SourceFormat = FormatFromDatum(DatumFlag == 0 ? kDatumTokyo : kDatumJGD2000, CoordSystemNo);
     LayerFiles = d.LayerFiles;
-    MeshStore& store = current();
-    descriptions_.push_back(description.get());
-    store.description = std::move(description);
+    current().description = std::move(description);
 }
 
 void TKDKObject::FinishMesh() {
-    if (!meshes_.empty()) indexStore(*meshes_.back());
+    if (meshes_.empty()) return;
+    MeshStore& store = *meshes_.back();
+    // A mesh counts as read (listed, named) once all its layers are.
+    if (store.description && (descriptions_.empty() || descriptions_.back() != store.description.get()))
+        descriptions_.push_back(store.description.get());
+    indexStore(store);
 }
 
 TKDKLine& TKDKObject::AddLine(int major, int minor, int id, int lineTag, int vertexCount,
@@ -149,7 +152,6 @@ void TKDKObject::indexStore(MeshStore& s) {
     });
     s.widestHalfLine = 0;
     for (const TKDKLine& l : s.lines) s.widestHalfLine = std::max(s.widestHalfLine, l.Width / 2.0);
-    widestHalfLine_ = std::max(widestHalfLine_, s.widestHalfLine);
     s.indexed = true;
 }
 

@@ -34,8 +34,8 @@ public:
     // Starts a mesh: its description's facts become the map's, and features
     // added from now on belong to it (mesh number LastMeshNo).
     void BeginMesh(std::unique_ptr<TKDKDescription> description);
-    // Ends reading the mesh: builds its spatial grids. Queries work before
-    // (by scanning) but are fast only after.
+    // Ends reading the mesh: lists its description and builds its spatial
+    // grids. Queries work before (by scanning) but are fast only after.
     void FinishMesh();
 
     // The one way features enter the map; each is indexed by (mesh, id) at once.
@@ -97,8 +97,10 @@ public:
     void ForEachPointOverlapping(const TGridBox& box, Visit visit) const;
     template <class Visit>
     void ForEachLabelOverlapping(const TGridBox& box, Visit visit) const;
-    // Half the width of the widest line: how far a line reaches past its bounds.
-    double WidestHalfLine() const { return widestHalfLine_; }
+    // The lines that may pass within `reach` metres of p, their half widths
+    // added, in list order; the caller tests each (some may be farther).
+    template <class Visit>
+    void ForEachLineNear(const TGeoPoint& p, double reach, Visit visit) const;
 
     // ---- Display state ------------------------------------------------------
     const TDisplayState& DisplayState() const { return display_; }
@@ -146,7 +148,6 @@ private:
     FeatureIndex<TKDKPoint> pointIndex_;
 
     TDisplayState display_;
-    double widestHalfLine_ = 0;
 };
 
 inline bool BoxOverlaps(const TKDKElement& f, const TGridBox& b) {
@@ -178,6 +179,20 @@ void TKDKObject::ForEachLineOverlapping(const TGridBox& box, Visit visit) const 
             const TKDKLine& f = meshes_[m]->lines[i];
             if (BoxOverlaps(f, box)) visit(f);
         });
+}
+
+template <class Visit>
+void TKDKObject::ForEachLineNear(const TGeoPoint& p, double reach, Visit visit) const {
+    std::vector<uint32_t> candidates;
+    for (const auto& store : meshes_) {
+        if (!store->indexed) {
+            for (const TKDKLine& f : store->lines) visit(f);
+            continue;
+        }
+        const double r = reach + store->widestHalfLine;
+        store->lineGrid.Candidates({p.X - r, p.Y - r, p.X + r, p.Y + r}, candidates);
+        for (uint32_t i : candidates) visit(store->lines[i]);
+    }
 }
 
 template <class Visit>

@@ -60,7 +60,6 @@ bool TKDKObject::Merge(TKDKObject& other, TErrorList& errors) {
     append(attributes_, other.attributes_);
     append(nodes_, other.nodes_);
     append(networks_, other.networks_);
-    widestHalfLine_ = std::max(widestHalfLine_, other.widestHalfLine_);
     lineIndex_.adoptMesh(mesh, other.lineIndex_);
     polygonIndex_.adoptMesh(mesh, other.polygonIndex_);
     pointIndex_.adoptMesh(mesh, other.pointIndex_);

@@ -80,7 +80,7 @@ int HitFeatures(const TKDKObject& map, const TGeoPoint& p, std::vector<const TKD
         }
     };
     // Containment in a polygon does not use the tolerance.
-    map.ForEachLineOverlapping(BoxAround(p, tolerance + map.WidestHalfLine()), test);
+    map.ForEachLineNear(p, tolerance + kRejectSlack, test);
     map.ForEachPolygonOverlapping(BoxAround(p, 0), test);
     map.ForEachPointOverlapping(BoxAround(p, tolerance), test);
     return n;

@@ -37,7 +37,7 @@ protected:
         std::unique_ptr<TKDKObject> map;
         TErrorList errors;
         LoadDataPath(map, town_.string(), errors);
-        for (const auto& p : map->Polygons)
+        for (const auto& p : map->Polygons())
             if (p->Code() == code) return qRgb(p->FillColor & 0xFF, (p->FillColor >> 8) & 0xFF, p->FillColor >> 16);
         return 0;
     }

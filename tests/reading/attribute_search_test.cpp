@@ -31,12 +31,14 @@ protected:
     }
     // "kind:id" of every hit, in order.
     std::vector<std::string> search(int major, int minor, bool regex, const char* text) {
-        std::vector<TKDKElement*> found;
-        int n = attempt.map->SearchAttrib(major, minor, found, regex, sj(text));
+        std::vector<const TKDKElement*> found;
+        int n = SearchAttrib(*attempt.map, major, minor, found, regex, sj(text));
         EXPECT_EQ(static_cast<size_t>(n), found.size());
         std::vector<std::string> out;
-        for (TKDKElement* f : found) {
-            const char* kind = dynamic_cast<TKDKLine*>(f) ? "L" : dynamic_cast<TKDKPolygon*>(f) ? "A" : "P";
+        for (const TKDKElement* f : found) {
+            const char* kind = f->FeatureKind == TFeatureKind::Line      ? "L"
+                               : f->FeatureKind == TFeatureKind::Polygon ? "A"
+                                                                         : "P";
             out.push_back(std::string(kind) + std::to_string(f->Id));
         }
         return out;
@@ -59,7 +61,8 @@ TEST_F(Search, PatternsMatchAnywhereAndAnchorsBindToTheValue) {
     EXPECT_EQ(search(-1, -1, true, u8"駅"), (Hits{"L1", "L2", "A1", "P1"}));
     EXPECT_EQ(search(-1, -1, true, u8"^駅$"), (Hits{"L1", "L2", "A1"}));
     // An empty match counts: every feature whose record has a value.
-    EXPECT_EQ(search(-1, -1, true, "x*"), (Hits{"L1", "L2", "A1", "A2", "P1"}));
+    // Polygons in drawing order: the unlisted code 3501 before public buildings.
+    EXPECT_EQ(search(-1, -1, true, "x*"), (Hits{"L1", "L2", "A2", "A1", "P1"}));
 }
 
 TEST_F(Search, TargetCodesSelectTheFeatures) {
@@ -73,12 +76,12 @@ TEST_F(Search, TargetCodesSelectTheFeatures) {
 }
 
 TEST_F(Search, MalformedPatternRaisesAndFindsNothing) {
-    std::vector<TKDKElement*> found;
-    EXPECT_THROW(attempt.map->SearchAttrib(-1, -1, found, true, "[a"), ERegExpParser);
+    std::vector<const TKDKElement*> found;
+    EXPECT_THROW(SearchAttrib(*attempt.map, -1, -1, found, true, "[a"), ERegExpParser);
     EXPECT_TRUE(found.empty());
     // Without any attribute record the pattern is never set, so nothing raises.
     TKDKObject empty;
-    EXPECT_EQ(empty.SearchAttrib(-1, -1, found, true, "[a"), 0);
+    EXPECT_EQ(SearchAttrib(empty, -1, -1, found, true, "[a"), 0);
 }
 
 TEST(SearchEscapes, ValuesAreExpandedBeforeMatchingAndBadEscapesRaise) {
@@ -88,10 +91,10 @@ TEST(SearchEscapes, ValuesAreExpandedBeforeMatchingAndBadEscapesRaise) {
     m.layer("A\\A.ATR", {attributeRecord('P', 7301, 1, {"a\\x41"}), attributeRecord('P', 7301, 2, {"b\\"})});
     LoadAttempt a = loadMesh(m.write());
     ASSERT_TRUE(a.ok) << a.fatal;
-    std::vector<TKDKElement*> found;
-    EXPECT_EQ(a.map->SearchAttrib(73, 1, found, false, "a\\x41"), 1);  // plain: the text as stored
+    std::vector<const TKDKElement*> found;
+    EXPECT_EQ(SearchAttrib(*a.map, 73, 1, found, false, "a\\x41"), 1);  // plain: the text as stored
     found.clear();
-    EXPECT_THROW(a.map->SearchAttrib(73, 1, found, true, "aA"), ERegExpParser);  // "b\" ends in a backslash
+    EXPECT_THROW(SearchAttrib(*a.map, 73, 1, found, true, "aA"), ERegExpParser);  // "b\" ends in a backslash
     ASSERT_EQ(found.size(), 1u);  // the first point matched before the second raised
     EXPECT_EQ(found[0]->Id, 1);
 }

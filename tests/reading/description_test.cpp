@@ -16,7 +16,7 @@ std::string readDescription(const testsupport::TempDir& dir, const std::vector<s
     meshfiles::writeLines(dir.path() / "m" / fileName, lines);
     TKDKDescription d(0, sjis::fromUtf8((dir.path() / "m" / fileName).string()));
     try {
-        d.Read();
+        ReadDescription(d);
     } catch (const std::exception& e) {
         return e.what();
     }
@@ -113,7 +113,7 @@ TEST(Description, MissingShortOrForeignFiles) {
     testsupport::TempDir dir;
     TKDKDescription missing(0, sjis::fromUtf8((dir.path() / "none.TXT").string()));
     try {
-        missing.Read();
+        ReadDescription(missing);
         FAIL();
     } catch (const TKDKReadException& e) {
         EXPECT_EQ(e.number(), 0);

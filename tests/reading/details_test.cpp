@@ -11,12 +11,11 @@ const std::string kSeparator = "------------------------------\r\n";
 
 // The details of a feature of the code with a record of these values (UTF-8).
 template <class Feature>
-std::string detailsOf(std::unique_ptr<Feature> feature, std::vector<std::string> utf8Values) {
-    TKDKObject map;
+std::string detailsOf(Feature* feature, std::vector<std::string> utf8Values) {
     std::vector<std::string> values;
     for (const std::string& v : utf8Values) values.push_back(sj(v.c_str()));
-    Attach(map, *feature, feature->Code(), std::move(values));
-    return feature->GetDetails();
+    Attach(ScratchMap(), *feature, feature->Code(), std::move(values));
+    return GetDetails(*feature);
 }
 
 std::string lineDetails(int code, std::vector<std::string> values) {
@@ -37,7 +36,7 @@ TEST(LineDetails, NamesAndAliasesOfRoadsRailwaysAndRiverCentreLines) {
     EXPECT_EQ(lineDetails(2301, {}), sj(u8"鉄道\r\n") + kSeparator);
     EXPECT_EQ(lineDetails(5122, {"a", "b", "c"}), sj(u8"河川中心線\r\n名称=a\r\n別称=b\r\n別称=c\r\n") + kSeparator);
     EXPECT_EQ(lineDetails(2101, {"edge"}), kSeparator);
-    EXPECT_EQ(MakeLine(2110, 0, {At(0, 0), At(1, 1)})->GetDetails(), "");
+    EXPECT_EQ(GetDetails(*MakeLine(2110, 0, {At(0, 0), At(1, 1)})), "");
 }
 
 TEST(PolygonDetails, AdministrativeAreas) {
@@ -70,7 +69,7 @@ TEST(PolygonDetails, GroundsAndWaterNameOnlyAsTheirOnlyValue) {
     EXPECT_EQ(polygonDetails(5121, {"n"}), sj(u8"河川の区域\r\n") + kSeparator);
     EXPECT_EQ(polygonDetails(5121, {"n", "m", "o"}), sj(u8"河川の区域\r\n名称=n\r\n") + kSeparator);
     EXPECT_EQ(polygonDetails(6241, {"n"}), kSeparator);
-    EXPECT_EQ(MakePolygon(6242, Rect(0, 0, 1, 1))->GetDetails(), "");
+    EXPECT_EQ(GetDetails(*MakePolygon(6242, Rect(0, 0, 1, 1))), "");
 }
 
 TEST(PointDetails, StationsAndTriangulationPoints) {
@@ -83,5 +82,5 @@ TEST(PointDetails, StationsAndTriangulationPoints) {
     EXPECT_EQ(pointDetails(7301, {"a", "b"}), sj(u8"三角点\r\n3次メッシュ=a\r\n点コード=b\r\n") + kSeparator);
     EXPECT_EQ(pointDetails(7302, {"a"}), kSeparator);
     TKDKAttribute record(21, 10, 0, 1, {"a"});
-    EXPECT_EQ(record.GetDetails(), "");
+    EXPECT_EQ(GetDetails(record), "");
 }

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "feature_builders.h"
-#include "reading/canvas.h"
+#include "drawing/canvas.h"
 #include "support/recording_canvas.h"
 
 using testsupport::CanvasCall;
@@ -35,8 +35,8 @@ TEST(LineDrawing, ConstructionArcsAreNeverDrawnNorHighlighted) {
     for (int tag = 0; tag <= 7; ++tag) {
         auto line = MakeLine(2110, tag, {At(0, 0), At(10, 0)});
         RecordingCanvas normal, selected;
-        line->Draw(normal, kToScreen);
-        line->DrawSelected(selected, kToScreen);
+        Draw(*line, normal, kToScreen);
+        DrawSelected(*line, selected, kToScreen);
         const size_t expected = tag <= 2 ? 1 : 0;
         EXPECT_EQ(normal.calls.size(), expected) << "tag " << tag;
         EXPECT_EQ(selected.calls.size(), expected) << "tag " << tag;
@@ -49,7 +49,7 @@ TEST(LineDrawing, PenFromTheLineAndEveryVertexConverted) {
     line->Color = 0xD6D6D6;
     line->PenStyle = TPenStyle::psDash;
     RecordingCanvas c;
-    line->Draw(c, kToScreen);
+    Draw(*line, c, kToScreen);
     ASSERT_EQ(c.calls.size(), 1u);
     const CanvasCall& call = c.calls[0];
     EXPECT_EQ(call.kind, Kind::Polyline);
@@ -80,9 +80,9 @@ TEST(LineDrawing, WidthInPixelsNormallyAndHighlighted) {
         const TWorldToScreenFunc f = TWorldToScreenFunc::Of(t);
         auto line = MakeLine(2110, 0, {At(0, 0), At(100, 0)}, k.width);
         RecordingCanvas normal, selected;
-        line->Draw(normal, f);
+        Draw(*line, normal, f);
         selectionPen(selected);
-        line->DrawSelected(selected, f);
+        DrawSelected(*line, selected, f);
         ASSERT_EQ(normal.calls.size(), 1u);
         ASSERT_EQ(selected.calls.size(), 1u);
         EXPECT_EQ(normal.calls[0].pen.Width, k.normal) << k.width << " m at " << k.scale;
@@ -90,16 +90,13 @@ TEST(LineDrawing, WidthInPixelsNormallyAndHighlighted) {
     }
 }
 
-TEST(LineDrawing, HighlightKeepsCallersColourAndStyleAndIgnoresVisibility) {
+TEST(LineDrawing, HighlightKeepsCallersColourAndStyle) {
     auto line = MakeLine(2110, 2, {At(0, 0), At(10, 0)});
-    line->Visible = false;
     line->Color = 0xADADAD;
     RecordingCanvas c;
-    line->Draw(c, kToScreen);
-    EXPECT_TRUE(c.calls.empty());
     selectionPen(c);
     c.Brush.Style = TBrushStyle::bsSolid;
-    line->DrawSelected(c, kToScreen);
+    DrawSelected(*line, c, kToScreen);
     ASSERT_EQ(c.calls.size(), 1u);
     EXPECT_EQ(c.calls[0].pen.Color, 0x0000FFu);
     EXPECT_EQ(c.calls[0].pen.Style, TPenStyle::psDashDotDot);
@@ -111,7 +108,7 @@ TEST(PolygonDrawing, FilledInItsColourWithoutABorderOfItsOwn) {
     auto polygon = MakePolygon(1108, ring, 0xDFEFFF);
     RecordingCanvas c;
     c.Pen.Style = TPenStyle::psDash;
-    polygon->Draw(c, kToScreen);
+    Draw(*polygon, c, kToScreen);
     ASSERT_EQ(c.calls.size(), 1u);
     const CanvasCall& call = c.calls[0];
     EXPECT_EQ(call.kind, Kind::Polygon);
@@ -120,19 +117,13 @@ TEST(PolygonDrawing, FilledInItsColourWithoutABorderOfItsOwn) {
     EXPECT_EQ(call.pen.Style, TPenStyle::psSolid);
     EXPECT_EQ(call.brush.Color, 0xDFEFFFu);
     EXPECT_EQ(call.brush.Style, TBrushStyle::bsSolid);
-
-    polygon->Visible = false;
-    RecordingCanvas hidden;
-    polygon->Draw(hidden, kToScreen);
-    EXPECT_TRUE(hidden.calls.empty());
 }
 
 TEST(PolygonDrawing, HighlightIsTheCallersHatchWithoutOutline) {
     auto polygon = MakePolygon(6242, Rect(0, 0, 10, 5));
-    polygon->Visible = false;
     RecordingCanvas c;
     selectionPen(c);
-    polygon->DrawSelected(c, kToScreen);
+    DrawSelected(*polygon, c, kToScreen);
     ASSERT_EQ(c.calls.size(), 1u);
     EXPECT_EQ(c.calls[0].pen.Style, TPenStyle::psClear);
     EXPECT_EQ(c.calls[0].brush.Style, TBrushStyle::bsDiagCross);
@@ -141,10 +132,9 @@ TEST(PolygonDrawing, HighlightIsTheCallersHatchWithoutOutline) {
 
 TEST(PointDrawing, CrossMarkerOfTwoFivePixelStrokes) {
     auto point = MakePointFeature(7301, At(10, 20));  // screen (20, 260)
-    point->Visible = true;
     RecordingCanvas c;
     c.Pen.Width = 9;
-    point->Draw(c, kToScreen);
+    Draw(*point, c, kToScreen);
     ASSERT_EQ(c.calls.size(), 2u);
     for (const CanvasCall& call : c.calls) {
         EXPECT_EQ(call.kind, Kind::Line);
@@ -156,10 +146,7 @@ TEST(PointDrawing, CrossMarkerOfTwoFivePixelStrokes) {
 
     RecordingCanvas selected;
     selectionPen(selected);
-    point->Visible = false;
-    point->Draw(selected, kToScreen);
-    EXPECT_TRUE(selected.calls.empty());
-    point->DrawSelected(selected, kToScreen);
+    DrawSelected(*point, selected, kToScreen);
     ASSERT_EQ(selected.calls.size(), 2u);
     EXPECT_EQ(selected.calls[0].pen.Width, 3);
     EXPECT_EQ(selected.calls[0].points, c.calls[0].points);
@@ -168,10 +155,9 @@ TEST(PointDrawing, CrossMarkerOfTwoFivePixelStrokes) {
 TEST(LabelDrawing, TextBottomCentredOnTheLabelPoint) {
     TKDKAttribute label(11, 6, 0, 1, {});
     label.SetLabel("abc", At(50, 20), 0x800000, 12);
-    label.Visible = true;
     RecordingCanvas c;
     c.Brush.Style = TBrushStyle::bsSolid;
-    label.Draw(c, kToScreen);
+    Draw(label, c, kToScreen);
     ASSERT_EQ(c.calls.size(), 1u);
     const CanvasCall& call = c.calls[0];
     EXPECT_EQ(call.kind, Kind::Text);
@@ -193,9 +179,8 @@ TEST(LabelDrawing, TwoPixelsOrLessIsOnePixelInTheLabelColour) {
         const TestTransform t{k.scale, 300};
         TKDKAttribute label(24, 20, 0, 1, {});
         label.SetLabel("x", At(10, 10), 0x000080, k.height);
-        label.Visible = true;
-        RecordingCanvas c;
-        label.Draw(c, TWorldToScreenFunc::Of(t));
+            RecordingCanvas c;
+        Draw(label, c, TWorldToScreenFunc::Of(t));
         ASSERT_EQ(c.calls.size(), 1u);
         EXPECT_EQ(c.calls[0].kind, k.pixel ? Kind::Pixel : Kind::Text) << k.height << " m at " << k.scale;
         if (k.pixel) {
@@ -205,15 +190,11 @@ TEST(LabelDrawing, TwoPixelsOrLessIsOnePixelInTheLabelColour) {
     }
 }
 
-TEST(LabelDrawing, NothingWithoutTextOrWhenHidden) {
+TEST(LabelDrawing, NothingWithoutText) {
     TKDKAttribute record(11, 8, 0, 1, {"13101"});
-    record.Visible = true;
     RecordingCanvas c;
-    record.Draw(c, kToScreen);
-    record.DrawSelected(c, kToScreen);  // records have no highlight
-    record.SetLabel("3", At(1, 1), clGray, 6);
-    record.Visible = false;
-    record.Draw(c, kToScreen);
+    Draw(record, c, kToScreen);
+    DrawSelected(record, c, kToScreen);  // records have no highlight
     EXPECT_TRUE(c.calls.empty());
 }
 
@@ -225,8 +206,8 @@ TEST(ScreenBuffer, FeatureLargerThanTheBufferIsDrawnWhole) {
     auto small = MakeLine(2110, 0, {At(0, 0), At(1, 1), At(2, 0)});
     RecordingCanvas c;
     EXPECT_EQ(c.Points().Capacity(), ScreenPointBuffer::kInitialSize);
-    big->Draw(c, kToScreen);
-    small->Draw(c, kToScreen);
+    Draw(*big, c, kToScreen);
+    Draw(*small, c, kToScreen);
     ASSERT_EQ(c.calls.size(), 2u);
     EXPECT_EQ(c.calls[0].points, screen(ring));
     EXPECT_EQ(c.calls[1].points.size(), 3u);
@@ -234,7 +215,7 @@ TEST(ScreenBuffer, FeatureLargerThanTheBufferIsDrawnWhole) {
 }
 
 TEST(Bounds, BaseResetsAndKindsWidenWithoutResetting) {
-    TKDKNode node(0, 1, 0, 0, nullptr, At(5, 5));
+    TKDKNode node(0, 1, 0, {}, At(5, 5));
     TGeoPoint max = At(1, 1), min = At(0, 0);
     node.ExpandBounds(max, min);
     EXPECT_EQ(max.X, kEmptyBoxMax);

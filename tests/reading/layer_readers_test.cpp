@@ -1,6 +1,7 @@
 // The layer readers, each through a whole mesh written in the real layout.
 #include <gtest/gtest.h>
 
+#include "reading/record_buffer.h"
 #include "reading_test_util.h"
 #include "support/mesh_fixture.h"
 #include "support/temp_dir.h"
@@ -38,8 +39,8 @@ TEST_F(Readers, ArcsTakeOriginXFromSecondFieldAndStyleFromCode) {
                {1000, 5000});
     LoadAttempt a = load();
     ASSERT_TRUE(a.ok) << a.fatal;
-    ASSERT_EQ(a.map->Lines.size(), 2u);
-    const TKDKLine& l = *a.map->Lines[0];
+    ASSERT_EQ(a.map->Lines().size(), 2u);
+    const TKDKLine& l = *a.map->Lines()[0];
     EXPECT_EQ(l.VertexCount, 3);
     EXPECT_EQ(l.Vertices[0].X, 1020);
     EXPECT_EQ(l.Vertices[0].Y, 5010);
@@ -49,7 +50,7 @@ TEST_F(Readers, ArcsTakeOriginXFromSecondFieldAndStyleFromCode) {
     EXPECT_EQ(l.BoundsMax.Y, 5011);
     EXPECT_EQ(l.PenStyle, TPenStyle::psDash);
     EXPECT_EQ(l.Color, 0xD6D6D6u);
-    const TKDKLine& unknown = *a.map->Lines[1];  // created at the end of the file
+    const TKDKLine& unknown = *a.map->Lines()[1];  // created at the end of the file
     EXPECT_EQ(unknown.Color, 0u);
     EXPECT_EQ(unknown.Width, 0);
     EXPECT_EQ(unknown.PenStyle, TPenStyle::psSolid);
@@ -64,8 +65,8 @@ TEST_F(Readers, BrokenArcRecordsAreReportedAndStillUsed) {
     EXPECT_TRUE(a.map->HasBlocks);
     EXPECT_EQ(a.errors, (TErrorList{line(u8"アークIDレコードが壊れています", kArc, 2),
                                     line(u8"座標レコードが壊れています", kArc, 3)}));
-    EXPECT_EQ(a.map->Lines[0]->Vertices[0].X, 2);
-    EXPECT_EQ(a.map->Lines[1]->Width, 7);
+    EXPECT_EQ(a.map->Lines()[0]->Vertices[0].X, 2);
+    EXPECT_EQ(a.map->Lines()[1]->Width, 7);
 }
 
 TEST_F(Readers, ArcNumberErrorsNameEntryForVerticesAndPathForArcs) {
@@ -87,7 +88,7 @@ TEST_F(Readers, EmptyLineAmongVerticesEndsTheLoadingAfterItsLine) {
     EXPECT_FALSE(a.ok);
     EXPECT_FALSE(a.fatal.empty());
     EXPECT_EQ(a.errors, (TErrorList{line(u8"レコードが壊れています", kArc, 4)}));
-    EXPECT_TRUE(a.map->Descriptions.empty());
+    EXPECT_TRUE(a.map->Descriptions().empty());
 }
 
 TEST_F(Readers, ArcCountsBeyondTheBufferAreClampedAndReported) {
@@ -96,8 +97,8 @@ TEST_F(Readers, ArcCountsBeyondTheBufferAreClampedAndReported) {
     mesh.layer(kArc, records);
     LoadAttempt a = load();
     ASSERT_TRUE(a.ok) << a.fatal;
-    EXPECT_EQ(a.map->Lines[0]->VertexCount, kReadBufferSize);
-    EXPECT_EQ(a.map->Lines[1]->VertexCount, 0);
+    EXPECT_EQ(a.map->Lines()[0]->VertexCount, kReadBufferSize);
+    EXPECT_EQ(a.map->Lines()[1]->VertexCount, 0);
     EXPECT_EQ(a.errors, (TErrorList{line(u8"アークIDレコードが壊れています", kArc, 2),
                                     line(u8"アークIDレコードが壊れています", kArc, 4)}));
 }
@@ -108,7 +109,7 @@ TEST_F(Readers, TooManyVertexRecordsAreDroppedAndReported) {
     mesh.layer(kArc, records);
     LoadAttempt a = load();
     ASSERT_TRUE(a.ok) << a.fatal;
-    EXPECT_EQ(a.map->Lines[0]->VertexCount, 2);
+    EXPECT_EQ(a.map->Lines()[0]->VertexCount, 2);
     EXPECT_EQ(a.errors.size(), 2u);
 }
 
@@ -119,25 +120,25 @@ TEST_F(Readers, PolygonRingsJoinArcsInReferenceDirection) {
                       meshfiles::polygonRecord(9999, 7, 0, {4, 4})});
     LoadAttempt a = load();
     ASSERT_TRUE(a.ok) << a.fatal;
-    ASSERT_EQ(a.map->Polygons.size(), 3u);
-    const TKDKPolygon& sq = *a.map->Polygons[0];
+    ASSERT_EQ(a.map->Polygons().size(), 3u);
+    const TKDKPolygon& sq = *a.map->Polygons()[0];
     ASSERT_EQ(sq.RingCount, 5);
     const double expect[5][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}, {0, 0}};
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(sq.Ring[i].X, expect[i][0]) << i;
-        EXPECT_EQ(sq.Ring[i].Y, expect[i][1]) << i;
+        EXPECT_EQ(sq.Ring()[i].X, expect[i][0]) << i;
+        EXPECT_EQ(sq.Ring()[i].Y, expect[i][1]) << i;
     }
     EXPECT_EQ(sq.BoundsMin.X, 0);
     EXPECT_EQ(sq.BoundsMax.Y, 1);
     EXPECT_EQ(sq.RepPoint.X, 0.5);
     // A missing arc: reported, kept without a ring.
-    EXPECT_EQ(a.map->Polygons[1]->RingCount, 0);
-    EXPECT_EQ(a.map->Polygons[1]->FillColor, PaletteColor(82));
+    EXPECT_EQ(a.map->Polygons()[1]->RingCount, 0);
+    EXPECT_EQ(a.map->Polygons()[1]->FillColor, PaletteColor(82));
     EXPECT_EQ(a.errors, (TErrorList{sj(u8"指定アークが見つかりません") + mesh.entryName(kPgn)}));
     // No references: empty bounds; unknown code: black fill.
-    EXPECT_EQ(a.map->Polygons[2]->BoundsMin.X, 1e15);
-    EXPECT_EQ(a.map->Polygons[2]->BoundsMax.X, -1e15);
-    EXPECT_EQ(a.map->Polygons[2]->FillColor, 0u);
+    EXPECT_EQ(a.map->Polygons()[2]->BoundsMin.X, 1e15);
+    EXPECT_EQ(a.map->Polygons()[2]->BoundsMax.X, -1e15);
+    EXPECT_EQ(a.map->Polygons()[2]->FillColor, 0u);
 }
 
 TEST_F(Readers, RepeatedVerticesAndZeroReferences) {
@@ -146,8 +147,8 @@ TEST_F(Readers, RepeatedVerticesAndZeroReferences) {
                       meshfiles::polygonRecord(1108, 2, 1, {0, 0}), "0"});
     LoadAttempt a = load();
     ASSERT_TRUE(a.ok) << a.fatal;
-    EXPECT_EQ(a.map->Polygons[0]->RingCount, 2);
-    EXPECT_EQ(a.map->Polygons[1]->RingCount, 0);
+    EXPECT_EQ(a.map->Polygons()[0]->RingCount, 2);
+    EXPECT_EQ(a.map->Polygons()[1]->RingCount, 0);
     EXPECT_EQ(a.errors.size(), 1u);
 }
 
@@ -156,11 +157,10 @@ TEST_F(Readers, PointsAndStrayRecords) {
                       meshfiles::pointRecord(7301, 1, {7, 8}) + ",extra"});
     LoadAttempt a = load();
     ASSERT_TRUE(a.ok) << a.fatal;
-    ASSERT_EQ(a.map->Points.size(), 2u);
-    EXPECT_EQ(a.map->Points[0]->Position.X, 5);
-    EXPECT_EQ(a.map->Points[0]->Position.Y, 6);
-    EXPECT_FALSE(a.map->Points[0]->Visible);
-    EXPECT_EQ(a.map->FindPoint(0, 1), a.map->Points[0].get());  // the first of a repeated id
+    ASSERT_EQ(a.map->Points().size(), 2u);
+    EXPECT_EQ(a.map->Points()[0]->Position.X, 5);
+    EXPECT_EQ(a.map->Points()[0]->Position.Y, 6);
+    EXPECT_EQ(a.map->FindPoint(0, 1), a.map->Points()[0]);  // the first of a repeated id
     EXPECT_EQ(a.errors, (TErrorList{line(u8"点レコードが壊れています", kPnt, 3),
                                     line(u8"点レコードが壊れています", kPnt, 4)}));
 }
@@ -187,10 +187,10 @@ TEST_F(Readers, AttributesStyleRoadsByName) {
                 meshfiles::attributeRecord('L', 2110, 4, {u8"首都高速道路"})});
     LoadAttempt a = load();
     ASSERT_TRUE(a.ok) << a.fatal;
-    const auto& lines = a.map->Lines;
+    const auto& lines = a.map->Lines();
     EXPECT_EQ(lines[0]->Width, 7 + 3 + 3);
     EXPECT_EQ(lines[0]->Color, PaletteColor(221));
-    EXPECT_EQ(lines[0]->Attribute, a.map->Attributes[1].get());  // the last record read
+    EXPECT_EQ(lines[0]->Attribute, a.map->Attributes()[1]);  // the last record read
     EXPECT_EQ(lines[1]->Width, 9);
     EXPECT_EQ(lines[1]->Color, PaletteColor(241));
     EXPECT_EQ(lines[2]->Width, 7);
@@ -215,8 +215,8 @@ TEST_F(Readers, AttributesFillAndLabelAreas) {
                       meshfiles::attributeRecord('A', 3500, 5, {"3524", u8"第一小学校"})});
     LoadAttempt a = load();
     ASSERT_TRUE(a.ok) << a.fatal;
-    const auto& g = a.map->Polygons;
-    const auto& r = a.map->Attributes;
+    const auto& g = a.map->Polygons();
+    const auto& r = a.map->Attributes();
     long long sum = 0;
     for (unsigned char c : sj(u8"千代田一丁目")) sum += c;
     EXPECT_EQ(g[0]->FillColor, PastelColor(sum));
@@ -227,7 +227,7 @@ TEST_F(Readers, AttributesFillAndLabelAreas) {
     EXPECT_EQ(r[0]->BoundsMin.Y, 1.5);
     EXPECT_EQ(g[1]->FillColor, PaletteColor(254));  // four values: no change
     EXPECT_TRUE(r[1]->LabelText.empty());
-    EXPECT_EQ(g[1]->Attribute, r[1].get());
+    EXPECT_EQ(g[1]->Attribute, r[1]);
     EXPECT_EQ(g[2]->FillColor, g[0]->FillColor);  // same name, same fill
     EXPECT_TRUE(r[2]->LabelText.empty());
     EXPECT_EQ(r[3]->LabelText, "1,2");
@@ -248,13 +248,13 @@ TEST_F(Readers, AttributeTargetsStationsAndBrokenRecords) {
                                       meshfiles::attributeRecord('A', 1106, 4, {})});
     LoadAttempt a = load();
     ASSERT_TRUE(a.ok) << a.fatal;
-    const auto& r = a.map->Attributes;
+    const auto& r = a.map->Attributes();
     ASSERT_EQ(r.size(), 6u);  // the two-field line is skipped without a message
     EXPECT_EQ(r[0]->LabelText, sj(u8"東京"));
     EXPECT_EQ(r[0]->LabelColor, 0x000080u);
     EXPECT_EQ(r[0]->LabelHeight, 15);
     EXPECT_TRUE(r[1]->LabelText.empty());
-    EXPECT_EQ(a.map->Points[1]->Attribute, r[1].get());
+    EXPECT_EQ(a.map->Points()[1]->Attribute, r[1]);
     EXPECT_EQ(r[3]->Kind, 'X');
     const char* f = "TETUDO\\TETUDO.ATR";
     EXPECT_EQ(a.errors, (TErrorList{sj(u8"属性対象点(9)が見つかりません") + mesh.entryName(f) + "(4)",
@@ -274,17 +274,17 @@ TEST_F(Readers, NodesCheckTheirArcsAtTheFollowingRecord) {
     mesh.layer("GYOUSEI\\GYOUSEI.TIE", {"1,2,3", "1,2,3,4", "77,0,0"});
     LoadAttempt a = load();
     ASSERT_TRUE(a.ok) << a.fatal;
-    ASSERT_EQ(a.map->Nodes.size(), 3u);
-    EXPECT_EQ(a.map->Nodes[0]->ArcRefs, (std::vector<int32_t>{1, 9}));
-    EXPECT_EQ(a.map->Nodes[2]->ArcCount, 1);
-    EXPECT_EQ(a.map->Nodes[2]->Position.X, 5);
+    ASSERT_EQ(a.map->Nodes().size(), 3u);
+    EXPECT_EQ(std::vector<int32_t>(a.map->Nodes()[0]->ArcRefs.begin(), a.map->Nodes()[0]->ArcRefs.end()), (std::vector<int32_t>{1, 9}));
+    EXPECT_EQ(a.map->Nodes()[2]->ArcCount, 1);
+    EXPECT_EQ(a.map->Nodes()[2]->Position.X, 5);
     const char* f = "GYOUSEI\\GYOUSEI.NOD";
     ASSERT_EQ(a.errors.size(), 35u + 1 + 1);
     EXPECT_EQ(a.errors[0], line(u8"ノードレコードが壊れています", f, 5));
     EXPECT_EQ(a.errors[35], line(u8"ノードレコードが壊れています", f, 40));
     EXPECT_EQ(a.errors[36], line(u8"ネットワークレコードが壊れています", "GYOUSEI\\GYOUSEI.TIE", 3));
-    EXPECT_EQ(a.map->Networks.size(), 2u);
-    EXPECT_EQ(a.map->Networks[1]->Id, 77);
+    EXPECT_EQ(a.map->Networks().size(), 2u);
+    EXPECT_EQ(a.map->Networks()[1]->Id, 77);
 }
 
 TEST_F(Readers, LastNodeIsCheckedWithTheFileLineCount) {
@@ -306,8 +306,8 @@ TEST_F(Readers, HeaderProblems) {
     ASSERT_TRUE(a.ok) << a.fatal;
     EXPECT_EQ(a.errors, (TErrorList{sj(u8"ファイルヘッダレコードが壊れています") + mesh.entryName("A\\ONE.ARC"),
                                     sj(u8"ファイルヘッダレコードが壊れています") + mesh.entryName("A\\TWO.ARC")}));
-    ASSERT_EQ(a.map->Lines.size(), 1u);
-    EXPECT_EQ(a.map->Lines[0]->Vertices[0].X, 5);  // origin (0, 0)
+    ASSERT_EQ(a.map->Lines().size(), 1u);
+    EXPECT_EQ(a.map->Lines()[0]->Vertices[0].X, 5);  // origin (0, 0)
 }
 
 TEST_F(Readers, EmptyFilesHaveNoRecords) {
@@ -353,7 +353,7 @@ TEST(ReadersFatal, BadCodeFieldsShortRecordsAndBadIdsEndTheLoading) {
         LoadAttempt a = loadMesh(mesh.write());
         EXPECT_FALSE(a.ok) << c.file;
         EXPECT_NE(a.fatal.find(c.expected), std::string::npos) << c.file << ": " << a.fatal;
-        EXPECT_EQ(a.map->Lines.size(), 1u);  // what was read before stays
-        EXPECT_TRUE(a.map->Descriptions.empty());
+        EXPECT_EQ(a.map->Lines().size(), 1u);  // what was read before stays
+        EXPECT_TRUE(a.map->Descriptions().empty());
     }
 }

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "reading/map_loading.h"
+#include "reading/read_errors.h"
 #include "reading_test_util.h"
 #include "support/mesh_fixture.h"
 #include "support/temp_dir.h"
@@ -47,9 +48,9 @@ TEST(LoadMesh, AttributesAreReadLastAndLowerCaseExtensionsCount) {
     LoadAttempt a = loadMesh(m.write());
     ASSERT_TRUE(a.ok) << a.fatal;
     EXPECT_TRUE(a.errors.empty());
-    ASSERT_EQ(a.map->Lines.size(), 1u);
-    EXPECT_EQ(a.map->Lines[0]->Attribute, a.map->Attributes[0].get());
-    EXPECT_EQ(a.map->Descriptions.size(), 1u);
+    ASSERT_EQ(a.map->Lines().size(), 1u);
+    EXPECT_EQ(a.map->Lines()[0]->Attribute, a.map->Attributes()[0]);
+    EXPECT_EQ(a.map->Descriptions().size(), 1u);
     EXPECT_EQ(a.map->SourceFormat, TCoordsFormat::cfProjectedJGD09);
     EXPECT_EQ(a.map->MeshName(0), "53394611");
     EXPECT_EQ(a.map->MeshName(1), "");
@@ -71,7 +72,7 @@ TEST(LoadMesh, PointsListedBeforePolygonsAreReadFirst) {
     ASSERT_EQ(a.errors.size(), 2u);
     EXPECT_NE(a.errors[0].find(sj(u8"点レコードが壊れています")), std::string::npos);
     EXPECT_NE(a.errors[1].find(sj(u8"指定アークが見つかりません")), std::string::npos);
-    EXPECT_EQ(a.map->Lines.size(), 2u);  // both arc files before any other kind
+    EXPECT_EQ(a.map->Lines().size(), 2u);  // both arc files before any other kind
 }
 
 TEST(LoadMesh, EmptyLayerListAndMissingFiles) {
@@ -79,15 +80,15 @@ TEST(LoadMesh, EmptyLayerListAndMissingFiles) {
     MeshFixture empty(dir.path(), "11111111");
     LoadAttempt a = loadMesh(empty.write());
     EXPECT_TRUE(a.ok);
-    EXPECT_EQ(a.map->Descriptions.size(), 1u);
+    EXPECT_EQ(a.map->Descriptions().size(), 1u);
 
     MeshFixture broken(dir.path(), "22222222");
     broken.layer("A\\A.ARC", {arcRecord(1108, 0, 1, 1), "0,0"}).listOnly("22222222\\A\\MISSING.PGN");
     LoadAttempt b = loadMesh(broken.write());
     EXPECT_FALSE(b.ok);
     EXPECT_NE(b.fatal.find("MISSING.PGN(0): " + sj(u8"ファイルが開けません")), std::string::npos);
-    EXPECT_EQ(b.map->Lines.size(), 1u);
-    EXPECT_TRUE(b.map->Descriptions.empty());
+    EXPECT_EQ(b.map->Lines().size(), 1u);
+    EXPECT_TRUE(b.map->Descriptions().empty());
     EXPECT_FALSE(b.map->HasMesh("22222222"));
 
     LoadAttempt c = loadMesh(dir.path() / "nothing.txt");
@@ -101,7 +102,7 @@ TEST(LoadMesh, RepeatedArcIdFindsTheFirst) {
     m.layer("A\\A.ARC", {arcRecord(1108, 0, 1, 1), "0,0", arcRecord(2110, 0, 1, 1), "5,5"});
     LoadAttempt a = loadMesh(m.write());
     ASSERT_TRUE(a.ok);
-    EXPECT_EQ(a.map->FindLine(0, 1), a.map->Lines[0].get());
+    EXPECT_EQ(a.map->FindLine(0, 1), a.map->Lines()[0]);
     EXPECT_EQ(a.map->FindLine(1, 1), nullptr);
     EXPECT_EQ(a.map->FindLine(0, 2), nullptr);
 }
@@ -116,7 +117,7 @@ TEST(Merge, SideBySideMeshesRenumberAndWidenTheExtent) {
     for (auto* m : {&a, &b, &c}) LoadMeshFile(map, m->write().string(), errors);
     ASSERT_TRUE(map);
     EXPECT_TRUE(errors.empty());
-    EXPECT_EQ(map->Descriptions.size(), 3u);
+    EXPECT_EQ(map->Descriptions().size(), 3u);
     EXPECT_EQ(map->LastMeshNo, 2);
     EXPECT_EQ(map->MeshName(2), "C0000003");
     EXPECT_EQ(map->SouthWest.X, 0);
@@ -124,16 +125,15 @@ TEST(Merge, SideBySideMeshesRenumberAndWidenTheExtent) {
     EXPECT_EQ(map->NorthWest.X, 0);  // the first sheet's
     EXPECT_EQ(map->SouthEast.X, 100);
     EXPECT_TRUE(map->HasBlocks);
-    EXPECT_FALSE(map->PolygonsOrdered);
-    ASSERT_EQ(map->Lines.size(), 3u);
+    ASSERT_EQ(map->Lines().size(), 3u);
     for (int mesh = 0; mesh < 3; ++mesh) {
-        EXPECT_EQ(map->Lines[mesh]->MeshNo, mesh);
-        EXPECT_EQ(map->Attributes[mesh]->TargetMeshNo, mesh);
-        EXPECT_EQ(map->FindLine(mesh, 1), map->Lines[mesh].get());
-        EXPECT_EQ(map->FindPolygon(mesh, 1), map->Polygons[mesh].get());
-        EXPECT_EQ(map->Lines[mesh]->Attribute, map->Attributes[mesh].get());  // links survive the move
+        EXPECT_EQ(map->Lines()[mesh]->MeshNo, mesh);
+        EXPECT_EQ(map->Attributes()[mesh]->TargetMeshNo, mesh);
+        EXPECT_EQ(map->FindLine(mesh, 1), map->Lines()[mesh]);
+        EXPECT_EQ(map->FindPolygon(mesh, 1), map->Polygons()[mesh]);
+        EXPECT_EQ(map->Lines()[mesh]->Attribute, map->Attributes()[mesh]);  // links survive the move
     }
-    EXPECT_EQ(map->Polygons[2]->RingCount, 2);
+    EXPECT_EQ(map->Polygons()[2]->RingCount, 2);
     EXPECT_EQ(map->BaseName, "A0000001");
 }
 
@@ -151,11 +151,11 @@ TEST(Merge, RefusesOtherZoneOrDatumReportsScaleAndIgnoresRepeats) {
     LoadMeshFile(map, first.write().string(), errors);
     LoadMeshFile(map, zone10.write().string(), errors);
     LoadMeshFile(map, datum2.write().string(), errors);
-    EXPECT_EQ(map->Descriptions.size(), 1u);
-    EXPECT_EQ(map->Lines.size(), 1u);
+    EXPECT_EQ(map->Descriptions().size(), 1u);
+    EXPECT_EQ(map->Lines().size(), 1u);
     LoadMeshFile(map, scale1000.write().string(), errors);
     LoadMeshFile(map, first.descriptionPath().string(), errors);  // the same file again
-    EXPECT_EQ(map->Descriptions.size(), 2u);
+    EXPECT_EQ(map->Descriptions().size(), 2u);
     EXPECT_EQ(errors, (TErrorList{sj(u8"公共座標系が異なります(A0000001:9,B0000002:10)"),
                                   sj(u8"座標系が異なります(A0000001:1,C0000003:2)"),
                                   sj(u8"縮尺が異なります(A0000001:2500,D0000004:1000)")}));
@@ -190,12 +190,12 @@ TEST(MapLoading, FailingFirstMeshKeepsWhatWasReadAndLaterFailureLeavesMapAlone) 
     TErrorList errors;
     EXPECT_THROW(LoadMeshFile(map, bad.write().string(), errors), TKDKReadException);
     ASSERT_TRUE(map);
-    EXPECT_EQ(map->Lines.size(), 1u);
+    EXPECT_EQ(map->Lines().size(), 1u);
 
     auto good = sheet(dir.path(), "B0000002", 0);
     std::unique_ptr<TKDKObject> map2;
     LoadMeshFile(map2, good.write().string(), errors);
     EXPECT_THROW(LoadMeshFile(map2, bad.descriptionPath().string(), errors), TKDKReadException);
-    EXPECT_EQ(map2->Lines.size(), 1u);
-    EXPECT_EQ(map2->Descriptions.size(), 1u);
+    EXPECT_EQ(map2->Lines().size(), 1u);
+    EXPECT_EQ(map2->Descriptions().size(), 1u);
 }

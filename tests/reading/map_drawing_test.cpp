@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "feature_builders.h"
-#include "reading/canvas.h"
+#include "drawing/canvas.h"
 #include "support/recording_canvas.h"
 
 using testsupport::CanvasCall;
@@ -18,7 +18,7 @@ const TWorldToScreenFunc kToScreen = TWorldToScreenFunc::Of(kTransform);
 // Draws the map over the box and returns the recorded calls.
 std::vector<CanvasCall> drawMap(TKDKObject& map, TGeoPoint2D min = {-1e6, -1e6}, TGeoPoint2D max = {1e6, 1e6}) {
     RecordingCanvas c;
-    map.Draw(c, min, max, kToScreen);
+    Draw(map, c, min, max, kToScreen);
     return c.calls;
 }
 
@@ -39,7 +39,7 @@ std::vector<TColor> drawnLines(TKDKObject& map) {
 }
 
 TKDKLine& addLine(TKDKObject& map, int code, int tag, TColor colour) {
-    TKDKLine& l = Add(map.Lines, MakeLine(code, tag, {At(0, 0), At(10, 10)}));
+    TKDKLine& l = AddLineTo(map, code, tag, {At(0, 0), At(10, 10)});
     l.Color = colour;
     return l;
 }
@@ -48,12 +48,12 @@ TKDKLine& addLine(TKDKObject& map, int code, int tag, TColor colour) {
 
 TEST(MapDrawing, PolygonsThenLinesThenPointsThenLabels) {
     TKDKObject map;
-    map.ViewMode = TViewMode::vmAll;
-    TKDKAttribute& label = Add(map.Attributes, std::make_unique<TKDKAttribute>(11, 6, 0, 1, std::vector<std::string>{}));
+    map.SetViewMode(TViewMode::vmAll);
+    TKDKAttribute& label = map.AddAttribute(11, 6, 1, {});
     label.SetLabel("a", At(5, 5), clNavy, 20);
-    Add(map.Points, MakePointFeature(7301, At(5, 5)));
+    AddPointFeatureTo(map, 7301, At(5, 5));
     addLine(map, 2110, 0, 1).Attribute = &label;
-    Add(map.Polygons, MakePolygon(1108, Rect(0, 0, 10, 10)));
+    AddPolygonTo(map, 1108, Rect(0, 0, 10, 10));
     std::vector<Kind> kinds;
     for (const CanvasCall& c : drawMap(map)) kinds.push_back(c.kind);
     EXPECT_EQ(kinds, (std::vector<Kind>{Kind::Polygon, Kind::Polyline, Kind::Line, Kind::Line, Kind::Text}));
@@ -61,14 +61,14 @@ TEST(MapDrawing, PolygonsThenLinesThenPointsThenLabels) {
 
 TEST(MapDrawing, FeaturesTouchingTheViewBoxAreDrawnOthersSkipped) {
     TKDKObject map;
-    map.ViewMode = TViewMode::vmAll;
-    Add(map.Polygons, MakePolygon(1108, Rect(-10, 0, 0, 10), 1));     // touches the left edge
-    Add(map.Polygons, MakePolygon(1108, Rect(-10, 0, -0.001, 10), 2)); // just outside
-    Add(map.Polygons, MakePolygon(1108, Rect(100, 50, 120, 60), 3));  // touches the top-right corner
-    Add(map.Polygons, MakePolygon(1108, Rect(20, 20, 30, 30), 4));    // inside
-    Add(map.Polygons, MakePolygon(1108, Rect(20, 50.5, 30, 60), 5));  // above
+    map.SetViewMode(TViewMode::vmAll);
+    AddPolygonTo(map, 1108, Rect(-10, 0, 0, 10), 1);     // touches the left edge
+    AddPolygonTo(map, 1108, Rect(-10, 0, -0.001, 10), 2); // just outside
+    AddPolygonTo(map, 1108, Rect(100, 50, 120, 60), 3);  // touches the top-right corner
+    AddPolygonTo(map, 1108, Rect(20, 20, 30, 30), 4);    // inside
+    AddPolygonTo(map, 1108, Rect(20, 50.5, 30, 60), 5);  // above
     RecordingCanvas c;
-    map.Draw(c, {0, 0}, {100, 50}, kToScreen);
+    Draw(map, c, {0, 0}, {100, 50}, kToScreen);
     std::vector<TColor> fills;
     for (const CanvasCall& call : c.calls) fills.push_back(call.brush.Color);
     EXPECT_EQ(fills, (std::vector<TColor>{1, 3, 4}));
@@ -76,41 +76,26 @@ TEST(MapDrawing, FeaturesTouchingTheViewBoxAreDrawnOthersSkipped) {
 
 TEST(MapDrawing, PolygonOrderGroupsByCodeKeepingRelativeOrder) {
     TKDKObject map;
-    map.ViewMode = TViewMode::vmAll;
+    map.SetViewMode(TViewMode::vmAll);
     const int codes[] = {3500, 1108, 9999, 1106, 6242, 1108, 3500, 1105, 4101, 5121};
     TColor id = 1;
-    for (int code : codes) Add(map.Polygons, MakePolygon(code, Rect(0, 0, 1, 1), id++));
-    map.OrderPolygons();
+    for (int code : codes) AddPolygonTo(map, code, Rect(0, 0, 1, 1), id++);
     std::vector<TColor> order;
-    for (const auto& p : map.Polygons) order.push_back(p->FillColor);
+    map.ForEachPolygonInDrawingOrder([&](const TKDKPolygon& p) { order.push_back(p.FillColor); });
     // Unlisted codes first, then 1105, 1106, 1108, 6242, 5121, 3500.
-    const std::vector<TColor> expected{3, 9, 8, 4, 2, 6, 5, 10, 1, 7};
-    EXPECT_EQ(order, expected);
-    map.OrderPolygons();
+    EXPECT_EQ(order, (std::vector<TColor>{3, 9, 8, 4, 2, 6, 5, 10, 1, 7}));
     order.clear();
-    for (const auto& p : map.Polygons) order.push_back(p->FillColor);
-    EXPECT_EQ(order, expected);
+    for (const auto& p : map.Polygons()) order.push_back(p->FillColor);
+    EXPECT_EQ(order, (std::vector<TColor>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));  // the list keeps reading order
     // Only the drawable codes are drawn, blocks over chome areas, buildings last.
     EXPECT_EQ(drawnFills(map), (std::vector<TColor>{4, 2, 6, 5, 1, 7}));
-    EXPECT_TRUE(map.PolygonsOrdered);
-}
-
-TEST(MapDrawing, DrawOrdersOnlyWhenTheOrderIsStale) {
-    TKDKObject map;
-    map.ViewMode = TViewMode::vmAll;
-    Add(map.Polygons, MakePolygon(3500, Rect(0, 0, 1, 1), 1));
-    Add(map.Polygons, MakePolygon(1108, Rect(0, 0, 1, 1), 2));
-    map.PolygonsOrdered = true;  // as if ordered: the list is taken as it is
-    EXPECT_EQ(drawnFills(map), (std::vector<TColor>{1, 2}));
-    map.PolygonsOrdered = false;  // as after a merge
-    EXPECT_EQ(drawnFills(map), (std::vector<TColor>{2, 1}));
 }
 
 TEST(MapDrawing, NoGaikuHidesBlockAreasAndBlockBoundaries) {
     TKDKObject map;
     map.SetViewMode(TViewMode::vmNoGaiku);
-    Add(map.Polygons, MakePolygon(1108, Rect(0, 0, 1, 1), 1));
-    Add(map.Polygons, MakePolygon(1106, Rect(0, 0, 1, 1), 2));
+    AddPolygonTo(map, 1108, Rect(0, 0, 1, 1), 1);
+    AddPolygonTo(map, 1106, Rect(0, 0, 1, 1), 2);
     addLine(map, 1108, 0, 1);
     addLine(map, 1106, 0, 2);
     addLine(map, 2110, 0, 3);  // unnamed ground-level road: shown in this mode
@@ -121,8 +106,8 @@ TEST(MapDrawing, NoGaikuHidesBlockAreasAndBlockBoundaries) {
 TEST(MapDrawing, GaikuHidesChomeAreasAndUnnamedGroundLevelRoads) {
     TKDKObject map;
     map.SetViewMode(TViewMode::vmGaiku);
-    Add(map.Polygons, MakePolygon(1108, Rect(0, 0, 1, 1), 1));
-    Add(map.Polygons, MakePolygon(1106, Rect(0, 0, 1, 1), 2));
+    AddPolygonTo(map, 1108, Rect(0, 0, 1, 1), 1);
+    AddPolygonTo(map, 1106, Rect(0, 0, 1, 1), 2);
     addLine(map, 1106, 0, 1);
     addLine(map, 2110, 0, 2);                            // unnamed, ground level: hidden
     addLine(map, 2110, 1, 3);                            // elevated: shown
@@ -146,7 +131,7 @@ TEST(MapDrawing, OnlyTheDrawableCodesOfEachKind) {
     for (int code : lineCodes) addLine(map, code, 0, id++);
     const int polygonCodes[] = {1105, 1106, 1108, 6241, 6242, 6243, 6244, 6215, 6200, 5101, 5105, 5121, 3500, 3503, 2101};
     id = 1;
-    for (int code : polygonCodes) Add(map.Polygons, MakePolygon(code, Rect(0, 0, 1, 1), id++));
+    for (int code : polygonCodes) AddPolygonTo(map, code, Rect(0, 0, 1, 1), id++);
     EXPECT_EQ(drawnLines(map), (std::vector<TColor>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
     EXPECT_EQ(drawnFills(map), (std::vector<TColor>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13}));
 }
@@ -154,14 +139,14 @@ TEST(MapDrawing, OnlyTheDrawableCodesOfEachKind) {
 TEST(MapDrawing, CategorySwitchHidesEveryKindAtTheNextDrawing) {
     TKDKObject map;
     map.SetViewMode(TViewMode::vmAll);
-    Add(map.Polygons, MakePolygon(1108, Rect(0, 0, 1, 1), 1));
-    Add(map.Polygons, MakePolygon(6242, Rect(0, 0, 1, 1), 2));
+    AddPolygonTo(map, 1108, Rect(0, 0, 1, 1), 1);
+    AddPolygonTo(map, 6242, Rect(0, 0, 1, 1), 2);
     addLine(map, 1108, 0, 3);
     addLine(map, 2300, 0, 4);
-    Add(map.Points, MakePointFeature(7301, At(1, 1)));
-    Add(map.Points, MakePointFeature(4101, At(1, 1)));  // not a category: never drawn
-    Add(map.Attributes, std::make_unique<TKDKAttribute>(11, 6, 0, 1, std::vector<std::string>{})).SetLabel("c", At(1, 1), clNavy, 10);
-    Add(map.Attributes, std::make_unique<TKDKAttribute>(81, 10, 0, 1, std::vector<std::string>{})).SetLabel("n", At(1, 1), clNavy, 10);
+    AddPointFeatureTo(map, 7301, At(1, 1));
+    AddPointFeatureTo(map, 4101, At(1, 1));  // not a category: never drawn
+    map.AddAttribute(11, 6, 1, {}).SetLabel("c", At(1, 1), clNavy, 10);
+    map.AddAttribute(81, 10, 1, {}).SetLabel("n", At(1, 1), clNavy, 10);
 
     auto count = [&](Kind kind) {
         int n = 0;
@@ -174,7 +159,6 @@ TEST(MapDrawing, CategorySwitchHidesEveryKindAtTheNextDrawing) {
     EXPECT_EQ(count(Kind::Text), 1);
 
     EXPECT_TRUE(map.SetCategoryVisible(11, false));
-    EXPECT_FALSE(map.VisibilityValid);
     EXPECT_EQ(drawnFills(map), (std::vector<TColor>{2}));
     EXPECT_EQ(drawnLines(map), (std::vector<TColor>{4}));
     EXPECT_EQ(count(Kind::Text), 0);
@@ -189,36 +173,29 @@ TEST(Categories, OnlyTheEightMajorCodesAreSwitches) {
     for (int major : {11, 21, 23, 24, 35, 51, 62, 73}) EXPECT_TRUE(map.GetCategoryVisible(major)) << major;
     for (int major : {0, 22, 41, 81, 1108}) EXPECT_FALSE(map.GetCategoryVisible(major)) << major;
 
-    map.VisibilityValid = true;
     EXPECT_FALSE(map.SetCategoryVisible(41, true));
-    EXPECT_TRUE(map.VisibilityValid);  // nothing changed
     EXPECT_FALSE(map.GetCategoryVisible(41));
-    EXPECT_TRUE(map.SetCategoryVisible(35, true));  // same value still invalidates
-    EXPECT_FALSE(map.VisibilityValid);
+    EXPECT_TRUE(map.SetCategoryVisible(35, true));
     EXPECT_TRUE(map.SetCategoryVisible(24, false));
     EXPECT_FALSE(map.GetCategoryVisible(24));
     EXPECT_TRUE(map.GetCategoryVisible(23));
 }
 
-TEST(Categories, ViewModeChangeAloneInvalidatesVisibility) {
+TEST(Categories, ViewModeStartsWithoutBlocks) {
     TKDKObject map;
-    EXPECT_EQ(map.ViewMode, TViewMode::vmNoGaiku);
-    map.VisibilityValid = true;
-    map.SetViewMode(TViewMode::vmNoGaiku);
-    EXPECT_TRUE(map.VisibilityValid);
+    EXPECT_EQ(map.ViewMode(), TViewMode::vmNoGaiku);
     map.SetViewMode(TViewMode::vmGaiku);
-    EXPECT_FALSE(map.VisibilityValid);
-    EXPECT_EQ(map.ViewMode, TViewMode::vmGaiku);
+    EXPECT_EQ(map.ViewMode(), TViewMode::vmGaiku);
 }
 
 TEST(Categories, FoundFeatureOfAHiddenCategoryIsStillHighlighted) {
     TKDKObject map;
     map.SetViewMode(TViewMode::vmAll);
-    TKDKPolygon& park = Add(map.Polygons, MakePolygon(6242, Rect(0, 0, 1, 1)));
+    TKDKPolygon& park = AddPolygonTo(map, 6242, Rect(0, 0, 1, 1));
     map.SetCategoryVisible(62, false);
     EXPECT_TRUE(drawMap(map).empty());
     RecordingCanvas c;
     c.Brush.Style = TBrushStyle::bsDiagCross;
-    park.DrawSelected(c, kToScreen);
+    DrawSelected(park, c, kToScreen);
     EXPECT_EQ(c.calls.size(), 1u);
 }

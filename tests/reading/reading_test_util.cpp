@@ -5,7 +5,7 @@
 LoadAttempt loadMesh(const std::filesystem::path& description) {
     LoadAttempt a;
     try {
-        a.ok = a.map->LoadMesh(sjis::fromUtf8(description.string()), a.errors);
+        a.ok = LoadMesh(*a.map, sjis::fromUtf8(description.string()), a.errors);
     } catch (const std::exception& e) {
         a.fatal = e.what();
     }

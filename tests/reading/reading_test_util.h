@@ -4,7 +4,11 @@
 #include <string>
 
 #include "base/sjis.h"
-#include "reading/kdk_object.h"
+#include "map/kdk_object.h"
+#include "reading/description.h"
+#include "reading/layer_readers.h"
+#include "queries/map_queries.h"
+#include "drawing/feature_drawing.h"
 
 inline std::string sj(const char* utf8) { return sjis::fromUtf8(utf8); }
 

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "reading/record_buffer.h"
 #include "reading_test_util.h"
 #include "support/mesh_fixture.h"
 #include "support/temp_dir.h"
@@ -66,12 +67,12 @@ TEST(Robustness, MutatedLayerFilesNeverCrash) {
         LoadAttempt a = loadMesh(mesh.write());
         (a.ok ? successes : failures)++;
         if (a.ok) {
-            EXPECT_EQ(a.map->Descriptions.size(), 1u);
+            EXPECT_EQ(a.map->Descriptions().size(), 1u);
         } else {
             EXPECT_FALSE(a.fatal.empty());
         }
-        for (const auto& g : a.map->Polygons) EXPECT_EQ(static_cast<size_t>(g->RingCount), g->Ring.size());
-        for (const auto& l : a.map->Lines) EXPECT_EQ(static_cast<size_t>(l->VertexCount), l->Vertices.size());
+        for (const auto& g : a.map->Polygons()) EXPECT_EQ(static_cast<size_t>(g->RingCount), g->Ring().size());
+        for (const auto& l : a.map->Lines()) EXPECT_EQ(static_cast<size_t>(l->VertexCount), l->Vertices.size());
     }
     // Both outcomes must have been exercised for the test to mean anything.
     EXPECT_GT(failures, 20);
@@ -88,12 +89,12 @@ TEST(Robustness, HugeAndNegativeCountsAndIds) {
                             meshfiles::nodeRecord(2, 0, -9, {0, 0})});
     LoadAttempt a = loadMesh(mesh.write());
     ASSERT_TRUE(a.ok) << a.fatal;
-    EXPECT_EQ(a.map->Lines[0]->VertexCount, kReadBufferSize);
-    EXPECT_EQ(a.map->Polygons[0]->ArcCount, 0);
-    EXPECT_EQ(a.map->Polygons[1]->ArcCount, kReadBufferSize);
-    EXPECT_EQ(a.map->Polygons[1]->RingCount, 0);  // -2147483648 names no arc
-    EXPECT_EQ(a.map->Nodes[0]->ArcCount, kReadBufferSize);
-    EXPECT_EQ(a.map->Nodes[1]->ArcCount, 0);
+    EXPECT_EQ(a.map->Lines()[0]->VertexCount, kReadBufferSize);
+    EXPECT_EQ(a.map->Polygons()[0]->ArcCount, 0);
+    EXPECT_EQ(a.map->Polygons()[1]->ArcCount, kReadBufferSize);
+    EXPECT_EQ(a.map->Polygons()[1]->RingCount, 0);  // -2147483648 names no arc
+    EXPECT_EQ(a.map->Nodes()[0]->ArcCount, kReadBufferSize);
+    EXPECT_EQ(a.map->Nodes()[1]->ArcCount, 0);
     EXPECT_FALSE(a.errors.empty());
 }
 
@@ -104,7 +105,7 @@ TEST(Robustness, LoneLeadBytesAndQuotesAtLineEnds) {
     mesh.rawLayer("A\\A.ATR", "FH,T,A.ATR,1,1,1,1,0,0,0,0\r\nP2420,1,0,\x82\r\nP2420,1,0,\"\x82\r\n");
     LoadAttempt a = loadMesh(mesh.write());
     ASSERT_TRUE(a.ok) << a.fatal;
-    ASSERT_EQ(a.map->Attributes.size(), 2u);
-    EXPECT_EQ(a.map->Attributes[0]->Values[0], "\x82");
-    EXPECT_EQ(a.map->Attributes[1]->Values[0], "\x82");
+    ASSERT_EQ(a.map->Attributes().size(), 2u);
+    EXPECT_EQ(a.map->Attributes()[0]->Values[0], "\x82");
+    EXPECT_EQ(a.map->Attributes()[1]->Values[0], "\x82");
 }

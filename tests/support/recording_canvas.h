@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "reading/canvas.h"
+#include "drawing/canvas.h"
 
 namespace testsupport {
 

@@ -11,6 +11,7 @@
 #include "support/temp_dir.h"
 #include "tables/prefectures.h"
 #include "synth.h"
+#include "queries/map_queries.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ protected:
 
 TEST_F(ViewerReading, LoadsEveryMeshWithoutErrors) {
     for (const std::string& e : errors_) ADD_FAILURE() << sjis::toUtf8(e);
-    EXPECT_EQ(map_->Descriptions.size(), 4u);
+    EXPECT_EQ(map_->Descriptions().size(), 4u);
     EXPECT_TRUE(map_->HasBlocks);
     std::size_t arcs = 0, polygons = 0, points = 0, attributes = 0, nodes = 0;
     for (const auto& m : synthtest::readMeshes(dir_.path())) {
@@ -43,19 +44,19 @@ TEST_F(ViewerReading, LoadsEveryMeshWithoutErrors) {
         attributes += m.attributes.size();
         nodes += m.nodes.size();
     }
-    EXPECT_EQ(map_->Lines.size(), arcs);
-    EXPECT_EQ(map_->Polygons.size(), polygons);
-    EXPECT_EQ(map_->Points.size(), points);
-    EXPECT_EQ(map_->Attributes.size(), attributes);
-    EXPECT_EQ(map_->Nodes.size(), nodes);
-    EXPECT_EQ(map_->Networks.size(), arcs);
+    EXPECT_EQ(map_->Lines().size(), arcs);
+    EXPECT_EQ(map_->Polygons().size(), polygons);
+    EXPECT_EQ(map_->Points().size(), points);
+    EXPECT_EQ(map_->Attributes().size(), attributes);
+    EXPECT_EQ(map_->Nodes().size(), nodes);
+    EXPECT_EQ(map_->Networks().size(), arcs);
 }
 
 TEST_F(ViewerReading, EveryOutlineIsBuiltAndEveryAreaOfTheAdministrationLinked) {
-    for (const auto& p : map_->Polygons) {
+    for (const auto& p : map_->Polygons()) {
         ASSERT_GE(p->RingCount, 4) << p->Major * 100 + p->Minor << " polygon " << p->Id;
-        EXPECT_EQ(p->Ring.front().X, p->Ring.back().X);
-        EXPECT_EQ(p->Ring.front().Y, p->Ring.back().Y);
+        EXPECT_EQ(p->Ring().front().X, p->Ring().back().X);
+        EXPECT_EQ(p->Ring().front().Y, p->Ring().back().Y);
         if (p->Major == 11) {
             EXPECT_NE(p->Attribute, nullptr) << "polygon " << p->Id;
         }
@@ -70,7 +71,7 @@ TEST_F(ViewerReading, TheCentreAddressOfABlockIsTheOneItsRecordNames) {
             const auto* block = m.polygon(a.target);
             const auto* municipality = &m.attributes.front();
             ASSERT_EQ(municipality->code, 1105);
-            const TCentreAddress address = map_->CentreAddress({block->rep.x, block->rep.y, 0});
+            const TCentreAddress address = CentreAddress(*map_, {block->rep.x, block->rep.y, 0});
             std::string numbers = a.values[3];
             for (std::size_t i = 4; i < a.values.size(); ++i) numbers += "," + a.values[i];
             EXPECT_EQ(sjis::toUtf8(address.City), municipality->values[1]);

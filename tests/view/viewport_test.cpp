@@ -36,14 +36,18 @@ TEST(ViewTransform, WorldToScreenRoundsHalvesToEvenWithNorthUp) {
     EXPECT_DOUBLE_EQ(w.Y, 36);
 }
 
-TEST(ViewTransform, TheDrawingCallbackFollowsTheView) {
+TEST(ViewTransform, TheDrawingCallbackIsTheViewWhenTaken) {
+    // A drawing (possibly on another thread) keeps its transform while the view moves on.
     TViewport v = surface(600, 400);
     v.FitExtent(0, 1000, 0, 500);
     const TWorldToScreenFunc f = v.ToScreen();
     EXPECT_EQ(f(MakePoint(500, 250, 0)), (TScreenPoint{300, 200}));
     v.CentreOn(0, 0);
-    EXPECT_EQ(f(MakePoint(0, 0, 0)), (TScreenPoint{300, 200}));
-    EXPECT_EQ(f(MakePoint(10, 0, 0)), (TScreenPoint{304, 200}));
+    EXPECT_EQ(f(MakePoint(500, 250, 0)), (TScreenPoint{300, 200}));
+    const TWorldToScreenFunc g = v.ToScreen();
+    EXPECT_EQ(g(MakePoint(0, 0, 0)), (TScreenPoint{300, 200}));
+    EXPECT_EQ(g(MakePoint(10, 0, 0)), (TScreenPoint{304, 200}));
+    EXPECT_EQ(g(MakePoint(10, 0, 0)), v.WorldToScreen(MakePoint(10, 0, 0)));
 }
 
 TEST(FitExtent, WholeBoxInTheSquareOfTheSmallerSide) {

@@ -8,12 +8,13 @@
 #include <cstdlib>
 #include <memory>
 
-#include "reading/kdk_object.h"
+#include "map/kdk_object.h"
 #include "reading/map_loading.h"
 #include "support/temp_dir.h"
 #include "support/town_fixture.h"
 #include "view/viewport.h"
 #include "view_qt/qpainter_canvas.h"
+#include "drawing/feature_drawing.h"
 
 namespace {
 
@@ -49,12 +50,12 @@ protected:
         QPainter painter(&image);
         QPainterCanvas canvas(painter);
         map_->SetViewMode(mode);
-        map_->Draw(canvas, view.GetViewMin(), view.GetViewMax(), view.ToScreen());
+        Draw(*map_, canvas, view.GetViewMin(), view.GetViewMax(), view.ToScreen());
         return image;
     }
 
     const TKDKPolygon& polygonOf(int code) const {
-        for (const auto& p : map_->Polygons)
+        for (const auto& p : map_->Polygons())
             if (p->Code() == code) return *p;
         throw std::runtime_error("no polygon");
     }

@@ -5,6 +5,7 @@
 #include "base/sjis.h"
 #include "command.h"
 #include "data_loading.h"
+#include "queries/map_queries.h"
 
 namespace cli {
 
@@ -14,7 +15,7 @@ int runAddress(const std::vector<std::string>& args) {
     if (!parseWorldPoint(args[1], args[2], p)) return usageError("address", "X and Y must be numbers (metres)");
     LoadedData data;
     if (!loadForMapUse("address", args[0], data)) return kExitFailed;
-    const TCentreAddress a = data.map->CentreAddress(p);
+    const TCentreAddress a = CentreAddress(*data.map, p);
     for (const std::string* line : {&a.Prefecture, &a.City, &a.Chome, &a.Block}) std::cout << sjis::toUtf8(*line) << "\n";
     return reportFatal("address", data);
 }

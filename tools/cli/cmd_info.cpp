@@ -24,7 +24,7 @@ void writeBounds(JsonWriter& w, const TKDKElement& f) {
 class AttributeIndexes {
 public:
     explicit AttributeIndexes(const TKDKObject& map) {
-        for (size_t i = 0; i < map.Attributes.size(); ++i) index_.emplace(map.Attributes[i].get(), i);
+        for (size_t i = 0; i < map.Attributes().size(); ++i) index_.emplace(map.Attributes()[i], i);
     }
     void write(JsonWriter& w, const TKDKAttribute* a) const {
         w.key("attribute");
@@ -42,11 +42,11 @@ private:
 void writeFeatures(JsonWriter& w, const TKDKObject& map) {
     AttributeIndexes attributes(map);
     w.key("lines").beginArray();
-    for (const auto& l : map.Lines) {
+    for (const auto& l : map.Lines()) {
         w.beginObject().key("mesh").value(l->MeshNo).key("id").value(l->Id).key("code").value(l->Code());
         w.key("tag").value(l->LineTag).key("vertex_count").value(l->VertexCount);
         w.key("vertices").beginArray();
-        for (const TGeoPoint& p : l->Vertices) writePoint(w, p);
+        for (const TGeoPoint2D& p : l->Vertices) writePoint(w, TGeoPoint{p.X, p.Y, 0});
         w.endArray();
         w.key("color").value(l->Color).key("width").value(l->Width).key("pen").value(penName(l->PenStyle));
         writeBounds(w, *l);
@@ -55,7 +55,7 @@ void writeFeatures(JsonWriter& w, const TKDKObject& map) {
     }
     w.endArray();
     w.key("polygons").beginArray();
-    for (const auto& g : map.Polygons) {
+    for (const auto& g : map.Polygons()) {
         w.beginObject().key("mesh").value(g->MeshNo).key("id").value(g->Id).key("code").value(g->Code());
         w.key("rep");
         writePoint(w, g->RepPoint);
@@ -63,7 +63,7 @@ void writeFeatures(JsonWriter& w, const TKDKObject& map) {
         for (int32_t r : g->ArcRefs) w.value(r);
         w.endArray();
         w.key("ring").beginArray();
-        for (const TGeoPoint& p : g->Ring) writePoint(w, p);
+        for (const TGeoPoint2D& p : g->Ring()) writePoint(w, TGeoPoint{p.X, p.Y, 0});
         w.endArray();
         w.key("fill").value(g->FillColor);
         writeBounds(w, *g);
@@ -72,7 +72,7 @@ void writeFeatures(JsonWriter& w, const TKDKObject& map) {
     }
     w.endArray();
     w.key("points").beginArray();
-    for (const auto& p : map.Points) {
+    for (const auto& p : map.Points()) {
         w.beginObject().key("mesh").value(p->MeshNo).key("id").value(p->Id).key("code").value(p->Code());
         w.key("position");
         writePoint(w, p->Position);
@@ -81,7 +81,7 @@ void writeFeatures(JsonWriter& w, const TKDKObject& map) {
     }
     w.endArray();
     w.key("attributes").beginArray();
-    for (const auto& a : map.Attributes) {
+    for (const auto& a : map.Attributes()) {
         w.beginObject().key("mesh").value(a->TargetMeshNo).key("target_id").value(a->TargetId);
         w.key("code").value(a->Code()).key("kind").value(std::string(1, a->Kind));
         w.key("values").beginArray();
@@ -99,7 +99,7 @@ void writeFeatures(JsonWriter& w, const TKDKObject& map) {
     }
     w.endArray();
     w.key("nodes").beginArray();
-    for (const auto& n : map.Nodes) {
+    for (const auto& n : map.Nodes()) {
         w.beginObject().key("mesh").value(n->MeshNo).key("id").value(n->Id).key("tag").value(n->NodeTag);
         w.key("position");
         writePoint(w, n->Position);
@@ -109,7 +109,7 @@ void writeFeatures(JsonWriter& w, const TKDKObject& map) {
     }
     w.endArray();
     w.key("networks").beginArray();
-    for (const auto& n : map.Networks) {
+    for (const auto& n : map.Networks()) {
         w.beginObject().key("mesh").value(n->MeshNo).key("id").value(n->Id).key("value1").value(n->Value1);
         w.key("value2").value(n->Value2).endObject();
     }
@@ -122,7 +122,7 @@ void writeJson(std::ostream& out, const LoadedData& data, bool features) {
     w.beginObject();
     w.key("meshes").beginArray();
     if (map)
-        for (const auto& d : map->Descriptions) {
+        for (const auto& d : map->Descriptions()) {
             w.beginObject().key("mesh_no").value(d->MeshNo).key("base_name").value(sjis::toUtf8(d->BaseName));
             w.key("scale").value(d->Scale).key("coord_system").value(d->CoordSystemNo);
             w.key("datum_flag").value(d->DatumFlag).endObject();
@@ -135,7 +135,7 @@ void writeJson(std::ostream& out, const LoadedData& data, bool features) {
     w.key("min_x").value(map ? map->SouthWest.X : 0.0).key("min_y").value(map ? map->SouthWest.Y : 0.0);
     w.key("max_x").value(map ? map->NorthEast.X : 0.0).key("max_y").value(map ? map->NorthEast.Y : 0.0);
     w.endObject();
-    auto count = [&](auto member) { return static_cast<int64_t>(map ? (map->*member).size() : 0); };
+    auto count = [&](auto member) { return static_cast<int64_t>(map ? (map->*member)().size() : 0); };
     w.key("counts").beginObject();
     w.key("lines").value(count(&TKDKObject::Lines)).key("polygons").value(count(&TKDKObject::Polygons));
     w.key("points").value(count(&TKDKObject::Points)).key("attributes").value(count(&TKDKObject::Attributes));
@@ -162,15 +162,15 @@ void writeSummary(std::ostream& out, const LoadedData& data) {
     if (!map) {
         out << "no data read\n";
     } else {
-        out << "meshes: " << map->Descriptions.size();
-        for (const auto& d : map->Descriptions) out << " " << sjis::toUtf8(d->BaseName);
+        out << "meshes: " << map->Descriptions().size();
+        for (const auto& d : map->Descriptions()) out << " " << sjis::toUtf8(d->BaseName);
         out << "\ncoordinate system: " << CoordsFormatName(map->SourceFormat) << " (zone "
             << map->CoordSystemNo << ", datum flag " << map->DatumFlag << ", scale 1:" << map->Scale
             << ")\nextent: " << map->SouthWest.X << " " << map->SouthWest.Y << " - " << map->NorthEast.X
             << " " << map->NorthEast.Y << "\nblocks: " << (map->HasBlocks ? "yes" : "no")
-            << "\nlines: " << map->Lines.size() << "  polygons: " << map->Polygons.size()
-            << "  points: " << map->Points.size() << "  attributes: " << map->Attributes.size()
-            << "  nodes: " << map->Nodes.size() << "  networks: " << map->Networks.size() << "\n";
+            << "\nlines: " << map->Lines().size() << "  polygons: " << map->Polygons().size()
+            << "  points: " << map->Points().size() << "  attributes: " << map->Attributes().size()
+            << "  nodes: " << map->Nodes().size() << "  networks: " << map->Networks().size() << "\n";
     }
     out << "errors: " << data.errors.size() << "\n";
     for (const std::string& e : data.errors) out << "  " << sjis::toUtf8(e) << "\n";

@@ -6,6 +6,7 @@
 #include "base/sjis.h"
 #include "command.h"
 #include "data_loading.h"
+#include "queries/map_queries.h"
 
 namespace cli {
 
@@ -29,7 +30,7 @@ int runPick(const std::vector<std::string>& args) {
     if (!parseWorldPoint(positional[1], positional[2], p)) return usageError("pick", "X and Y must be numbers (metres)");
     LoadedData data;
     if (!loadForMapUse("pick", positional[0], data)) return kExitFailed;
-    std::cout << sjis::toUtf8(data.map->PointedDetails(p, tolerance)) << std::flush;
+    std::cout << sjis::toUtf8(PointedDetails(*data.map, p, tolerance)) << std::flush;
     return reportFatal("pick", data);
 }
 

@@ -11,9 +11,10 @@
 #include "base/sjis.h"
 #include "command.h"
 #include "data_loading.h"
-#include "reading/display_categories.h"
+#include "map/display_categories.h"
 #include "view/viewport.h"
 #include "view_qt/qpainter_canvas.h"
+#include "drawing/feature_drawing.h"
 
 namespace cli {
 namespace {
@@ -101,7 +102,7 @@ void drawMap(QPainter& painter, TKDKObject& map, const TViewport& view, const Re
     // The viewer starts in block mode; data without blocks switch it off.
     map.SetViewMode(o.mode.value_or(map.HasBlocks ? TViewMode::vmGaiku : TViewMode::vmNoGaiku));
     for (int major : o.hidden) map.SetCategoryVisible(major, false);
-    map.Draw(canvas, view.GetViewMin(), view.GetViewMax(), view.ToScreen());
+    Draw(map, canvas, view.GetViewMin(), view.GetViewMax(), view.ToScreen());
 }
 
 bool writePng(TKDKObject& map, const TViewport& view, const RenderOptions& o) {

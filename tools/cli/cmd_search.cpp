@@ -7,13 +7,14 @@
 #include "command.h"
 #include "data_loading.h"
 #include "regex/regex_error.h"
+#include "queries/map_queries.h"
 
 namespace cli {
 namespace {
 
 const char* kindOf(const TKDKElement& f) {
-    if (dynamic_cast<const TKDKLine*>(&f)) return "line";
-    if (dynamic_cast<const TKDKPolygon*>(&f)) return "polygon";
+    if (f.FeatureKind == TFeatureKind::Line) return "line";
+    if (f.FeatureKind == TFeatureKind::Polygon) return "polygon";
     return "point";
 }
 
@@ -52,10 +53,10 @@ int runSearch(const std::vector<std::string>& args) {
 
     LoadedData data;
     if (!loadForMapUse("search", positional[0], data)) return kExitFailed;
-    std::vector<TKDKElement*> found;
+    std::vector<const TKDKElement*> found;
     int count = 0;
     try {
-        count = data.map->SearchAttrib(major, minor, found, useRegex, text);
+        count = SearchAttrib(*data.map, major, minor, found, useRegex, text);
     } catch (const ERegExpParser& e) {
         std::cerr << "orvelle-cli search: " << sjis::toUtf8(e.what()) << " (position " << e.ErrorPos << ")\n";
         return kExitFailed;

@@ -57,7 +57,6 @@ bool loadForMapUse(const std::string& command, const std::string& path, LoadedDa
             std::cerr << "orvelle-cli " << command << ": no mesh description file in " << path << "\n";
         return false;
     }
-    data.map->EnsurePolygonsOrdered();
     return true;
 }
 

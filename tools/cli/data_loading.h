@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "reading/kdk_object.h"
+#include "map/kdk_object.h"
 
 namespace cli {
 
