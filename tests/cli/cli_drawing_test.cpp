@@ -89,6 +89,23 @@ TEST_F(CliDrawing, AddressPrintsFourLines) {
     EXPECT_EQ(outside.out, "\n\n\n\n");
 }
 
+TEST_F(CliDrawing, PointListsAnswerEachPointAsASingleQueryDoes) {
+    const std::filesystem::path list = dir_.path() / "points.txt";
+    std::ofstream(list) << "# clicks\n145 40\n\n100,100\n  -5 -5\n";
+    const std::string points = "--points " + ShellQuoted(list.string());
+    EXPECT_EQ(run("address", points).out, u8"145\t40\t東京都\t千代田区\t丸の内一丁目\t5,6\n"
+                                           u8"100\t100\t東京都\t千代田区\t丸の内一丁目\t\n"
+                                           "-5\t-5\t\t\t\t\n");
+    EXPECT_EQ(run("pick", points).out, "# 145 40\n" + run("pick", "145 40").out + "# 100 100\n" +
+                                           run("pick", "100 100").out + "# -5 -5\n");
+
+    std::ofstream(list) << "145 40\n145 forty\n";
+    const CliResult bad = run("address", points + " 2>&1");  // nothing answered, the line named
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.out.find("145\t40"), std::string::npos) << bad.out;
+    EXPECT_NE(bad.out.find("points.txt:2:"), std::string::npos) << bad.out;
+}
+
 TEST_F(CliDrawing, RenderFitsTheExtentInBlockMode) {
     // 800 x 600 shows 200 x 150 m at 3 px/m from (-33.3, 175) at the top left.
     const QImage image = render("");

@@ -1,22 +1,51 @@
-// orvelle-cli address: prefecture, city, chome and block at a world point.
+// orvelle-cli address: prefecture, city, chome and block at a world point, or
+// at each point of a list (one tab-separated line per point).
 #include <iostream>
 
 #include "arguments.h"
 #include "base/sjis.h"
 #include "command.h"
 #include "data_loading.h"
+#include "point_list.h"
 #include "queries/map_queries.h"
 
 namespace cli {
 
 int runAddress(const std::vector<std::string>& args) {
-    TGeoPoint p;
-    if (args.size() != 3) return usageError("address", "needs PATH X Y");
-    if (!parseWorldPoint(args[1], args[2], p)) return usageError("address", "X and Y must be numbers (metres)");
+    std::vector<std::string> positional;
+    std::string pointsSource;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--points") {
+            if (i + 1 == args.size()) return usageError("address", "--points needs FILE or -");
+            pointsSource = args[++i];
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+    std::string problem;
+    const bool batch = !pointsSource.empty();
+    if (!batch && positional.size() != 3) return usageError("address", "needs PATH X Y or PATH --points FILE|-");
+    const auto points = queryPoints(positional, pointsSource, problem);
+    if (!points) {
+        if (!batch) return usageError("address", problem);
+        std::cerr << "orvelle-cli address: " << problem << "\n";
+        return kExitFailed;
+    }
     LoadedData data;
-    if (!loadForMapUse("address", args[0], data)) return kExitFailed;
-    const TCentreAddress a = CentreAddress(*data.map, p);
-    for (const std::string* line : {&a.Prefecture, &a.City, &a.Chome, &a.Block}) std::cout << sjis::toUtf8(*line) << "\n";
+    if (!loadForMapUse("address", positional[0], data)) return kExitFailed;
+    for (const QueryPoint& q : *points) {
+        const TCentreAddress a = CentreAddress(*data.map, q.at);
+        if (!batch) {
+            for (const std::string* line : {&a.Prefecture, &a.City, &a.Chome, &a.Block})
+                std::cout << sjis::toUtf8(*line) << "\n";
+            continue;
+        }
+        std::cout << q.x << '\t' << q.y;
+        for (const std::string* field : {&a.Prefecture, &a.City, &a.Chome, &a.Block})
+            std::cout << '\t' << sjis::toUtf8(*field);
+        std::cout << '\n';
+    }
+    std::cout << std::flush;
     return reportFatal("address", data);
 }
 

@@ -22,8 +22,8 @@ const std::vector<Command>& commands() {
         {"regex", "regex [--fuzzy] [--lf] PATTERN TEXT... | regex --preprocess [--fuzzy] PATTERN | regex --expand TEXT", runRegex},
         {"render", "render PATH -o OUT.png|OUT.svg [--size WxH] [--mode all|gaiku|nogaiku] "
                    "[--box MINX,MINY,MAXX,MAXY] [--hide MAJOR,...] [--dpi N]", runRender},
-        {"pick", "pick PATH X Y [--tolerance METRES]", runPick},
-        {"address", "address PATH X Y", runAddress},
+        {"pick", "pick PATH (X Y | --points FILE|-) [--tolerance METRES]", runPick},
+        {"address", "address PATH (X Y | --points FILE|-)", runAddress},
     };
     return list;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/sjis.h"
 #include "command.h"
 
 namespace {
@@ -31,7 +32,7 @@ int main(int argc, char** argv) {
             try {
                 return c.run(args);
             } catch (const std::exception& e) {
-                std::cerr << "orvelle-cli " << name << ": " << e.what() << "\n";
+                std::cerr << "orvelle-cli " << name << ": " << sjis::toUtf8(e.what()) << "\n";
                 return cli::kExitFailed;
             }
         }

@@ -1,0 +1,73 @@
+#include "point_list.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "arguments.h"
+
+namespace cli {
+namespace {
+
+std::optional<QueryPoint> parseLine(std::string line) {
+    for (char& c : line)
+        if (c == ',' || c == '\t' || c == '\r') c = ' ';
+    std::istringstream in(line);
+    QueryPoint q;
+    std::string extra;
+    if (!(in >> q.x >> q.y) || (in >> extra)) return std::nullopt;
+    if (!parseWorldPoint(q.x, q.y, q.at)) return std::nullopt;
+    return q;
+}
+
+}  // namespace
+
+std::optional<std::vector<QueryPoint>> readPointList(const std::string& source, std::string& problem) {
+    std::ifstream file;
+    if (source != "-") {
+        file.open(source);
+        if (!file) {
+            problem = "cannot read " + source;
+            return std::nullopt;
+        }
+    }
+    std::istream& in = source == "-" ? std::cin : file;
+    std::vector<QueryPoint> points;
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        const size_t first = line.find_first_not_of(" \t\r");
+        if (first == std::string::npos || line[first] == '#') continue;
+        std::optional<QueryPoint> q = parseLine(line);
+        if (!q) {
+            problem = source + ":" + std::to_string(number) + ": expected X Y (metres), found: " + line;
+            return std::nullopt;
+        }
+        points.push_back(*q);
+    }
+    return points;
+}
+
+std::optional<std::vector<QueryPoint>> queryPoints(const std::vector<std::string>& positional,
+                                                   const std::string& pointsSource, std::string& problem) {
+    if (!pointsSource.empty()) {
+        if (positional.size() != 1) {
+            problem = "needs PATH --points FILE|-";
+            return std::nullopt;
+        }
+        return readPointList(pointsSource, problem);
+    }
+    QueryPoint q;
+    if (positional.size() != 3) {
+        problem = "needs PATH X Y or PATH --points FILE|-";
+        return std::nullopt;
+    }
+    if (!parseWorldPoint(positional[1], positional[2], q.at)) {
+        problem = "X and Y must be numbers (metres)";
+        return std::nullopt;
+    }
+    q.x = positional[1];
+    q.y = positional[2];
+    return std::vector<QueryPoint>{q};
+}
+
+}  // namespace cli

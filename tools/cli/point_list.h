@@ -1,0 +1,26 @@
+#pragma once
+// The world points of a query command: one "X Y" pair from the arguments, or
+// one per line of a file (or standard input for "-") with --points.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "geometry/geo_point.h"
+
+namespace cli {
+
+struct QueryPoint {
+    std::string x, y;  // as written
+    TGeoPoint at;
+};
+
+// Lines hold "X Y" or "X,Y" in metres; blank lines and lines starting with
+// "#" are skipped. On a bad line or an unreadable file returns nothing and
+// sets `problem` (naming the line number).
+std::optional<std::vector<QueryPoint>> readPointList(const std::string& source, std::string& problem);
+
+// PATH X Y, or PATH --points FILE|-: the path and the points, or a problem.
+std::optional<std::vector<QueryPoint>> queryPoints(const std::vector<std::string>& positional,
+                                                   const std::string& pointsSource, std::string& problem);
+
+}  // namespace cli
