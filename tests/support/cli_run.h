@@ -7,6 +7,7 @@ namespace testsupport {
 struct CliResult {
     int status = -1;  // exit status, -1 when the program did not exit normally
     std::string out;
+    std::string err;
 };
 
 // `program` and `arguments` are passed to the shell as they are; standard
