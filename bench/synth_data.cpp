@@ -21,9 +21,11 @@ const std::string& SynthFolder(long vertices) {
     return folders.emplace(vertices, dir.string()).first->second;
 }
 
-std::unique_ptr<TKDKObject> LoadSynth(long vertices) {
+std::unique_ptr<TKDKObject> LoadSynth(long vertices) { return LoadFolder(SynthFolder(vertices)); }
+
+std::unique_ptr<TKDKObject> LoadFolder(const std::string& folder) {
     std::unique_ptr<TKDKObject> map;
     TErrorList errors;
-    LoadDataPath(map, SynthFolder(vertices), errors);
+    LoadDataPath(map, folder, errors);
     return map;
 }

@@ -9,3 +9,5 @@
 const std::string& SynthFolder(long vertices);
 // The municipality read into one map, as the viewer opens the folder.
 std::unique_ptr<TKDKObject> LoadSynth(long vertices);
+// Any folder of meshes read into one map.
+std::unique_ptr<TKDKObject> LoadFolder(const std::string& folder);

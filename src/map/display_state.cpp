@@ -41,11 +41,26 @@ bool TDisplayState::LineShown(const TKDKLine& line) const {
     return listed(kDrawnLineCodes, code);
 }
 
+uint8_t ModesShowing(const TKDKElement& f) {
+    uint8_t modes = 0;
+    for (TViewMode mode : {TViewMode::vmAll, TViewMode::vmGaiku, TViewMode::vmNoGaiku}) {
+        const TDisplayState state{mode, {}};
+        const bool shown = f.FeatureKind == TFeatureKind::Polygon ? state.PolygonShown(static_cast<const TKDKPolygon&>(f))
+                           : f.FeatureKind == TFeatureKind::Line  ? state.LineShown(static_cast<const TKDKLine&>(f))
+                                                                  : false;
+        if (shown) modes |= static_cast<uint8_t>(1u << static_cast<unsigned>(mode));
+    }
+    return modes;
+}
+
 bool TDisplayState::Shows(const TKDKElement& f) const {
-    if (!CategoryVisible(f.Major)) return false;
+    if (f.CategorySlot < 0 || !CategoryShown[static_cast<size_t>(f.CategorySlot)]) return false;
     switch (f.FeatureKind) {
-        case TFeatureKind::Polygon: return PolygonShown(static_cast<const TKDKPolygon&>(f));
-        case TFeatureKind::Line: return LineShown(static_cast<const TKDKLine&>(f));
+        case TFeatureKind::Polygon:
+        case TFeatureKind::Line: {
+            const uint8_t modes = f.ShownInModes != TKDKElement::kModesUnknown ? f.ShownInModes : ModesShowing(f);
+            return (modes >> static_cast<unsigned>(ViewMode)) & 1u;
+        }
         case TFeatureKind::Point:
         case TFeatureKind::Attribute: return true;
         default: return false;

@@ -29,6 +29,9 @@ struct TDisplayState {
     bool Shows(const TKDKElement& feature) const;
 };
 
+// The view modes (bit 1 << mode) in which an area or a line is drawn, its category being on.
+uint8_t ModesShowing(const TKDKElement& feature);
+
 // Area codes in drawing order; areas of other codes (rank 0) are drawn first.
 inline constexpr std::array<int, 13> kPolygonDrawOrder{1105, 1106, 1108, 6241, 6242, 6243, 6244,
                                                        6215, 6200, 5101, 5105, 5121, 3500};

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "geometry/geo_point.h"
+#include "map/display_categories.h"
 #include "tables/colors.h"
 #include "tables/styles.h"
 
@@ -27,7 +28,8 @@ class TFeature {};
 class TKDKElement : public TFeature {
 public:
     TKDKElement(TFeatureKind kind, int major, int minor, int meshNo, int id, const TGeoPoint& at)
-        : Major(major), Minor(minor), MeshNo(meshNo), Id(id), BoundsMin(at), BoundsMax(at), FeatureKind(kind) {}
+        : Major(major), Minor(minor), MeshNo(meshNo), Id(id), BoundsMin(at), BoundsMax(at), FeatureKind(kind),
+          CategorySlot(static_cast<int8_t>(CategoryIndex(major))) {}
 
     int32_t Major = 0;
     int32_t Minor = 0;
@@ -36,6 +38,12 @@ public:
     TGeoPoint BoundsMin;
     TGeoPoint BoundsMax;
     TFeatureKind FeatureKind;
+    // Derived once for the drawing: the index of the display category (-1:
+    // none) and the view modes that draw the feature (bit 1 << mode), or
+    // kModesUnknown until the map has worked them out.
+    int8_t CategorySlot = -1;
+    static constexpr uint8_t kModesUnknown = 0xFF;
+    uint8_t ShownInModes = kModesUnknown;
 
     int Code() const { return Major * 100 + Minor; }
     // Widens the box by the feature's geometry; kinds without geometry reset it to empty.

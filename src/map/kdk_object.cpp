@@ -144,6 +144,8 @@ SpatialGrid gridOver(const std::deque<Feature>& features, BoxOf box) {
 }  // namespace
 
 void TKDKObject::indexStore(MeshStore& s) {
+    for (TKDKLine& l : s.lines) l.ShownInModes = ModesShowing(l);
+    for (TKDKPolygon& p : s.polygons) p.ShownInModes = ModesShowing(p);
     s.lineGrid = gridOver(s.lines, [](const TKDKLine& f) { return boxOf(f); });
     s.polygonGrid = gridOver(s.polygons, [](const TKDKPolygon& f) { return boxOf(f); });
     s.pointGrid = gridOver(s.points, [](const TKDKPoint& f) { return boxOf(f); });

@@ -128,10 +128,10 @@ private:
     MeshStore& current();
     void indexStore(MeshStore& store);
 
-    // Calls visit(store index, local position) for the candidates of `gridOf(store)`
-    // in each store, store by store; a store without grids offers every position.
-    template <class GridOf, class SizeOf, class Visit>
-    void forEachCandidate(const TGridBox& box, GridOf gridOf, SizeOf sizeOf, Visit visit) const;
+    // Calls visit(feature) for the candidates of `gridOf(store)` among
+    // `features(store)`, store by store; a store without grids offers all.
+    template <class Features, class GridOf, class Visit>
+    void forEachCandidate(const TGridBox& box, Features features, GridOf gridOf, Visit visit) const;
 
     std::vector<std::unique_ptr<MeshStore>> meshes_;
     std::vector<TKDKDescription*> descriptions_;
@@ -155,17 +155,15 @@ inline bool BoxOverlaps(const TKDKElement& f, const TGridBox& b) {
            f.BoundsMax.Y >= b.MinY;
 }
 
-template <class GridOf, class SizeOf, class Visit>
-void TKDKObject::forEachCandidate(const TGridBox& box, GridOf gridOf, SizeOf sizeOf, Visit visit) const {
+template <class Features, class GridOf, class Visit>
+void TKDKObject::forEachCandidate(const TGridBox& box, Features features, GridOf gridOf, Visit visit) const {
     std::vector<uint32_t> candidates;
-    for (size_t m = 0; m < meshes_.size(); ++m) {
-        const MeshStore& store = *meshes_[m];
-        if (store.indexed) {
-            gridOf(store).Candidates(box, candidates);
-            for (uint32_t i : candidates) visit(m, i);
+    for (const auto& store : meshes_) {
+        const auto& list = features(*store);
+        if (store->indexed && gridOf(*store).Candidates(box, candidates)) {
+            for (uint32_t i : candidates) visit(list[i]);
         } else {
-            const size_t n = sizeOf(store);
-            for (size_t i = 0; i < n; ++i) visit(m, static_cast<uint32_t>(i));
+            for (const auto& f : list) visit(f);
         }
     }
 }
@@ -173,10 +171,9 @@ void TKDKObject::forEachCandidate(const TGridBox& box, GridOf gridOf, SizeOf siz
 template <class Visit>
 void TKDKObject::ForEachLineOverlapping(const TGridBox& box, Visit visit) const {
     forEachCandidate(
-        box, [](const MeshStore& s) -> const SpatialGrid& { return s.lineGrid; },
-        [](const MeshStore& s) { return s.lines.size(); },
-        [&](size_t m, uint32_t i) {
-            const TKDKLine& f = meshes_[m]->lines[i];
+        box, [](const MeshStore& s) -> const auto& { return s.lines; },
+        [](const MeshStore& s) -> const SpatialGrid& { return s.lineGrid; },
+        [&](const TKDKLine& f) {
             if (BoxOverlaps(f, box)) visit(f);
         });
 }
@@ -185,23 +182,21 @@ template <class Visit>
 void TKDKObject::ForEachLineNear(const TGeoPoint& p, double reach, Visit visit) const {
     std::vector<uint32_t> candidates;
     for (const auto& store : meshes_) {
-        if (!store->indexed) {
-            for (const TKDKLine& f : store->lines) visit(f);
-            continue;
-        }
         const double r = reach + store->widestHalfLine;
-        store->lineGrid.Candidates({p.X - r, p.Y - r, p.X + r, p.Y + r}, candidates);
-        for (uint32_t i : candidates) visit(store->lines[i]);
+        if (store->indexed && store->lineGrid.Candidates({p.X - r, p.Y - r, p.X + r, p.Y + r}, candidates)) {
+            for (uint32_t i : candidates) visit(store->lines[i]);
+        } else {
+            for (const TKDKLine& f : store->lines) visit(f);
+        }
     }
 }
 
 template <class Visit>
 void TKDKObject::ForEachPointOverlapping(const TGridBox& box, Visit visit) const {
     forEachCandidate(
-        box, [](const MeshStore& s) -> const SpatialGrid& { return s.pointGrid; },
-        [](const MeshStore& s) { return s.points.size(); },
-        [&](size_t m, uint32_t i) {
-            const TKDKPoint& f = meshes_[m]->points[i];
+        box, [](const MeshStore& s) -> const auto& { return s.points; },
+        [](const MeshStore& s) -> const SpatialGrid& { return s.pointGrid; },
+        [&](const TKDKPoint& f) {
             if (BoxOverlaps(f, box)) visit(f);
         });
 }
@@ -209,26 +204,32 @@ void TKDKObject::ForEachPointOverlapping(const TGridBox& box, Visit visit) const
 template <class Visit>
 void TKDKObject::ForEachLabelOverlapping(const TGridBox& box, Visit visit) const {
     forEachCandidate(
-        box, [](const MeshStore& s) -> const SpatialGrid& { return s.labelGrid; },
-        [](const MeshStore& s) { return s.attributes.size(); },
-        [&](size_t m, uint32_t i) {
-            const TKDKAttribute& f = meshes_[m]->attributes[i];
+        box, [](const MeshStore& s) -> const auto& { return s.attributes; },
+        [](const MeshStore& s) -> const SpatialGrid& { return s.labelGrid; },
+        [&](const TKDKAttribute& f) {
             if (!f.LabelText.empty() && BoxOverlaps(f, box)) visit(f);
         });
 }
 
 template <class Visit>
 void TKDKObject::ForEachPolygonOverlapping(const TGridBox& box, Visit visit) const {
-    // Candidates of every store, sorted by (draw rank, store, position): the drawing order.
+    // Candidates of every store, sorted by (draw rank, store, position): the
+    // drawing order. A query that takes everything walks the drawing order.
     std::vector<uint64_t> keys;
-    forEachCandidate(
-        box, [](const MeshStore& s) -> const SpatialGrid& { return s.polygonGrid; },
-        [](const MeshStore& s) { return s.polygons.size(); },
-        [&](size_t m, uint32_t i) {
-            const TKDKPolygon& f = meshes_[m]->polygons[i];
-            if (!BoxOverlaps(f, box)) return;
-            keys.push_back(uint64_t(PolygonDrawRank(f.Code())) << 56 | uint64_t(m) << 32 | i);
-        });
+    std::vector<uint32_t> candidates;
+    for (size_t m = 0; m < meshes_.size(); ++m) {
+        const MeshStore& store = *meshes_[m];
+        if (!store.indexed || !store.polygonGrid.Candidates(box, candidates)) {
+            ForEachPolygonInDrawingOrder([&](const TKDKPolygon& f) {
+                if (BoxOverlaps(f, box)) visit(f);
+            });
+            return;
+        }
+        for (uint32_t i : candidates) {
+            const TKDKPolygon& f = store.polygons[i];
+            if (BoxOverlaps(f, box)) keys.push_back(uint64_t(PolygonDrawRank(f.Code())) << 56 | uint64_t(m) << 32 | i);
+        }
+    }
     std::sort(keys.begin(), keys.end());
     for (uint64_t k : keys)
         visit(meshes_[static_cast<size_t>((k >> 32) & 0xFFFFFF)]->polygons[static_cast<uint32_t>(k)]);

@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-SpatialGrid::SpatialGrid(std::span<const TGridBox> boxes) : count_(boxes.size()), present_(boxes.size()) {
+SpatialGrid::SpatialGrid(std::span<const TGridBox> boxes) : count_(boxes.size()) {
+    std::vector<uint8_t> present(boxes.size());
     TGridBox extent{INFINITY, INFINITY, -INFINITY, -INFINITY};
     for (size_t i = 0; i < boxes.size(); ++i) {
         const TGridBox& b = boxes[i];
         if (b.empty() || !std::isfinite(b.MinX + b.MinY + b.MaxX + b.MaxY)) continue;
-        present_[i] = 1;
+        present[i] = 1;
         extent.MinX = std::min(extent.MinX, b.MinX);
         extent.MinY = std::min(extent.MinY, b.MinY);
         extent.MaxX = std::max(extent.MaxX, b.MaxX);
@@ -34,7 +35,7 @@ SpatialGrid::SpatialGrid(std::span<const TGridBox> boxes) : count_(boxes.size())
         return static_cast<size_t>(r.x1 - r.x0 + 1) * static_cast<size_t>(r.y1 - r.y0 + 1) > kMaxCellsPerFeature;
     };
     for (size_t i = 0; i < boxes.size(); ++i) {
-        if (!present_[i]) continue;
+        if (!present[i]) continue;
         const CellRange r = cellsOf(boxes[i]);
         if (isWide(r)) {
             wide_.push_back(static_cast<uint32_t>(i));
@@ -46,7 +47,7 @@ SpatialGrid::SpatialGrid(std::span<const TGridBox> boxes) : count_(boxes.size())
     items_.resize(cellStart_.back());
     std::vector<uint32_t> fill(cellStart_.begin(), cellStart_.end() - 1);
     for (size_t i = 0; i < boxes.size(); ++i) {
-        if (!present_[i]) continue;
+        if (!present[i]) continue;
         const CellRange r = cellsOf(boxes[i]);
         if (isWide(r)) continue;
         forCells(r, [&](size_t c) { items_[fill[c]++] = static_cast<uint32_t>(i); });
@@ -67,17 +68,13 @@ SpatialGrid::CellRange SpatialGrid::cellsOf(const TGridBox& b) const {
     return {column(b.MinX), row(b.MinY), column(b.MaxX), row(b.MaxY)};
 }
 
-void SpatialGrid::Candidates(const TGridBox& query, std::vector<uint32_t>& out) const {
+bool SpatialGrid::Candidates(const TGridBox& query, std::vector<uint32_t>& out) const {
     out.clear();
-    if (columns_ == 0 || query.empty() || std::isnan(query.MinX + query.MinY + query.MaxX + query.MaxY)) return;
+    if (columns_ == 0 || query.empty() || std::isnan(query.MinX + query.MinY + query.MaxX + query.MaxY)) return true;
     const CellRange r = cellsOf(query);
     const size_t cells = static_cast<size_t>(r.x1 - r.x0 + 1) * static_cast<size_t>(r.y1 - r.y0 + 1);
     const size_t total = static_cast<size_t>(columns_) * static_cast<size_t>(rows_);
-    if (cells * 4 >= total) {
-        for (size_t i = 0; i < count_; ++i)
-            if (present_[i]) out.push_back(static_cast<uint32_t>(i));
-        return;
-    }
+    if (cells * 4 >= total) return false;
     for (int32_t y = r.y0; y <= r.y1; ++y) {
         const size_t rowStart = static_cast<size_t>(y) * static_cast<size_t>(columns_);
         const uint32_t* first = items_.data() + cellStart_[rowStart + static_cast<size_t>(r.x0)];
@@ -87,4 +84,5 @@ void SpatialGrid::Candidates(const TGridBox& query, std::vector<uint32_t>& out) 
     out.insert(out.end(), wide_.begin(), wide_.end());
     std::sort(out.begin(), out.end());
     out.erase(std::unique(out.begin(), out.end()), out.end());
+    return true;
 }

@@ -28,9 +28,10 @@ public:
     size_t size() const { return count_; }
 
     // The positions of the features whose box may overlap `query` (closed),
-    // ascending. When the query covers most of the grid every position is
-    // offered (the caller tests each anyway), since a scan is cheaper there.
-    void Candidates(const TGridBox& query, std::vector<uint32_t>& out) const;
+    // ascending, in `out`. Returns false instead, leaving `out` alone, when the
+    // query covers so much of the grid that the caller had better test every
+    // feature of the list in order.
+    bool Candidates(const TGridBox& query, std::vector<uint32_t>& out) const;
 
 private:
     struct CellRange {
@@ -46,5 +47,4 @@ private:
     std::vector<uint32_t> cellStart_;  // columns_ * rows_ + 1 offsets into items_
     std::vector<uint32_t> items_;
     std::vector<uint32_t> wide_;      // positions of features spanning many cells, ascending
-    std::vector<uint8_t> present_;    // 1 where the box is not empty
 };
