@@ -15,6 +15,7 @@
 #include "reading/map_loading.h"
 #include "view_qt/paint_box.h"
 #include "view_qt/qpainter_canvas.h"
+#include "view_qt/raster_canvas.h"
 
 namespace {
 
@@ -120,8 +121,7 @@ void TGeoPanel::render() {
     if (viewport_.Width > 0 && viewport_.Height > 0) {
         image = QImage(viewport_.Width, viewport_.Height, QImage::Format_RGB32);
         image.fill(Qt::white);
-        QPainter painter(&image);
-        QPainterCanvas canvas(painter);
+        RasterCanvas canvas(image);
         DrawMap(canvas, GetViewMin(), GetViewMax(), true);
     }
     image_ = std::move(image);

@@ -17,9 +17,10 @@
 #include "command.h"
 #include "data_loading.h"
 #include "map/display_categories.h"
+#include "drawing/feature_drawing.h"
 #include "view/viewport.h"
 #include "view_qt/qpainter_canvas.h"
-#include "drawing/feature_drawing.h"
+#include "view_qt/raster_canvas.h"
 
 namespace cli {
 namespace {
@@ -104,9 +105,7 @@ TViewport viewOf(const TKDKObject& map, const RenderOptions& o) {
     return view;
 }
 
-void drawMap(QPainter& painter, TKDKObject& map, const TViewport& view, const RenderOptions& o) {
-    painter.fillRect(0, 0, o.width, o.height, Qt::white);
-    QPainterCanvas canvas(painter);
+void drawMap(Canvas& canvas, TKDKObject& map, const TViewport& view, const RenderOptions& o) {
     // The viewer starts in block mode; data without blocks switch it off.
     map.SetViewMode(o.mode.value_or(map.HasBlocks ? TViewMode::vmGaiku : TViewMode::vmNoGaiku));
     for (int major : o.hidden) map.SetCategoryVisible(major, false);
@@ -119,8 +118,9 @@ QImage drawImage(TKDKObject& map, const TViewport& view, const RenderOptions& o)
     const int dotsPerMetre = static_cast<int>(o.dpi / 0.0254 + 0.5);
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
-    QPainter painter(&image);
-    drawMap(painter, map, view, o);
+    image.fill(Qt::white);
+    RasterCanvas canvas(image);  // as the viewer draws its screen
+    drawMap(canvas, map, view, o);
     return image;
 }
 
@@ -134,7 +134,11 @@ bool drawSvg(QIODevice& device, TKDKObject& map, const TViewport& view, const Re
     svg.setTitle(QString::fromStdString(sjis::toUtf8(map.BaseName)));
     QPainter painter;
     if (!painter.begin(&svg)) return false;
-    drawMap(painter, map, view, o);
+    painter.fillRect(0, 0, o.width, o.height, Qt::white);
+    {
+        QPainterCanvas canvas(painter);  // vector output stays vector
+        drawMap(canvas, map, view, o);
+    }
     return painter.end();
 }
 
