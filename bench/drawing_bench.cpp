@@ -1,6 +1,8 @@
 // Drawing, hit testing and the centre address on an orvelle-synth
-// municipality of about two million vertices: a full-extent redraw and a street-level view into a
-// 1280 x 960 image, one click and one centre address.
+// municipality of about two million vertices (or the folder in ORVELLE_BENCH_TOWN):
+// full-extent and street-level redraws into a 1280 x 960 image through the
+// screen's raster canvas and through QPainter alone, painting the panel's
+// surface, one click and one centre address.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -11,9 +13,11 @@
 #include <memory>
 
 #include "map/kdk_object.h"
+#include "reading/map_loading.h"
 #include "synth_data.h"
 #include "view/viewport.h"
 #include "view_qt/qpainter_canvas.h"
+#include "view_qt/raster_canvas.h"
 #include "queries/map_queries.h"
 #include "drawing/feature_drawing.h"
 
@@ -50,19 +54,67 @@ TViewport FullExtent(const TKDKObject& map) {
     return v;
 }
 
-void Redraw(benchmark::State& state, const TViewport& view) {
+// The screen's canvas (straight into the image bits where it can) or QPainter alone.
+enum class Painting { Raster, QPainterOnly };
+
+void Redraw(benchmark::State& state, const TViewport& view, Painting painting) {
     Town& town = LoadedTown();
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    int64_t painterCalls = 0;
     for (auto _ : state) {
         image.fill(Qt::white);
-        QPainter painter(&image);
-        QPainterCanvas canvas(painter);
-        Draw(*town.map, canvas, view.GetViewMin(), view.GetViewMax(), view.ToScreen());
+        if (painting == Painting::Raster) {
+            RasterCanvas canvas(image);
+            Draw(*town.map, canvas, view.GetViewMin(), view.GetViewMax(), view.ToScreen());
+            painterCalls = canvas.PainterCalls();
+        } else {
+            QPainter painter(&image);
+            QPainterCanvas canvas(painter);
+            Draw(*town.map, canvas, view.GetViewMin(), view.GetViewMax(), view.ToScreen());
+        }
     }
+    if (painting == Painting::Raster) state.counters["painter_calls"] = static_cast<double>(painterCalls);
     state.SetItemsProcessed(state.iterations() * town.vertices);  // vertices of the whole map per second
 }
 
-void BM_FullExtentRedraw(benchmark::State& state) { Redraw(state, FullExtent(*LoadedTown().map)); }
+TViewport StreetLevel() {
+    TViewport view = FullExtent(*LoadedTown().map);
+    const double cx = view.View.CenterX, cy = view.View.CenterY;
+    view.ZoomToBox(cx - 150, cx + 150, cy - 112.5, cy + 112.5);  // 300 m across
+    return view;
+}
+
+void BM_FullExtentRedraw(benchmark::State& state) {
+    Redraw(state, FullExtent(*LoadedTown().map), Painting::Raster);
+}
+void BM_FullExtentRedrawQPainterOnly(benchmark::State& state) {
+    Redraw(state, FullExtent(*LoadedTown().map), Painting::QPainterOnly);
+}
+void BM_StreetLevelRedraw(benchmark::State& state) { Redraw(state, StreetLevel(), Painting::Raster); }
+void BM_StreetLevelRedrawQPainterOnly(benchmark::State& state) { Redraw(state, StreetLevel(), Painting::QPainterOnly); }
+
+// Painting the panel's surface: copying a 1920 x 1080 image onto a raster surface.
+void BM_PaintCopy1920x1080(benchmark::State& state) {
+    QImage source(1920, 1080, QImage::Format_RGB32), surface(1920, 1080, QImage::Format_RGB32);
+    source.fill(Qt::green);
+    for (auto _ : state) {
+        QPainter painter(&surface);
+        painter.drawImage(0, 0, source);
+    }
+    state.SetBytesProcessed(state.iterations() * source.sizeInBytes());
+}
+
+// The wheel preview: the last image scaled by one zoom step over the background.
+void BM_PaintScaledPreview1920x1080(benchmark::State& state) {
+    QImage source(1920, 1080, QImage::Format_RGB32), surface(1920, 1080, QImage::Format_RGB32);
+    source.fill(Qt::green);
+    for (auto _ : state) {
+        QPainter painter(&surface);
+        painter.fillRect(surface.rect(), Qt::white);
+        painter.setTransform(QTransform(1.25, 0, 0, 1.25, -240, -135));
+        painter.drawImage(0, 0, source);
+    }
+}
 
 // The map's own share of a full-extent redraw: visibility, bounds tests and
 // vertex conversion, onto a canvas that draws nothing.
@@ -86,20 +138,11 @@ void BM_FullExtentWithoutPainting(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * town.vertices);
 }
 
-void BM_StreetLevelRedraw(benchmark::State& state) {
-    TViewport view = FullExtent(*LoadedTown().map);
-    const double cx = view.View.CenterX, cy = view.View.CenterY;
-    view.ZoomToBox(cx - 150, cx + 150, cy - 112.5, cy + 112.5);  // 300 m across
-    Redraw(state, view);
-}
-
 // The map's own share of a street-level redraw: the grid look-up, the walk,
 // the conversion and the calls onto a canvas that paints nothing.
 void BM_StreetLevelWithoutPainting(benchmark::State& state) {
     Town& town = LoadedTown();
-    TViewport view = FullExtent(*town.map);
-    const double cx = view.View.CenterX, cy = view.View.CenterY;
-    view.ZoomToBox(cx - 150, cx + 150, cy - 112.5, cy + 112.5);
+    const TViewport view = StreetLevel();
     NullCanvas canvas;
     for (auto _ : state) Draw(*town.map, canvas, view.GetViewMin(), view.GetViewMax(), view.ToScreen());
     benchmark::DoNotOptimize(canvas.points);
@@ -131,8 +174,12 @@ void BM_CentreAddress(benchmark::State& state) {
 }
 
 BENCHMARK(BM_FullExtentRedraw)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullExtentRedrawQPainterOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullExtentWithoutPainting)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StreetLevelRedraw)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StreetLevelRedrawQPainterOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintCopy1920x1080)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintScaledPreview1920x1080)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StreetLevelWithoutPainting)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HitTest)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CentreAddress)->Unit(benchmark::kMicrosecond);

@@ -76,6 +76,14 @@ void TViewport::ZoomReset() {
     ZoomBy(1);
 }
 
+void TViewport::ZoomAbout(double factor, double x, double y) {
+    const TGeoPoint2D w = ScreenToWorld(x, y);
+    double sx = View.ScaleX * factor, sy = View.ScaleY * factor;
+    ClampScale(sx, sy);
+    const double minX = w.X - x / sx, maxY = w.Y + y / sx;
+    placeAround(View, minX + Width / 2.0 / sx, maxY - Height / 2.0 / sx, Width, Height, sx);
+}
+
 void TViewport::CentreOn(double x, double y) {
     const double halfWidth = (View.MaxX - View.MinX) / 2, halfHeight = (View.MaxY - View.MinY) / 2;
     View.CenterX = x;

@@ -44,6 +44,9 @@ public:
     void ZoomIn() { ZoomBy(1 / ZoomFactor); }
     void ZoomOut() { ZoomBy(ZoomFactor); }
     void ZoomReset();
+    // Multiplies the scale by the factor (clamped) so that the world point under
+    // the surface pixel (x, y) stays under it.
+    void ZoomAbout(double factor, double x, double y);
     // Moves the centre, keeping the box's world size.
     void CentreOn(double x, double y);
     // A new surface size: the scale and the centre stay, HomeView fits the new size.

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 
 #include "base/sjis.h"
 #include "reading/map_loading.h"
@@ -140,6 +141,17 @@ TEST_F(CliDrawing, RenderWritesSvg) {
     EXPECT_NE(svg.find("<polyline"), std::string::npos);  // lines
     EXPECT_NE(svg.find(u8">千代田小学校<"), std::string::npos);
     EXPECT_NE(svg.find("font-family=\"Noto Sans CJK JP\""), std::string::npos);
+}
+
+TEST_F(CliDrawing, RenderTimingIsOneLineOnStandardError) {
+    const std::filesystem::path out = dir_.path() / "timed.png";
+    const CliResult r = run("render", "-o " + ShellQuoted(out.string()) + " --timing");
+    ASSERT_EQ(r.status, 0);
+    // Qt may add its own warnings; the timing is one whole line.
+    EXPECT_TRUE(std::regex_search(
+        r.err, std::regex(R"((^|\n)load \d+\.\d ms, first draw \d+\.\d ms, draw \d+\.\d ms\n)")))
+        << r.err;
+    EXPECT_FALSE(QImage(QString::fromStdString(out.string())).isNull());
 }
 
 TEST_F(CliDrawing, RenderRejectsBadArguments) {

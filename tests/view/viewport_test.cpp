@@ -194,3 +194,18 @@ TEST(DispScale, DenominatorOfTheDisplayScale) {
     EXPECT_DOUBLE_EQ(min.X, -250);
     EXPECT_DOUBLE_EQ(max.Y, 750);
 }
+
+TEST(ZoomAbout, KeepsTheWorldPointUnderThePixelWithinTheLimits) {
+    TViewport v = surface(600, 400);
+    v.FitExtent(0, 1000, 0, 500);  // 0.4 px/m
+    const TGeoPoint2D before = v.ScreenToWorld(150, 300);
+    v.ZoomAbout(1.25, 150, 300);
+    EXPECT_DOUBLE_EQ(v.View.ScaleX, 0.5);
+    const TGeoPoint2D after = v.ScreenToWorld(150, 300);
+    EXPECT_NEAR(after.X, before.X, 1e-9);
+    EXPECT_NEAR(after.Y, before.Y, 1e-9);
+    EXPECT_NEAR(v.View.MaxX - v.View.MinX, 1200, 1e-9);
+    EXPECT_NEAR(v.View.CenterX, (v.View.MinX + v.View.MaxX) / 2, 1e-9);
+    v.ZoomAbout(1e12, 10, 10);  // clamped at 1:1
+    EXPECT_NEAR(v.View.ScaleX, 96 / 0.0254, 1e-6);
+}

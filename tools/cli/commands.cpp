@@ -21,7 +21,7 @@ const std::vector<Command>& commands() {
         {"search", "search [--regex] [--target MAJOR[.MINOR]] PATH TEXT", runSearch},
         {"regex", "regex [--fuzzy] [--lf] PATTERN TEXT... | regex --preprocess [--fuzzy] PATTERN | regex --expand TEXT", runRegex},
         {"render", "render PATH -o OUT.png|OUT.svg [--size WxH] [--mode all|gaiku|nogaiku] "
-                   "[--box MINX,MINY,MAXX,MAXY] [--hide MAJOR,...] [--dpi N]", runRender},
+                   "[--box MINX,MINY,MAXX,MAXY] [--hide MAJOR,...] [--dpi N] [--timing]", runRender},
         {"pick", "pick PATH (X Y | --points FILE|-) [--tolerance METRES]", runPick},
         {"address", "address PATH (X Y | --points FILE|-)", runAddress},
     };

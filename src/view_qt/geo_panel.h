@@ -1,0 +1,189 @@
+#pragma once
+// TGeoPanel, the map control of the main window: it owns the loaded map, the
+// coordinate translator, the image of the last rendering and the child paint
+// surface that shows it; it navigates (fit, zoom, centre, wheel, keys), runs
+// the three mouse gestures and renders the map, the clipboard picture and
+// printed pages.
+//
+// Every pixel coordinate of the panel (the surface size, the view transform,
+// DownPoint and the other gesture points, the X and Y of the mouse events) is
+// a device pixel of the surface: on a high-resolution screen the map is drawn
+// at device resolution, and Qt's logical event positions are converted.
+#include <QFrame>
+#include <QImage>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "drawing/canvas.h"
+#include "map/kdk_object.h"
+#include "queries/map_queries.h"
+#include "view/coordinate_translator.h"
+#include "view/viewport.h"
+
+class QPainter;
+class TGeoPaintBox;
+
+enum class TOperationMode : uint8_t { omZoomRect, omMoveDrag, omSelectPoint };
+enum class TGestureState : uint8_t { gsIdle, gsZoomRect, gsMoveDrag, gsSelectPoint };
+
+// Sender, button, modifiers, surface pixel X and Y, world metres RX and RY.
+using TGeoMouseEvent =
+    std::function<void(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int, double, double)>;
+// Sender, modifiers, surface pixel X and Y, and RX, RY in the CoordsFormat system.
+using TGeoMouseMoveEvent = std::function<void(QObject*, Qt::KeyboardModifiers, int, int, double, double)>;
+using TNotifyEvent = std::function<void(QObject*)>;
+
+class TGeoPanel : public QFrame {
+public:
+    explicit TGeoPanel(QWidget* parent = nullptr);
+    ~TGeoPanel() override;
+
+    // --- properties (constructor values as the main window expects them)
+    TOperationMode OperationMode() const { return operationMode_; }
+    void SetOperationMode(TOperationMode mode);
+    TViewMode ViewMode = TViewMode::vmAll;
+    double ZoomFactor() const { return viewport_.ZoomFactor; }
+    void SetZoomFactor(double f) { viewport_.ZoomFactor = f; }
+    double ZoomInLimit() const { return viewport_.ZoomInLimit; }
+    void SetZoomInLimit(double d) { viewport_.ZoomInLimit = d; }
+    double ZoomOutLimit() const { return viewport_.ZoomOutLimit; }
+    void SetZoomOutLimit(double d) { viewport_.ZoomOutLimit = d; }
+    int SelectSize = 3;  // pixels
+    TColor SelectColor = 0x0000FF;
+    TPenStyle SelectPenStyle = TPenStyle::psSolid;
+    int SelectPenWidth = 3;
+    TBrushStyle SelectBrushStyle = TBrushStyle::bsDiagCross;
+    // The display system of OnMouseMove. The constructor only stores its
+    // value; assigning it chooses the translator's target.
+    TCoordsFormat CoordsFormat() const { return coordsFormat_; }
+    void SetCoordsFormat(TCoordsFormat format);
+    TColor ClientAreaColor = 0xFFFFFF;
+
+    // Read-only: the names at the view centre after the last Redraw (Shift-JIS),
+    // the details of the last point selection, the display scale 1:DispScale.
+    const std::string& CenterPrefName() const { return centre_.Prefecture; }
+    const std::string& CenterCityName() const { return centre_.City; }
+    const std::string& CenterChome() const { return centre_.Chome; }
+    const std::string& CenterGaiku() const { return centre_.Block; }
+    const std::string& PointedAttribs() const { return pointedAttribs_; }
+    double DispScale() const { return dispScale_; }
+    bool DataLoaded() const { return map_ != nullptr; }
+
+    // --- owned parts
+    TKDKObject* MapObject() const { return map_.get(); }
+    TCoordinateTranslator& Translator() { return translator_; }
+    TGeoPaintBox* PaintBox() const { return paintBox_; }
+    const QImage& Image() const { return image_; }
+    TErrorList ErrorList;
+    std::vector<const TKDKElement*> SelectedFeatures;  // not owned
+    const TViewState& View() const { return viewport_.View; }
+    const TViewState& HomeView() const { return viewport_.HomeView; }
+    TGeoPoint DataExtentMin() const { return extentMin_; }
+    TGeoPoint DataExtentMax() const { return extentMax_; }
+    // The screen's logical pixels per inch in device pixels (logical DPI times
+    // the device pixel ratio): the resolution the scale denominators refer to.
+    double PixelsPerInch() const { return viewport_.PixelsPerInch; }
+
+    // --- events
+    TGeoMouseEvent OnMouseDown, OnMouseUp;
+    TGeoMouseMoveEvent OnMouseMove;
+    TNotifyEvent OnPaint, OnRePaint, OnResize, OnDblClick;
+
+    // --- navigation
+    TScreenPoint WorldToScreen(const TGeoPoint& p) const { return viewport_.WorldToScreen(p); }
+    TGeoPoint2D ScreenToWorld(double x, double y) const { return viewport_.ScreenToWorld(x, y); }
+    void FitExtent(double minX, double maxX, double minY, double maxY) { viewport_.FitExtent(minX, maxX, minY, maxY); }
+    void ZoomToBox(double minX, double maxX, double minY, double maxY) { viewport_.ZoomToBox(minX, maxX, minY, maxY); }
+    void ZoomBy(double factor);
+    void ZoomIn() { ZoomBy(1 / ZoomFactor()); }
+    void ZoomOut() { ZoomBy(ZoomFactor()); }
+    void ZoomReset();
+    void CentreOn(double x, double y);
+    TGeoPoint2D GetViewMin() const { return viewport_.GetViewMin(); }
+    TGeoPoint2D GetViewMax() const { return viewport_.GetViewMax(); }
+
+    // --- data
+    // Reads one mesh description file (a file-system path) into the map and
+    // fits the view to the whole extent; does not redraw. Read errors raise:
+    // a failing first mesh stays attached with what was read, a failing later
+    // one leaves the map unchanged.
+    void LoadMeshFile(const std::string& fsPath);
+    void CloseData();
+    bool GetCategoryVisible(int major) const;
+    bool SetCategoryVisible(int major, bool on);
+    TCoordsFormat GetSourceFormat() const;
+
+    // --- rendering
+    // Renders the view into a new Image with the found features, updates the
+    // centre names and DispScale, and fires OnPaint (also when a step raised).
+    void Redraw();
+    void DrawMap(Canvas& canvas, const TGeoPoint2D& min, const TGeoPoint2D& max, bool withSelection);
+    // Puts the view as an SVG picture (image/svg+xml) on the clipboard, without the selection.
+    void CopyToClipboard();
+    // The SVG picture CopyToClipboard puts on the clipboard.
+    QByteArray SvgPicture();
+    // Draws the map at 1:scale around (centreX, centreY) into the device
+    // rectangle of the painter, at the device's vertical resolution.
+    void DrawTo(QPainter& painter, const QRect& rect, double scale, double centreX, double centreY);
+
+    // --- gestures (state as the surface's events left it)
+    TGestureState GestureState() const { return gesture_; }
+    QPoint DownPoint() const { return downPoint_; }
+    TGeoPoint2D DownWorld() const { return downWorld_; }
+    QPoint DragStart() const { return dragStart_; }
+    QPoint DragCentre() const { return dragCentre_; }
+    QPoint LastPoint() const { return lastPoint_; }
+    // How many times the map was rendered into Image.
+    int RenderCount() const { return renderCount_; }
+    // Renders at once when a wheel step or a resize left a render pending.
+    void FlushPendingRender();
+    // Delay after the last wheel step or resize before the sharp image is rendered.
+    static constexpr int kSettleMs = 50;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    friend class TGeoPaintBox;
+    // The surface's events, in device pixels.
+    void surfacePress(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint p);
+    void surfaceMove(Qt::KeyboardModifiers shift, QPoint p);
+    void surfaceRelease(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint p);
+    void surfaceWheel(QPoint p, double notches);
+    void paintSurface(QPainter& painter);
+
+    QPoint toDevice(const QPointF& logical) const;
+    void updateSurfaceSize();
+    void render();
+    void scheduleRender();
+    void updateCursor();
+
+    std::unique_ptr<TKDKObject> map_;
+    TCoordinateTranslator translator_;
+    TViewport viewport_;
+    TGeoPaintBox* paintBox_;  // child widget, owned by Qt's parent chain
+    QImage image_;
+    TViewState imageView_;  // the view Image was rendered with
+    TGeoPoint extentMin_ = EmptyBoxMin(), extentMax_ = EmptyBoxMax();
+    double devicePixelRatio_ = 1;
+
+    TOperationMode operationMode_ = TOperationMode::omZoomRect;
+    TCoordsFormat coordsFormat_ = TCoordsFormat::cfGeodeticWGS;
+    TCentreAddress centre_;
+    std::string pointedAttribs_;
+    double dispScale_ = 0;
+
+    TGestureState gesture_ = TGestureState::gsIdle;
+    QPoint downPoint_, dragStart_, dragCentre_, lastPoint_;
+    TGeoPoint2D downWorld_;
+
+    QTimer settle_;
+    bool renderPending_ = false;  // View differs from imageView_ until the settle timer renders
+    bool resizePending_ = false;  // OnResize waits for that render
+    int renderCount_ = 0;
+};
