@@ -58,6 +58,19 @@ inline void ExpandMin(TGeoPoint& m, const TGeoPoint& p) {
     if (q.Z < m.Z) m.Z = q.Z;
 }
 
+inline void ExpandMax(TGeoPoint2D& m, const TGeoPoint2D& p) {
+    if (p.X > m.X) m.X = p.X;
+    if (p.Y > m.Y) m.Y = p.Y;
+}
+
+inline void ExpandMin(TGeoPoint2D& m, const TGeoPoint2D& p) {
+    if (p.X < m.X) m.X = p.X;
+    if (p.Y < m.Y) m.Y = p.Y;
+}
+
+inline TGeoPoint2D EmptyBoxMin2D() { return {kEmptyBoxMin, kEmptyBoxMin}; }
+inline TGeoPoint2D EmptyBoxMax2D() { return {kEmptyBoxMax, kEmptyBoxMax}; }
+
 inline bool PointInBox(const TGeoPoint2D& p, const TGeoPoint2D& min, const TGeoPoint2D& max) {
     return min.X <= p.X && p.X <= max.X && min.Y <= p.Y && p.Y <= max.Y;
 }

@@ -1,34 +1,81 @@
 #pragma once
-// A read-only view of one of the map's feature lists: the features in list
-// order as pointers to const, indexable and iterable.
+// A read-only view of one of the map's feature lists: the features of every
+// mesh store in turn, in reading order, as pointers to const. Iteration is
+// what the callers do; indexing walks the stores (there are few).
 #include <cstddef>
+#include <deque>
+#include <iterator>
+#include <memory>
 #include <vector>
+
+struct MeshStore;
 
 template <class Feature>
 class FeatureList {
 public:
-    explicit FeatureList(const std::vector<Feature*>& list) : list_(&list) {}
+    using Stores = std::vector<std::unique_ptr<MeshStore>>;
+    using Member = std::deque<Feature> MeshStore::*;
+
+    FeatureList(const Stores& stores, Member member) : stores_(&stores), member_(member) {}
 
     class iterator {
     public:
         using value_type = const Feature*;
         using difference_type = std::ptrdiff_t;
-        explicit iterator(typename std::vector<Feature*>::const_iterator it) : it_(it) {}
-        const Feature* operator*() const { return *it_; }
-        iterator& operator++() { ++it_; return *this; }
-        bool operator==(const iterator& o) const = default;
+        using iterator_category = std::forward_iterator_tag;
+        iterator() = default;
+        iterator(const FeatureList* list, size_t store) : list_(list), store_(store) { settle(); }
+        const Feature* operator*() const { return &*it_; }
+        iterator& operator++() {
+            ++it_;
+            settle();
+            return *this;
+        }
+        iterator operator++(int) {
+            iterator old = *this;
+            ++*this;
+            return old;
+        }
+        bool operator==(const iterator& o) const { return store_ == o.store_ && (atEnd() || it_ == o.it_); }
 
     private:
-        typename std::vector<Feature*>::const_iterator it_;
+        bool atEnd() const { return store_ >= list_->stores_->size(); }
+        const std::deque<Feature>& features() const { return (*list_->stores_)[store_].get()->*(list_->member_); }
+        // Moves past exhausted stores (and into the first one).
+        void settle() {
+            if (!started_) {
+                started_ = true;
+                if (!atEnd()) it_ = features().begin();
+            }
+            while (!atEnd() && it_ == features().end()) {
+                if (++store_ < list_->stores_->size()) it_ = features().begin();
+            }
+        }
+        const FeatureList* list_ = nullptr;
+        size_t store_ = 0;
+        bool started_ = false;
+        typename std::deque<Feature>::const_iterator it_{};
     };
 
-    size_t size() const { return list_->size(); }
-    bool empty() const { return list_->empty(); }
-    const Feature* operator[](size_t i) const { return (*list_)[i]; }
-    const Feature* back() const { return list_->back(); }
-    iterator begin() const { return iterator(list_->begin()); }
-    iterator end() const { return iterator(list_->end()); }
+    iterator begin() const { return iterator(this, 0); }
+    iterator end() const { return iterator(this, stores_->size()); }
+
+    size_t size() const {
+        size_t n = 0;
+        for (const auto& s : *stores_) n += (s.get()->*member_).size();
+        return n;
+    }
+    bool empty() const { return size() == 0; }
+    const Feature* operator[](size_t i) const {
+        for (const auto& s : *stores_) {
+            const std::deque<Feature>& f = s.get()->*member_;
+            if (i < f.size()) return &f[i];
+            i -= f.size();
+        }
+        return nullptr;
+    }
 
 private:
-    const std::vector<Feature*>* list_;
+    const Stores* stores_;
+    Member member_;
 };

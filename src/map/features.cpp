@@ -12,18 +12,20 @@ void expandBy(const TGeoPoint2D& v, TGeoPoint& max, TGeoPoint& min) {
 
 TKDKLine::TKDKLine(int major, int minor, int meshNo, int id, int lineTag, int vertexCount,
                    std::span<const TGeoPoint2D> vertices)
-    : TKDKElement(TFeatureKind::Line, major, minor, meshNo, id, EmptyBoxMin()),
+    : TKDKPlacedElement(TFeatureKind::Line, major, minor, meshNo, id, EmptyBoxMin()),
       LineTag(lineTag),
       VertexCount(vertexCount),
       Vertices(vertices) {
-    BoundsMax = EmptyBoxMax();
-    if (!Vertices.empty()) BoundsMin = BoundsMax = TGeoPoint{Vertices[0].X, Vertices[0].Y, 0};
-    for (const TGeoPoint2D& v : Vertices) expandBy(v, BoundsMax, BoundsMin);
+    BoundsMax = EmptyBoxMax2D();
+    for (const TGeoPoint2D& v : Vertices) {
+        ExpandMax(BoundsMax, v);
+        ExpandMin(BoundsMin, v);
+    }
 }
 
 TKDKPolygon::TKDKPolygon(int major, int minor, int meshNo, int id, std::span<const int32_t> arcRefs,
                          const TGeoPoint& repPoint)
-    : TKDKElement(TFeatureKind::Polygon, major, minor, meshNo, id, repPoint),
+    : TKDKPlacedElement(TFeatureKind::Polygon, major, minor, meshNo, id, repPoint),
       ArcCount(static_cast<int32_t>(arcRefs.size())),
       RepPoint(repPoint),
       ArcRefs(arcRefs) {}
@@ -36,11 +38,11 @@ std::vector<TGeoPoint2D> TKDKPolygon::Ring() const {
 }
 
 TKDKPoint::TKDKPoint(int major, int minor, int meshNo, int id, const TGeoPoint& position)
-    : TKDKElement(TFeatureKind::Point, major, minor, meshNo, id, position), Position(position) {}
+    : TKDKPlacedElement(TFeatureKind::Point, major, minor, meshNo, id, position), Position(position) {}
 
 TKDKAttribute::TKDKAttribute(int major, int minor, int meshNo, int targetId,
                              std::vector<std::string> values)
-    : TKDKElement(TFeatureKind::Attribute, major, minor, 0, 0, TGeoPoint{}),
+    : TKDKPlacedElement(TFeatureKind::Attribute, major, minor, 0, 0, TGeoPoint{}),
       TargetMeshNo(meshNo),
       TargetId(targetId),
       ValueCount(static_cast<int32_t>(values.size())),
@@ -51,19 +53,19 @@ void TKDKAttribute::SetLabel(std::string text, const TGeoPoint& at, TColor color
     LabelPoint = at;
     LabelColor = color;
     LabelHeight = height;
-    BoundsMin = BoundsMax = at;
+    BoundsMin = BoundsMax = TGeoPoint2D{at.X, at.Y};
 }
 
 TKDKNode::TKDKNode(int meshNo, int id, int nodeTag, std::span<const int32_t> arcRefs,
                    const TGeoPoint& position)
-    : TKDKElement(TFeatureKind::Node, 0, 0, meshNo, id, TGeoPoint{}),
+    : TKDKElement(TFeatureKind::Node, 0, 0, meshNo, id),
       NodeTag(nodeTag),
       ArcCount(static_cast<int32_t>(arcRefs.size())),
       Position(position),
       ArcRefs(arcRefs) {}
 
 TKDKNetwork::TKDKNetwork(int meshNo, int arcId, int value1, int value2)
-    : TKDKElement(TFeatureKind::Network, 0, 0, meshNo, arcId, TGeoPoint{}), Value1(value1), Value2(value2) {}
+    : TKDKElement(TFeatureKind::Network, 0, 0, meshNo, arcId), Value1(value1), Value2(value2) {}
 
 void TKDKElement::ExpandBounds(TGeoPoint& max, TGeoPoint& min) const {
     switch (FeatureKind) {

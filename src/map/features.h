@@ -27,16 +27,14 @@ class TFeature {};
 
 class TKDKElement : public TFeature {
 public:
-    TKDKElement(TFeatureKind kind, int major, int minor, int meshNo, int id, const TGeoPoint& at)
-        : Major(major), Minor(minor), MeshNo(meshNo), Id(id), BoundsMin(at), BoundsMax(at), FeatureKind(kind),
+    TKDKElement(TFeatureKind kind, int major, int minor, int meshNo, int id)
+        : Major(major), Minor(minor), MeshNo(meshNo), Id(id), FeatureKind(kind),
           CategorySlot(static_cast<int8_t>(CategoryIndex(major))) {}
 
     int32_t Major = 0;
     int32_t Minor = 0;
     int32_t MeshNo = 0;
     int32_t Id = 0;
-    TGeoPoint BoundsMin;
-    TGeoPoint BoundsMax;
     TFeatureKind FeatureKind;
     // Derived once for the drawing: the index of the display category (-1:
     // none) and the view modes that draw the feature (bit 1 << mode), or
@@ -50,8 +48,19 @@ public:
     void ExpandBounds(TGeoPoint& max, TGeoPoint& min) const;
 };
 
+// A feature with a place on the map (arcs, areas, points, labels) and the box around it.
+// Nodes and network records carry no box: millions of them would only pay for it.
+class TKDKPlacedElement : public TKDKElement {
+public:
+    TKDKPlacedElement(TFeatureKind kind, int major, int minor, int meshNo, int id, const TGeoPoint& at)
+        : TKDKElement(kind, major, minor, meshNo, id), BoundsMin{at.X, at.Y}, BoundsMax{at.X, at.Y} {}
+
+    TGeoPoint2D BoundsMin;
+    TGeoPoint2D BoundsMax;
+};
+
 // An arc: boundary, road edge or centre line, railway, water line.
-class TKDKLine : public TKDKElement {
+class TKDKLine : public TKDKPlacedElement {
 public:
     // `vertices` are the pooled vertices the arc read; their count may be below
     // the declared `vertexCount`, never above it.
@@ -76,7 +85,7 @@ struct TRingRun {
 
 // An area whose outline is assembled from the arcs it references. The outline
 // is not copied: it is the arcs' vertices run by run, consecutive repeats dropped.
-class TKDKPolygon : public TKDKElement {
+class TKDKPolygon : public TKDKPlacedElement {
 public:
     TKDKPolygon(int major, int minor, int meshNo, int id, std::span<const int32_t> arcRefs,
                 const TGeoPoint& repPoint);
@@ -106,7 +115,7 @@ public:
     std::vector<TGeoPoint2D> Ring() const;
 };
 
-class TKDKPoint : public TKDKElement {
+class TKDKPoint : public TKDKPlacedElement {
 public:
     TKDKPoint(int major, int minor, int meshNo, int id, const TGeoPoint& position);
 
@@ -115,7 +124,7 @@ public:
 };
 
 // The texts attached to an arc, polygon or point, and the label some of them give.
-class TKDKAttribute : public TKDKElement {
+class TKDKAttribute : public TKDKPlacedElement {
 public:
     TKDKAttribute(int major, int minor, int meshNo, int targetId, std::vector<std::string> values);
 

@@ -46,7 +46,6 @@ TKDKLine& TKDKObject::AddLine(int major, int minor, int id, int lineTag, int ver
     const auto pooled = s.vertices.copy(vertices, [](const TGeoPoint& p) { return TGeoPoint2D{p.X, p.Y}; });
     TKDKLine& line = s.lines.emplace_back(major, minor, LastMeshNo, id, lineTag, vertexCount, pooled);
     lineIndex_.add(line.MeshNo, line.Id, &line);
-    lines_.push_back(&line);
     return line;
 }
 
@@ -55,7 +54,6 @@ TKDKPolygon& TKDKObject::AddPolygon(int major, int minor, int id, std::span<cons
     MeshStore& s = current();
     TKDKPolygon& polygon = s.polygons.emplace_back(major, minor, LastMeshNo, id, s.refs.copy(arcRefs), repPoint);
     polygonIndex_.add(polygon.MeshNo, polygon.Id, &polygon);
-    polygons_.push_back(&polygon);
     polygonsByRank_[static_cast<size_t>(PolygonDrawRank(polygon.Code()))].push_back(&polygon);
     return polygon;
 }
@@ -63,26 +61,22 @@ TKDKPolygon& TKDKObject::AddPolygon(int major, int minor, int id, std::span<cons
 TKDKPoint& TKDKObject::AddPoint(int major, int minor, int id, const TGeoPoint& position) {
     TKDKPoint& point = current().points.emplace_back(major, minor, LastMeshNo, id, position);
     pointIndex_.add(point.MeshNo, point.Id, &point);
-    points_.push_back(&point);
     return point;
 }
 
 TKDKAttribute& TKDKObject::AddAttribute(int major, int minor, int targetId, std::vector<std::string> values) {
     TKDKAttribute& a = current().attributes.emplace_back(major, minor, LastMeshNo, targetId, std::move(values));
-    attributes_.push_back(&a);
     return a;
 }
 
 TKDKNode& TKDKObject::AddNode(int id, int nodeTag, std::span<const int32_t> arcRefs, const TGeoPoint& position) {
     MeshStore& s = current();
     TKDKNode& node = s.nodes.emplace_back(LastMeshNo, id, nodeTag, s.refs.copy(arcRefs), position);
-    nodes_.push_back(&node);
     return node;
 }
 
 TKDKNetwork& TKDKObject::AddNetwork(int arcId, int value1, int value2) {
     TKDKNetwork& n = current().networks.emplace_back(LastMeshNo, arcId, value1, value2);
-    networks_.push_back(&n);
     return n;
 }
 
@@ -94,7 +88,7 @@ bool TKDKObject::BuildOutline(TKDKPolygon& polygon) {
     runs.clear();
     polygon.RingRuns = {};
     polygon.RingCount = 0;
-    TGeoPoint max = EmptyBoxMax(), min = EmptyBoxMin();
+    TGeoPoint2D max = EmptyBoxMax2D(), min = EmptyBoxMin2D();
     for (int32_t r : polygon.ArcRefs) {
         const int64_t id = r < 0 ? -static_cast<int64_t>(r) : r;  // -INT32_MIN names no arc
         const TKDKLine* arc =
@@ -124,14 +118,17 @@ void TKDKObject::SetOutline(TKDKPolygon& polygon, std::span<const TGeoPoint> rin
     polygon.RingRuns = ring.empty() ? std::span<const TRingRun>() : s.runs.copy(std::span<const TRingRun>(&run, 1));
     polygon.RingCount = 0;
     polygon.ForEachRingVertex([&](const TGeoPoint2D&) { ++polygon.RingCount; });
-    polygon.BoundsMin = EmptyBoxMin();
-    polygon.BoundsMax = EmptyBoxMax();
-    polygon.ExpandBounds(polygon.BoundsMax, polygon.BoundsMin);
+    polygon.BoundsMin = EmptyBoxMin2D();
+    polygon.BoundsMax = EmptyBoxMax2D();
+    polygon.ForEachRingVertex([&](const TGeoPoint2D& v) {
+        ExpandMax(polygon.BoundsMax, v);
+        ExpandMin(polygon.BoundsMin, v);
+    });
 }
 
 namespace {
 
-TGridBox boxOf(const TKDKElement& f) { return {f.BoundsMin.X, f.BoundsMin.Y, f.BoundsMax.X, f.BoundsMax.Y}; }
+TGridBox boxOf(const TKDKPlacedElement& f) { return {f.BoundsMin.X, f.BoundsMin.Y, f.BoundsMax.X, f.BoundsMax.Y}; }
 
 template <class Feature, class BoxOf>
 SpatialGrid gridOver(const std::deque<Feature>& features, BoxOf box) {

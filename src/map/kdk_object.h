@@ -59,14 +59,15 @@ public:
     bool Merge(TKDKObject& other, TErrorList& errors);
 
     // ---- Reading the map ----------------------------------------------------
-    FeatureList<TKDKLine> Lines() const { return FeatureList<TKDKLine>(lines_); }
+    FeatureList<TKDKLine> Lines() const { return {meshes_, &MeshStore::lines}; }
     // Polygons in reading order; the drawing order is ForEachPolygonInDrawingOrder's.
-    FeatureList<TKDKPolygon> Polygons() const { return FeatureList<TKDKPolygon>(polygons_); }
-    FeatureList<TKDKPoint> Points() const { return FeatureList<TKDKPoint>(points_); }
-    FeatureList<TKDKAttribute> Attributes() const { return FeatureList<TKDKAttribute>(attributes_); }
-    FeatureList<TKDKNode> Nodes() const { return FeatureList<TKDKNode>(nodes_); }
-    FeatureList<TKDKNetwork> Networks() const { return FeatureList<TKDKNetwork>(networks_); }
-    FeatureList<TKDKDescription> Descriptions() const { return FeatureList<TKDKDescription>(descriptions_); }
+    FeatureList<TKDKPolygon> Polygons() const { return {meshes_, &MeshStore::polygons}; }
+    FeatureList<TKDKPoint> Points() const { return {meshes_, &MeshStore::points}; }
+    FeatureList<TKDKAttribute> Attributes() const { return {meshes_, &MeshStore::attributes}; }
+    FeatureList<TKDKNode> Nodes() const { return {meshes_, &MeshStore::nodes}; }
+    FeatureList<TKDKNetwork> Networks() const { return {meshes_, &MeshStore::networks}; }
+    // The meshes read whole, in reading order.
+    std::span<const TKDKDescription* const> Descriptions() const { return descriptions_; }
 
     const TKDKLine* FindLine(int meshNo, int id) const { return lineIndex_.find(meshNo, id); }
     const TKDKPolygon* FindPolygon(int meshNo, int id) const { return polygonIndex_.find(meshNo, id); }
@@ -134,14 +135,8 @@ private:
     void forEachCandidate(const TGridBox& box, Features features, GridOf gridOf, Visit visit) const;
 
     std::vector<std::unique_ptr<MeshStore>> meshes_;
-    std::vector<TKDKDescription*> descriptions_;
-    std::vector<TKDKLine*> lines_;
-    std::vector<TKDKPolygon*> polygons_;
-    std::array<std::vector<TKDKPolygon*>, kPolygonRankCount> polygonsByRank_;
-    std::vector<TKDKPoint*> points_;
-    std::vector<TKDKAttribute*> attributes_;
-    std::vector<TKDKNode*> nodes_;
-    std::vector<TKDKNetwork*> networks_;
+    std::vector<const TKDKDescription*> descriptions_;
+    std::array<std::vector<const TKDKPolygon*>, kPolygonRankCount> polygonsByRank_;
 
     FeatureIndex<TKDKLine> lineIndex_;
     FeatureIndex<TKDKPolygon> polygonIndex_;
@@ -150,7 +145,7 @@ private:
     TDisplayState display_;
 };
 
-inline bool BoxOverlaps(const TKDKElement& f, const TGridBox& b) {
+inline bool BoxOverlaps(const TKDKPlacedElement& f, const TGridBox& b) {
     return f.BoundsMin.X <= b.MaxX && f.BoundsMax.X >= b.MinX && f.BoundsMin.Y <= b.MaxY &&
            f.BoundsMax.Y >= b.MinY;
 }

@@ -53,13 +53,7 @@ bool TKDKObject::Merge(TKDKObject& other, TErrorList& errors) {
         from.clear();
     };
     append(descriptions_, other.descriptions_);
-    append(lines_, other.lines_);
-    append(polygons_, other.polygons_);
     for (size_t r = 0; r < polygonsByRank_.size(); ++r) append(polygonsByRank_[r], other.polygonsByRank_[r]);
-    append(points_, other.points_);
-    append(attributes_, other.attributes_);
-    append(nodes_, other.nodes_);
-    append(networks_, other.networks_);
     lineIndex_.adoptMesh(mesh, other.lineIndex_);
     polygonIndex_.adoptMesh(mesh, other.polygonIndex_);
     pointIndex_.adoptMesh(mesh, other.pointIndex_);

@@ -8,7 +8,7 @@ namespace {
 // quick rejection changes no result, it only skips the arithmetic.
 constexpr double kRejectSlack = 1e-6;
 
-bool farFromBounds(const TKDKElement& f, const TGeoPoint& p, double reach) {
+bool farFromBounds(const TKDKPlacedElement& f, const TGeoPoint& p, double reach) {
     const double r = reach + kRejectSlack;
     return p.X < f.BoundsMin.X - r || p.X > f.BoundsMax.X + r || p.Y < f.BoundsMin.Y - r ||
            p.Y > f.BoundsMax.Y + r;

@@ -15,7 +15,7 @@ void writePoint(JsonWriter& w, const TGeoPoint& p) {
     w.beginArray().value(p.X).value(p.Y).endArray();
 }
 
-void writeBounds(JsonWriter& w, const TKDKElement& f) {
+void writeBounds(JsonWriter& w, const TKDKPlacedElement& f) {
     w.key("bounds").beginArray().value(f.BoundsMin.X).value(f.BoundsMin.Y).value(f.BoundsMax.X)
         .value(f.BoundsMax.Y).endArray();
 }
@@ -24,7 +24,8 @@ void writeBounds(JsonWriter& w, const TKDKElement& f) {
 class AttributeIndexes {
 public:
     explicit AttributeIndexes(const TKDKObject& map) {
-        for (size_t i = 0; i < map.Attributes().size(); ++i) index_.emplace(map.Attributes()[i], i);
+        size_t i = 0;
+        for (const TKDKAttribute* a : map.Attributes()) index_.emplace(a, i++);
     }
     void write(JsonWriter& w, const TKDKAttribute* a) const {
         w.key("attribute");
