@@ -23,7 +23,7 @@ public:
     // Takes the version number given (it decides whether ctLH7 has a switch).
     explicit TUnlha(uint16_t versionNumber);
 
-    // Published properties. Texts, paths included, are Shift-JIS.
+    // The settings callers assign before Execute. Texts, paths included, are Shift-JIS.
     std::string ARCFileName;
     std::string ARCPattern = "*.*";
     std::string BaseDirName;

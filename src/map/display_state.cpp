@@ -9,8 +9,11 @@ namespace {
 
 // Codes drawn as areas and as lines. Municipality areas (1105) and river
 // areas (5121) take part in ordering and hit testing but are never drawn.
-constexpr std::array<int, 11> kDrawnPolygonCodes{1106, 1108, 6241, 6242, 6243, 6244, 6215, 6200, 5101, 5105, 3500};
-constexpr std::array<int, 9> kDrawnLineCodes{1105, 1106, 1108, 2110, 2112, 2101, 2300, 5121, 5122};
+using namespace codes;
+constexpr std::array<int, 11> kDrawnPolygonCodes{kChome,  kBlock,      kParkArea, kUrbanPark, kSchool,        kShrine,
+                                                 kCemetery, kOtherGround, kRiver,   kLake,      kPublicBuilding};
+constexpr std::array<int, 9> kDrawnLineCodes{kMunicipality, kChome,   kBlock,     kRoadCentre, kExpresswayEdge,
+                                             kRoadEdge,     kRailway, kRiverArea, kRiverCentre};
 
 template <size_t N>
 bool listed(const std::array<int, N>& list, int code) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "map/display_categories.h"
+#include "tables/feature_codes.h"
 
 class TKDKLine;
 class TKDKPolygon;
@@ -33,7 +34,9 @@ struct TDisplayState {
 uint8_t ModesShowing(const TKDKElement& feature);
 
 // Area codes in drawing order; areas of other codes (rank 0) are drawn first.
-inline constexpr std::array<int, 13> kPolygonDrawOrder{1105, 1106, 1108, 6241, 6242, 6243, 6244,
-                                                       6215, 6200, 5101, 5105, 5121, 3500};
+inline constexpr std::array<int, 13> kPolygonDrawOrder{
+    codes::kMunicipality, codes::kChome,     codes::kBlock,       codes::kParkArea, codes::kUrbanPark,
+    codes::kSchool,       codes::kShrine,    codes::kCemetery,    codes::kOtherGround, codes::kRiver,
+    codes::kLake,         codes::kRiverArea, codes::kPublicBuilding};
 inline constexpr int kPolygonRankCount = static_cast<int>(kPolygonDrawOrder.size()) + 1;
 int PolygonDrawRank(int code);

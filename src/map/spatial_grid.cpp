@@ -16,6 +16,7 @@ SpatialGrid::SpatialGrid(std::span<const TGridBox> boxes) : count_(boxes.size())
         extent.MaxY = std::max(extent.MaxY, b.MaxY);
     }
     if (extent.empty()) return;
+    extent_ = extent;
     const double w = extent.MaxX - extent.MinX, h = extent.MaxY - extent.MinY;
     // Cells of about 50 m, coarser when the extent would need too many.
     cell_ = std::max(kPreferredCellSize, std::sqrt(w * h / static_cast<double>(kMaxCells)));
@@ -71,6 +72,10 @@ SpatialGrid::CellRange SpatialGrid::cellsOf(const TGridBox& b) const {
 bool SpatialGrid::Candidates(const TGridBox& query, std::vector<uint32_t>& out) const {
     out.clear();
     if (columns_ == 0 || query.empty() || std::isnan(query.MinX + query.MinY + query.MaxX + query.MaxY)) return true;
+    // Nothing lies outside the extent of all the boxes.
+    if (query.MaxX < extent_.MinX || query.MinX > extent_.MaxX || query.MaxY < extent_.MinY ||
+        query.MinY > extent_.MaxY)
+        return true;
     const CellRange r = cellsOf(query);
     const size_t cells = static_cast<size_t>(r.x1 - r.x0 + 1) * static_cast<size_t>(r.y1 - r.y0 + 1);
     const size_t total = static_cast<size_t>(columns_) * static_cast<size_t>(rows_);

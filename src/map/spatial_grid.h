@@ -42,6 +42,7 @@ private:
     int32_t row(double y) const;
 
     size_t count_ = 0;
+    TGridBox extent_{1, 1, 0, 0};  // of every box offered; empty when there is none
     double originX_ = 0, originY_ = 0, cell_ = kPreferredCellSize;
     int32_t columns_ = 0, rows_ = 0;
     std::vector<uint32_t> cellStart_;  // columns_ * rows_ + 1 offsets into items_

@@ -23,13 +23,13 @@ long long NameHash(std::string_view text) {
 void styleRoad(TKDKLine& road, const std::string& name) {
     const ReadMessages& m = Messages();
     if (contains(name, m.motorway) || contains(name, m.expressway)) {
-        road.Color = PaletteColor(221);
+        road.Color = PaletteColor(codes::kMotorwayPalette);
         road.Width += 3;
     } else if (std::string_view(name).substr(0, 4) == m.nationalRoad) {
-        road.Color = PaletteColor(241);
+        road.Color = PaletteColor(codes::kNationalRoadPalette);
         road.Width += 2;
     } else {
-        road.Color = PaletteColor(171);
+        road.Color = PaletteColor(codes::kOtherRoadPalette);
     }
 }
 
@@ -38,16 +38,16 @@ void styleArea(TKDKPolygon& area, TKDKAttribute& record) {
     const int code = record.Code();  // the code written in the record
     if (code == codes::kChome && v.size() == 3) {
         area.FillColor = PastelColor(NameHash(v[2]));
-        record.SetLabel(v[2], area.RepPoint, clNavy, 12);
+        record.SetLabel(v[2], area.RepPoint, clNavy, codes::kChomeLabelHeight);
     } else if (code == codes::kBlock && v.size() > 2) {
         area.FillColor = PastelColor(NameHash(v[2]));
         if (v.size() > 3) {
             std::string label = v[3];
             for (size_t i = 4; i < v.size(); ++i) label += "," + v[i];
-            record.SetLabel(std::move(label), area.RepPoint, clGray, 6);
+            record.SetLabel(std::move(label), area.RepPoint, clGray, codes::kBlockLabelHeight);
         }
     } else if (record.Major == codes::kBuildingMajor && v.size() >= 2) {
-        record.SetLabel(v[1], area.RepPoint, clBlack, 5);
+        record.SetLabel(v[1], area.RepPoint, clBlack, codes::kBuildingLabelHeight);
     }
 }
 
@@ -95,7 +95,7 @@ bool ReadAttributeFile(TKDKObject& map, const std::string& entry, TErrorList& er
             }
             point->Attribute = &record;
             if (record.Code() == codes::kStation && record.Values.size() == 1)
-                record.SetLabel(record.Values[0], point->Position, clMaroon, 15);
+                record.SetLabel(record.Values[0], point->Position, clMaroon, codes::kStationLabelHeight);
         }
     }
     map.BytesRead += file.byteCount();

@@ -21,7 +21,7 @@ inline constexpr int kChome = 1106;
 inline constexpr int kBlock = 1108;
 inline constexpr int kRoadEdge = 2101;
 inline constexpr int kRoadCentre = 2110;
-inline constexpr int kRoadCentreOther = 2112;
+inline constexpr int kExpresswayEdge = 2112;
 inline constexpr int kRailway = 2300;
 inline constexpr int kStation = 2420;
 inline constexpr int kPublicBuilding = 3500;
@@ -40,5 +40,16 @@ inline constexpr int kTriangulationPoint = 7301;
 // Line tags: 1 marks an elevated road; tags above 2 are construction arcs, never drawn.
 inline constexpr int kElevatedTag = 1;
 inline constexpr int kLastDrawnLineTag = 2;
+
+// Palette indexes of the road colours that a road's name chooses.
+inline constexpr int kMotorwayPalette = 221;
+inline constexpr int kNationalRoadPalette = 241;
+inline constexpr int kOtherRoadPalette = 171;
+
+// Label heights in metres on the ground.
+inline constexpr int kChomeLabelHeight = 12;
+inline constexpr int kBlockLabelHeight = 6;
+inline constexpr int kBuildingLabelHeight = 5;
+inline constexpr int kStationLabelHeight = 15;
 
 }  // namespace codes

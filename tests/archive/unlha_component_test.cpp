@@ -122,9 +122,9 @@ TEST(UnlhaComponent, EachSwitchText) {
     }
 }
 
-TEST(UnlhaComponent, SwitchesComeInTableOrder) {
+TEST(UnlhaComponent, SwitchesComeInAFixedOrderWhateverTheOrderOfSetting) {
     TUnlha u(262);
-    // Set in an order of their own; the text follows the table.
+    // Set in an order of their own; the command line keeps its fixed order.
     u.DlgOptions.OpProcessDlg = false;
     u.Options.OpWinSfx = TOpWinSfx::wsNoDialog32;
     u.Options.OpUpperCase = TOpUpperCase::ucToLower;

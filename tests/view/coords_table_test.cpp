@@ -44,7 +44,7 @@ const TCoordsFormatEntry& row(int ordinal) {
 
 }  // namespace
 
-TEST(CoordsFormatTable, GeographicRowsAreAsWritten) {
+TEST(CoordsFormatTable, GeographicRowsHaveTheirCodesTitlesAndDefinitions) {
     struct Expected {
         TCoordsFormat Format;
         const char* Code;
