@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Configures and builds Orvelle into build/<type> (default Release).
-# Usage: scripts/build.sh [Release|Debug|Sanitize]
+# Usage: scripts/build.sh [Release|Debug|Sanitize|Thread]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 type=${1:-Release}
 extra=()
 case "$type" in
   Sanitize) extra=(-DCMAKE_BUILD_TYPE=Debug -DORVELLE_SANITIZE=ON) ;;
+  Thread) extra=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVELLE_SANITIZE_THREAD=ON -DORVELLE_BUILD_BENCH=OFF) ;;
   *) extra=(-DCMAKE_BUILD_TYPE="$type") ;;
 esac
 dir="$root/build/$(echo "$type" | tr '[:upper:]' '[:lower:]')"

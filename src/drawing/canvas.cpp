@@ -1,5 +1,7 @@
 #include "drawing/canvas.h"
 
+#include <algorithm>
+
 std::span<const TScreenPoint> ScreenPointBuffer::Convert(std::span<const TGeoPoint2D> vertices,
                                                          const TWorldToScreenFunc& toScreen) {
     if (vertices.size() > points_.size()) points_.resize(vertices.size());
@@ -25,4 +27,10 @@ std::span<const TScreenPoint> ScreenPointBuffer::ConvertRing(const TKDKPolygon& 
         polygon.ForEachRingVertex([&](const TGeoPoint2D& v) { *out++ = toScreen(v); });
     }
     return {points_.data(), n};
+}
+
+std::span<const TScreenPoint> ScreenPointBuffer::Repeat(TScreenPoint p, size_t count) {
+    if (count > points_.size()) points_.resize(count);
+    std::fill_n(points_.begin(), count, p);
+    return {points_.data(), count};
 }

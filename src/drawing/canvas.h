@@ -47,6 +47,8 @@ public:
                                           const TWorldToScreenFunc& toScreen);
     // The polygon's outline, consecutive repeats dropped.
     std::span<const TScreenPoint> ConvertRing(const TKDKPolygon& polygon, const TWorldToScreenFunc& toScreen);
+    // `count` copies of one point.
+    std::span<const TScreenPoint> Repeat(TScreenPoint p, size_t count);
     size_t Capacity() const { return points_.size(); }
 
 private:

@@ -2,6 +2,7 @@
 #include "drawing/feature_drawing.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "base/rounding.h"
 #include "tables/feature_codes.h"
@@ -19,6 +20,33 @@ int32_t ScreenLength(int32_t metres, const TWorldToScreenFunc& toScreen) {
 
 constexpr TColor kMarkerColor = 0x0000FF;  // red
 
+// The pixel that every vertex of the feature falls on, when they all fall on one.
+// A scale-and-shift transform rounds each axis monotonically, so the corners
+// of the box decide it. Drawing that pixel repeated gives the same pixels as
+// drawing every vertex (every canvas drops repeated points), and it is most of
+// a whole town's features at full extent.
+std::optional<TScreenPoint> SinglePixel(const TKDKPlacedElement& f, const TWorldToScreenFunc& toScreen) {
+    const TLinearToScreen* t = toScreen.linear();
+    if (!t || f.BoundsMin.X > f.BoundsMax.X) return std::nullopt;
+    const TScreenPoint a = (*t)(f.BoundsMin.X, f.BoundsMin.Y);
+    if (a != (*t)(f.BoundsMax.X, f.BoundsMax.Y)) return std::nullopt;
+    return a;
+}
+
+std::span<const TScreenPoint> LinePoints(const TKDKLine& line, Canvas& canvas, const TWorldToScreenFunc& toScreen) {
+    if (line.Vertices.size() >= 2)
+        if (const auto p = SinglePixel(line, toScreen)) return canvas.Points().Repeat(*p, 2);
+    return canvas.Points().Convert(line.Vertices, toScreen);
+}
+
+std::span<const TScreenPoint> RingPoints(const TKDKPolygon& polygon, Canvas& canvas,
+                                         const TWorldToScreenFunc& toScreen) {
+    if (polygon.RingCount >= 1)
+        if (const auto p = SinglePixel(polygon, toScreen))
+            return canvas.Points().Repeat(*p, std::min<size_t>(2, static_cast<size_t>(polygon.RingCount)));
+    return canvas.Points().ConvertRing(polygon, toScreen);
+}
+
 // A cross of two five-pixel strokes meeting at the point.
 void DrawMarker(Canvas& canvas, TScreenPoint p) {
     canvas.Line({p.X - 2, p.Y - 2}, {p.X + 3, p.Y + 3});
@@ -34,7 +62,7 @@ void Draw(const TKDKLine& line, Canvas& canvas, const TWorldToScreenFunc& toScre
     canvas.Pen.Style = line.PenStyle;
     canvas.Brush.Color = line.Color;
     canvas.Brush.Style = TBrushStyle::bsClear;
-    canvas.Polyline(canvas.Points().Convert(line.Vertices, toScreen));
+    canvas.Polyline(LinePoints(line, canvas, toScreen));
 }
 
 void Draw(const TKDKPolygon& polygon, Canvas& canvas, const TWorldToScreenFunc& toScreen) {
@@ -43,7 +71,7 @@ void Draw(const TKDKPolygon& polygon, Canvas& canvas, const TWorldToScreenFunc& 
     canvas.Pen.Style = TPenStyle::psSolid;
     canvas.Brush.Color = polygon.FillColor;
     canvas.Brush.Style = TBrushStyle::bsSolid;
-    canvas.Polygon(canvas.Points().ConvertRing(polygon, toScreen));
+    canvas.Polygon(RingPoints(polygon, canvas, toScreen));
 }
 
 void Draw(const TKDKPoint& point, Canvas& canvas, const TWorldToScreenFunc& toScreen) {
@@ -73,12 +101,12 @@ void DrawSelected(const TKDKElement& feature, Canvas& canvas, const TWorldToScre
             if (line.LineTag > codes::kLastDrawnLineTag) return;
             canvas.Brush.Style = TBrushStyle::bsClear;
             canvas.Pen.Width = line.Width == 0 ? 2 : std::max(2, ScreenLength(line.Width, toScreen));
-            canvas.Polyline(canvas.Points().Convert(line.Vertices, toScreen));
+            canvas.Polyline(LinePoints(line, canvas, toScreen));
             return;
         }
         case TFeatureKind::Polygon:
             canvas.Pen.Style = TPenStyle::psClear;
-            canvas.Polygon(canvas.Points().ConvertRing(static_cast<const TKDKPolygon&>(feature), toScreen));
+            canvas.Polygon(RingPoints(static_cast<const TKDKPolygon&>(feature), canvas, toScreen));
             return;
         case TFeatureKind::Point:
             DrawMarker(canvas, toScreen(static_cast<const TKDKPoint&>(feature).Position));
