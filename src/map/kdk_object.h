@@ -129,10 +129,11 @@ private:
     MeshStore& current();
     void indexStore(MeshStore& store);
 
-    // Calls visit(feature) for the candidates of `gridOf(store)` among
-    // `features(store)`, store by store; a store without grids offers all.
-    template <class Features, class GridOf, class Visit>
-    void forEachCandidate(const TGridBox& box, Features features, GridOf gridOf, Visit visit) const;
+    // Calls visit(feature) for the candidates that each store's grid gives for
+    // boxFor(store), store by store; a store without grids offers all.
+    template <class Feature, class BoxFor, class Visit>
+    void forEachCandidate(std::deque<Feature> MeshStore::*features, SpatialGrid MeshStore::*grid, BoxFor boxFor,
+                          Visit visit) const;
 
     std::vector<std::unique_ptr<MeshStore>> meshes_;
     std::vector<const TKDKDescription*> descriptions_;
@@ -150,60 +151,51 @@ inline bool BoxOverlaps(const TKDKPlacedElement& f, const TGridBox& b) {
            f.BoundsMax.Y >= b.MinY;
 }
 
-template <class Features, class GridOf, class Visit>
-void TKDKObject::forEachCandidate(const TGridBox& box, Features features, GridOf gridOf, Visit visit) const {
+template <class Feature, class BoxFor, class Visit>
+void TKDKObject::forEachCandidate(std::deque<Feature> MeshStore::*features, SpatialGrid MeshStore::*grid,
+                                  BoxFor boxFor, Visit visit) const {
     std::vector<uint32_t> candidates;
     for (const auto& store : meshes_) {
-        const auto& list = features(*store);
-        if (store->indexed && gridOf(*store).Candidates(box, candidates)) {
+        const std::deque<Feature>& list = (*store).*features;
+        if (store->indexed && ((*store).*grid).Candidates(boxFor(*store), candidates)) {
             for (uint32_t i : candidates) visit(list[i]);
         } else {
-            for (const auto& f : list) visit(f);
+            for (const Feature& f : list) visit(f);
         }
     }
 }
 
 template <class Visit>
 void TKDKObject::ForEachLineOverlapping(const TGridBox& box, Visit visit) const {
-    forEachCandidate(
-        box, [](const MeshStore& s) -> const auto& { return s.lines; },
-        [](const MeshStore& s) -> const SpatialGrid& { return s.lineGrid; },
-        [&](const TKDKLine& f) {
-            if (BoxOverlaps(f, box)) visit(f);
-        });
+    forEachCandidate(&MeshStore::lines, &MeshStore::lineGrid, [&](const MeshStore&) { return box; },
+                     [&](const TKDKLine& f) {
+                         if (BoxOverlaps(f, box)) visit(f);
+                     });
 }
 
 template <class Visit>
 void TKDKObject::ForEachLineNear(const TGeoPoint& p, double reach, Visit visit) const {
-    std::vector<uint32_t> candidates;
-    for (const auto& store : meshes_) {
-        const double r = reach + store->widestHalfLine;
-        if (store->indexed && store->lineGrid.Candidates({p.X - r, p.Y - r, p.X + r, p.Y + r}, candidates)) {
-            for (uint32_t i : candidates) visit(store->lines[i]);
-        } else {
-            for (const TKDKLine& f : store->lines) visit(f);
-        }
-    }
+    auto around = [&](const MeshStore& store) {
+        const double r = reach + store.widestHalfLine;
+        return TGridBox{p.X - r, p.Y - r, p.X + r, p.Y + r};
+    };
+    forEachCandidate(&MeshStore::lines, &MeshStore::lineGrid, around, visit);
 }
 
 template <class Visit>
 void TKDKObject::ForEachPointOverlapping(const TGridBox& box, Visit visit) const {
-    forEachCandidate(
-        box, [](const MeshStore& s) -> const auto& { return s.points; },
-        [](const MeshStore& s) -> const SpatialGrid& { return s.pointGrid; },
-        [&](const TKDKPoint& f) {
-            if (BoxOverlaps(f, box)) visit(f);
-        });
+    forEachCandidate(&MeshStore::points, &MeshStore::pointGrid, [&](const MeshStore&) { return box; },
+                     [&](const TKDKPoint& f) {
+                         if (BoxOverlaps(f, box)) visit(f);
+                     });
 }
 
 template <class Visit>
 void TKDKObject::ForEachLabelOverlapping(const TGridBox& box, Visit visit) const {
-    forEachCandidate(
-        box, [](const MeshStore& s) -> const auto& { return s.attributes; },
-        [](const MeshStore& s) -> const SpatialGrid& { return s.labelGrid; },
-        [&](const TKDKAttribute& f) {
-            if (!f.LabelText.empty() && BoxOverlaps(f, box)) visit(f);
-        });
+    forEachCandidate(&MeshStore::attributes, &MeshStore::labelGrid, [&](const MeshStore&) { return box; },
+                     [&](const TKDKAttribute& f) {
+                         if (!f.LabelText.empty() && BoxOverlaps(f, box)) visit(f);
+                     });
 }
 
 template <class Visit>

@@ -22,15 +22,10 @@ int runAddress(const std::vector<std::string>& args) {
             positional.push_back(args[i]);
         }
     }
-    std::string problem;
     const bool batch = !pointsSource.empty();
-    if (!batch && positional.size() != 3) return usageError("address", "needs PATH X Y or PATH --points FILE|-");
-    const auto points = queryPoints(positional, pointsSource, problem);
-    if (!points) {
-        if (!batch) return usageError("address", problem);
-        std::cerr << "orvelle-cli address: " << problem << "\n";
-        return kExitFailed;
-    }
+    int status = kExitOk;
+    const auto points = queryPoints("address", positional, pointsSource, status);
+    if (!points) return status;
     LoadedData data;
     if (!loadForMapUse("address", positional[0], data)) return kExitFailed;
     for (const QueryPoint& q : *points) {

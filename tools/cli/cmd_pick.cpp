@@ -31,15 +31,10 @@ int runPick(const std::vector<std::string>& args) {
             positional.push_back(a);
         }
     }
-    std::string problem;
     const bool batch = !pointsSource.empty();
-    if (!batch && positional.size() != 3) return usageError("pick", "needs PATH X Y or PATH --points FILE|-");
-    const auto points = queryPoints(positional, pointsSource, problem);
-    if (!points) {
-        if (!batch) return usageError("pick", problem);
-        std::cerr << "orvelle-cli pick: " << problem << "\n";
-        return kExitFailed;
-    }
+    int status = kExitOk;
+    const auto points = queryPoints("pick", positional, pointsSource, status);
+    if (!points) return status;
     LoadedData data;
     if (!loadForMapUse("pick", positional[0], data)) return kExitFailed;
     for (const QueryPoint& q : *points) {

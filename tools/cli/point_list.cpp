@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "arguments.h"
+#include "command.h"
 
 namespace cli {
 namespace {
@@ -47,22 +48,28 @@ std::optional<std::vector<QueryPoint>> readPointList(const std::string& source, 
     return points;
 }
 
-std::optional<std::vector<QueryPoint>> queryPoints(const std::vector<std::string>& positional,
-                                                   const std::string& pointsSource, std::string& problem) {
+std::optional<std::vector<QueryPoint>> queryPoints(const std::string& command, const std::vector<std::string>& positional,
+                                                   const std::string& pointsSource, int& status) {
     if (!pointsSource.empty()) {
         if (positional.size() != 1) {
-            problem = "needs PATH --points FILE|-";
+            status = usageError(command, "needs PATH --points FILE|-");
             return std::nullopt;
         }
-        return readPointList(pointsSource, problem);
+        std::string problem;
+        auto points = readPointList(pointsSource, problem);
+        if (!points) {
+            std::cerr << "orvelle-cli " << command << ": " << problem << "\n";
+            status = kExitFailed;
+        }
+        return points;
     }
     QueryPoint q;
     if (positional.size() != 3) {
-        problem = "needs PATH X Y or PATH --points FILE|-";
+        status = usageError(command, "needs PATH X Y or PATH --points FILE|-");
         return std::nullopt;
     }
     if (!parseWorldPoint(positional[1], positional[2], q.at)) {
-        problem = "X and Y must be numbers (metres)";
+        status = usageError(command, "X and Y must be numbers (metres)");
         return std::nullopt;
     }
     q.x = positional[1];

@@ -19,8 +19,10 @@ struct QueryPoint {
 // sets `problem` (naming the line number).
 std::optional<std::vector<QueryPoint>> readPointList(const std::string& source, std::string& problem);
 
-// PATH X Y, or PATH --points FILE|-: the path and the points, or a problem.
-std::optional<std::vector<QueryPoint>> queryPoints(const std::vector<std::string>& positional,
-                                                   const std::string& pointsSource, std::string& problem);
+// The points of PATH X Y, or of PATH --points FILE|-. On a problem prints it
+// (a usage error for bad arguments, a failure for a bad list), sets `status`
+// and returns nothing.
+std::optional<std::vector<QueryPoint>> queryPoints(const std::string& command, const std::vector<std::string>& positional,
+                                                   const std::string& pointsSource, int& status);
 
 }  // namespace cli
