@@ -14,6 +14,8 @@ packages=(
   fonts-noto-cjk
   jlha-utils
   xvfb xauth
+  libgdal-dev gdal-bin
+  postgresql-15 postgresql-15-postgis-3
 )
 
 missing=()

@@ -12,6 +12,7 @@ int runSearch(const std::vector<std::string>& args);
 int runRender(const std::vector<std::string>& args);
 int runPick(const std::vector<std::string>& args);
 int runAddress(const std::vector<std::string>& args);
+int runExport(const std::vector<std::string>& args);
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
@@ -24,6 +25,8 @@ const std::vector<Command>& commands() {
                    "[--box MINX,MINY,MAXX,MAXY] [--hide MAJOR,...] [--dpi N] [--timing]", runRender},
         {"pick", "pick PATH (X Y | --points FILE|-) [--tolerance METRES]", runPick},
         {"address", "address PATH (X Y | --points FILE|-)", runAddress},
+        {"export", "export PATH OUT [--format NAME] [--to-crs EPSG:n] [--layers lines,areas,...] [--overwrite]",
+         runExport},
     };
     return list;
 }

@@ -1,0 +1,28 @@
+#include "export/crs_choice.h"
+
+#include <charconv>
+#include <string>
+
+#include "export/export_error.h"
+#include "view/coords_table.h"
+
+std::optional<int> EpsgOfFormat(TCoordsFormat format) {
+    const TCoordsFormatEntry& row = CoordsFormatEntry(format);
+    if (row.Kind == kCoordsKindNone) return std::nullopt;
+    int code = 0;
+    const char* end = row.Code.data() + row.Code.size();
+    if (std::from_chars(row.Code.data(), end, code).ptr != end || code <= 0) return std::nullopt;
+    return code;
+}
+
+double DataUnitsPerCrsUnit(TCoordsFormat format) {
+    return CoordsFormatEntry(format).Kind == kCoordsKindGeographic ? 360000.0 : 1.0;
+}
+
+SrsPtr SpatialReferenceOfEpsg(int epsg) {
+    SrsPtr srs(new OGRSpatialReference());
+    if (srs->importFromEPSG(epsg) != OGRERR_NONE)
+        throw EExportError("unknown coordinate reference system EPSG:" + std::to_string(epsg));
+    srs->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    return srs;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The coordinate reference systems of an export: the EPSG code of the data's
+// system and the spatial references that OGR writes, with x as the easting.
+#include <memory>
+#include <optional>
+
+#include <ogr_spatialref.h>
+
+#include "tables/coords_format.h"
+
+// The EPSG code of a system; none for cfCartesian.
+std::optional<int> EpsgOfFormat(TCoordsFormat format);
+// Data units per unit of the EPSG system: geographic data is held in hundredths
+// of an arc-second, the EPSG systems count degrees.
+double DataUnitsPerCrsUnit(TCoordsFormat format);
+
+struct OgrSrsRelease {
+    void operator()(OGRSpatialReference* srs) const { srs->Release(); }
+};
+using SrsPtr = std::unique_ptr<OGRSpatialReference, OgrSrsRelease>;
+
+// The EPSG system with the traditional GIS axis order (x easting or longitude);
+// throws EExportError for a code PROJ does not know.
+SrsPtr SpatialReferenceOfEpsg(int epsg);

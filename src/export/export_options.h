@@ -1,0 +1,47 @@
+#pragma once
+// What an export writes and what it reports back.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The layers an export can write, in writing order.
+enum class TExportLayer : uint8_t { Lines, Areas, Points, Labels, Nodes, Links };
+inline constexpr int kExportLayerCount = 6;
+
+// The layer's name in the output ("lines", "areas", ...).
+std::string_view ExportLayerName(TExportLayer layer);
+std::optional<TExportLayer> ExportLayerFromName(std::string_view name);
+
+struct TExportOptions {
+    // A file name or a GDAL connection string ("PG:dbname=gis").
+    std::string Destination;
+    // An OGR driver's short name; empty: guessed from the destination.
+    std::string Format;
+    // The EPSG code to reproject into; none: the data's own system.
+    std::optional<int> ToEpsg;
+    // The layers to write; empty: every layer that has features.
+    std::vector<TExportLayer> Layers;
+    // Replace existing files or tables instead of failing.
+    bool Overwrite = false;
+};
+
+struct TExportLayerCount {
+    std::string Name;
+    int64_t Count = 0;
+};
+
+struct TExportSummary {
+    std::vector<TExportLayerCount> Layers;  // the layers written, in order
+    int64_t Total = 0;
+    int64_t SkippedAreas = 0;  // polygons whose outline could not be built
+    std::optional<int> Epsg;   // the CRS written; none when the data's system is unknown
+    std::string Driver;        // the OGR driver used
+    std::vector<std::string> Files;  // the files written (empty for a database)
+    bool Cancelled = false;    // the progress callback stopped the export; nothing was kept
+};
+
+// Called with (features written, features to write); returning false cancels.
+using TExportProgress = std::function<bool(int64_t written, int64_t total)>;
