@@ -131,7 +131,8 @@ std::vector<std::string> TOutputTarget::Commit() {
         if (ec) throw EExportError("cannot move " + e.path().string() + " to " + target.string() + ": " + ec.message());
     }
     if (ec) throw EExportError("cannot list " + staging_.string() + ": " + ec.message());
-    for (auto& [layer, out] : outputs_) files.push_back(out.finalPath.string());
+    for (auto& [layer, out] : outputs_)  // a driver may keep its data elsewhere (in memory)
+        if (fs::exists(out.finalPath, ec)) files.push_back(out.finalPath.string());
     fs::remove_all(staging_, ec);
     staging_.clear();
     return files;
