@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Exports the bundled sample into a throwaway PostGIS database: a cluster in a
+# temporary folder, reached only through a Unix socket in that folder, run as
+# the postgres user when started by root. Checks the counts, the SRID, one
+# geometry and one Japanese name with SQL, then stops and removes the cluster.
+# Usage: postgis_export_test.sh ORVELLE_CLI SAMPLE_FOLDER
+set -euo pipefail
+cli=$1 sample=$2
+bin=/usr/lib/postgresql/15/bin
+if [ ! -x "$bin/initdb" ] || [ ! -f /usr/share/postgresql/15/extension/postgis.control ]; then
+  echo "SKIP: postgresql-15 and postgresql-15-postgis-3 are not installed (scripts/install-deps.sh installs them)"
+  exit 77
+fi
+as_db_user=()
+if [ "$(id -u)" -eq 0 ]; then as_db_user=(runuser -u postgres --); fi
+
+tmp=$(mktemp -d)
+chmod 755 "$tmp"
+[ ${#as_db_user[@]} -eq 0 ] || chown postgres "$tmp"
+stop() {
+  "${as_db_user[@]}" "$bin/pg_ctl" -D "$tmp/data" -m immediate stop >/dev/null 2>&1 || true
+  rm -rf "$tmp"
+}
+trap stop EXIT
+
+"${as_db_user[@]}" "$bin/initdb" -D "$tmp/data" -A trust -U postgres >/dev/null
+"${as_db_user[@]}" "$bin/pg_ctl" -D "$tmp/data" -w -l "$tmp/server.log" \
+  -o "-c listen_addresses='' -k $tmp" start >/dev/null
+sql() { "$bin/psql" -h "$tmp" -U postgres -d gis -Atc "$1"; }
+"$bin/createdb" -h "$tmp" -U postgres gis
+sql "CREATE EXTENSION postgis" >/dev/null
+
+pg="PG:host=$tmp user=postgres dbname=gis"
+"$cli" export "$sample" "$pg" > "$tmp/out.txt"
+cat "$tmp/out.txt"
+fail=0
+check() { if [ "$2" != "$3" ]; then echo "FAIL: $1: got '$2', expected '$3'"; fail=1; else echo "ok: $1"; fi; }
+while read -r layer count; do
+  [ "$layer" = total ] && continue
+  check "rows of $layer" "$(sql "SELECT count(*) FROM $layer")" "$count"
+done < "$tmp/out.txt"
+check "SRID of lines" "$(sql "SELECT DISTINCT ST_SRID(wkb_geometry) FROM lines")" 2451
+
+# One label against the same export read back from a GeoPackage by GDAL.
+"$cli" export "$sample" "$tmp/s.gpkg" --layers labels > /dev/null
+expected=$(ogrinfo -q "$tmp/s.gpkg" labels -fid 1 | sed -n 's/^  \(POINT\) (\(.*\))$/\1(\2)/p')
+first=$(sql "SELECT ST_AsText(wkb_geometry) || '|' || name FROM labels ORDER BY ogc_fid LIMIT 1")
+check "first label's point" "${first%%|*}" "$expected"
+check "first label's name is Japanese" "$(sql "SELECT name ~ '[ぁ-んァ-ン一-龥]' FROM labels ORDER BY ogc_fid LIMIT 1")" t
+
+# Exporting again without --overwrite fails; with it the tables are replaced.
+if "$cli" export "$sample" "$pg" > /dev/null 2>&1; then echo "FAIL: second export without --overwrite succeeded"; fail=1; fi
+"$cli" export "$sample" "$pg" --overwrite > /dev/null
+check "rows of lines after --overwrite" "$(sql "SELECT count(*) FROM lines")" "$(awk '$1=="lines"{print $2}' "$tmp/out.txt")"
+exit $fail
