@@ -12,6 +12,7 @@ int runSearch(const std::vector<std::string>& args);
 int runRender(const std::vector<std::string>& args);
 int runPick(const std::vector<std::string>& args);
 int runAddress(const std::vector<std::string>& args);
+int runRoute(const std::vector<std::string>& args);
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
@@ -24,6 +25,7 @@ const std::vector<Command>& commands() {
                    "[--box MINX,MINY,MAXX,MAXY] [--hide MAJOR,...] [--dpi N] [--timing]", runRender},
         {"pick", "pick PATH (X Y | --points FILE|-) [--tolerance METRES]", runPick},
         {"address", "address PATH (X Y | --points FILE|-)", runAddress},
+        {"route", "route PATH X1 Y1 X2 Y2 [--geojson OUT]", runRoute},
     };
     return list;
 }
