@@ -32,27 +32,28 @@ double lengthOf(const TKDKLine& arc) {
 bool isRoad(const TKDKLine& l) { return l.Code() == codes::kRoadCentre && l.Vertices.size() >= 2; }
 
 // Finds or makes the junction at a point: points within 1 cm are one junction.
+// Each centimetre cell holds the one junction made in it; a point looks in its
+// cell and the eight around it.
 class Junctions {
 public:
+    explicit Junctions(size_t expected) { cells_.reserve(expected); }
     uint32_t at(const TGeoPoint2D& p) {
         const int64_t kx = std::llround(p.X / kJoinDistance), ky = std::llround(p.Y / kJoinDistance);
         for (int64_t dx = -1; dx <= 1; ++dx)
             for (int64_t dy = -1; dy <= 1; ++dy) {
                 auto it = cells_.find(key(kx + dx, ky + dy));
-                if (it == cells_.end()) continue;
-                for (uint32_t j : it->second)
-                    if (distance(positions[j], p) <= kJoinDistance) return j;
+                if (it != cells_.end() && distance(positions[it->second], p) <= kJoinDistance) return it->second;
             }
         positions.push_back(p);
         const uint32_t j = static_cast<uint32_t>(positions.size() - 1);
-        cells_[key(kx, ky)].push_back(j);
+        cells_.emplace(key(kx, ky), j);
         return j;
     }
     std::vector<TGeoPoint2D> positions;
 
 private:
     static uint64_t key(int64_t x, int64_t y) { return static_cast<uint64_t>(x) * 0x9E3779B97F4A7C15ull ^ static_cast<uint64_t>(y); }
-    std::unordered_map<uint64_t, std::vector<uint32_t>> cells_;
+    std::unordered_map<uint64_t, uint32_t> cells_;
 };
 
 struct GoalReached {};
@@ -123,7 +124,7 @@ struct TRoadGraph::Impl {
 };
 
 TRoadGraph::TRoadGraph(const TKDKObject& map) : map_(map), impl_(std::make_unique<Impl>()) {
-    Junctions junctions;
+    Junctions junctions(map.Lines().size());
     std::vector<std::pair<uint32_t, uint32_t>> edges;
     std::vector<EdgeData> data;
     for (const TKDKLine* l : map.Lines()) {
