@@ -11,6 +11,7 @@ packages=(
   libproj-dev proj-data
   liblhasa-dev
   libjpeg-dev
+  libboost-graph-dev
   fonts-noto-cjk
   jlha-utils
   xvfb xauth

@@ -107,6 +107,21 @@ TEST_F(CliDrawing, PointListsAnswerEachPointAsASingleQueryDoes) {
     EXPECT_NE(bad.err.find("points.txt:2:"), std::string::npos) << bad.err;
 }
 
+TEST_F(CliDrawing, RouteFollowsTheRoadsOrSaysWhyNot) {
+    const std::filesystem::path out = dir_.path() / "route.geojson";
+    const CliResult r = run("route", "20 70 180 76 --geojson " + ShellQuoted(out.string()));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, u8"length 160.00 m, 1 arcs, snapped 5.00 m / 1.00 m\n中央通り\n");
+    std::ifstream in(out);
+    const std::string json((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(json.find(R"("coordinates":[[20,75],[100,75],[180,75]])"), std::string::npos) << json;
+    // The road of (150, 130) touches no other: no route, exit 1 with the reason.
+    const CliResult none = run("route", "20 75 150 130");
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.err.find("no road connects"), std::string::npos) << none.err;
+    EXPECT_EQ(run("route", "1 2 3").status, 2);
+}
+
 TEST_F(CliDrawing, RenderFitsTheExtentInBlockMode) {
     // 800 x 600 shows 200 x 150 m at 3 px/m from (-33.3, 175) at the top left.
     const QImage image = render("");

@@ -13,6 +13,7 @@ int runRender(const std::vector<std::string>& args);
 int runPick(const std::vector<std::string>& args);
 int runAddress(const std::vector<std::string>& args);
 int runExport(const std::vector<std::string>& args);
+int runRoute(const std::vector<std::string>& args);
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
@@ -27,6 +28,7 @@ const std::vector<Command>& commands() {
         {"address", "address PATH (X Y | --points FILE|-)", runAddress},
         {"export", "export PATH OUT [--format NAME] [--to-crs EPSG:n] [--layers lines,areas,...] [--overwrite]",
          runExport},
+        {"route", "route PATH X1 Y1 X2 Y2 [--geojson OUT]", runRoute},
     };
     return list;
 }
