@@ -8,15 +8,30 @@
 
 namespace fs = std::filesystem;
 
+void ReadMeshOnItsOwn(TKDKObject& mesh, const std::string& fsPath, TErrorList& errors) {
+    LoadMesh(mesh, sjis::fromUtf8(fsPath), errors);
+}
+
+void AddMesh(std::unique_ptr<TKDKObject>& map, std::unique_ptr<TKDKObject> mesh, TErrorList& errors) {
+    if (!map)
+        map = std::move(mesh);
+    else
+        map->Merge(*mesh, errors);
+}
+
+void AddFailedMesh(std::unique_ptr<TKDKObject>& map, std::unique_ptr<TKDKObject> mesh) {
+    if (!map) map = std::move(mesh);
+}
+
 void LoadMeshFile(std::unique_ptr<TKDKObject>& map, const std::string& fsPath, TErrorList& errors) {
-    const std::string path = sjis::fromUtf8(fsPath);
-    if (!map) {
-        map = std::make_unique<TKDKObject>();
-        LoadMesh(*map, path, errors);
-        return;
+    auto mesh = std::make_unique<TKDKObject>();
+    try {
+        ReadMeshOnItsOwn(*mesh, fsPath, errors);
+    } catch (...) {
+        AddFailedMesh(map, std::move(mesh));
+        throw;
     }
-    TKDKObject mesh;
-    if (LoadMesh(mesh, path, errors)) map->Merge(mesh, errors);
+    AddMesh(map, std::move(mesh), errors);
 }
 
 std::vector<std::string> MeshFilesInFolder(const std::string& fsFolder) {

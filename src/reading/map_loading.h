@@ -14,6 +14,17 @@
 // the new map, a failing later mesh leaves the map unchanged.
 void LoadMeshFile(std::unique_ptr<TKDKObject>& map, const std::string& fsPath, TErrorList& errors);
 
+// LoadMeshFile in two steps, so that reading can run on another thread:
+// ReadMeshOnItsOwn reads one mesh description file into a new map object
+// (`mesh` keeps what was read when it raises); AddMesh then makes it the map
+// when there is none yet, or merges it into the map (the merge's lines go to
+// `errors`, after the read's own lines).
+void ReadMeshOnItsOwn(TKDKObject& mesh, const std::string& fsPath, TErrorList& errors);
+void AddMesh(std::unique_ptr<TKDKObject>& map, std::unique_ptr<TKDKObject> mesh, TErrorList& errors);
+// A mesh whose reading raised: it becomes the map when there is none yet
+// (what was read stays), otherwise it is dropped.
+void AddFailedMesh(std::unique_ptr<TKDKObject>& map, std::unique_ptr<TKDKObject> mesh);
+
 // The ".TXT" files (any case) exactly one level below the folder, in sorted order.
 std::vector<std::string> MeshFilesInFolder(const std::string& fsFolder);
 

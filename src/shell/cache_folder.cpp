@@ -113,22 +113,37 @@ std::string homeFolder() {
 
 }  // namespace
 
-std::string CacheFolderIn(const CacheFolderPlaces& places) {
-    if (!places.orvelleHome.empty()) return withoutTrailingSlashes(places.orvelleHome) + "/Maps/";
+namespace {
+
+// The folder of the ORVELLE_HOME or portable rule, or the XDG folder: the
+// variable's value when absolute, else `fallback` below the home folder; all
+// without a trailing '/'.
+std::string placeFor(const ProgramPlaces& places, const std::string& xdgValue, const char* fallback) {
+    if (!places.orvelleHome.empty()) return withoutTrailingSlashes(places.orvelleHome);
     if (!places.programFolder.empty() && isRegularFile(places.programFolder + "/orvelle.ini"))
-        return withoutTrailingSlashes(places.programFolder) + "/Maps/";
-    std::string cache = !places.xdgCacheHome.empty() && places.xdgCacheHome[0] == '/'
-                            ? places.xdgCacheHome
-                            : withoutTrailingSlashes(places.home) + "/.cache";
-    return withoutTrailingSlashes(cache) + "/orvelle/Maps/";
+        return withoutTrailingSlashes(places.programFolder);
+    std::string base = !xdgValue.empty() && xdgValue[0] == '/' ? xdgValue
+                                                                 : withoutTrailingSlashes(places.home) + fallback;
+    return withoutTrailingSlashes(base) + "/orvelle";
 }
 
-CacheFolderPlaces CurrentCacheFolderPlaces() {
-    return {environment("ORVELLE_HOME"), programFolder(), environment("XDG_CACHE_HOME"), homeFolder()};
+}  // namespace
+
+std::string CacheFolderIn(const ProgramPlaces& places) {
+    return placeFor(places, places.xdgCacheHome, "/.cache") + "/Maps/";
+}
+
+std::string ConfigFolderIn(const ProgramPlaces& places) {
+    return placeFor(places, places.xdgConfigHome, "/.config") + "/";
+}
+
+ProgramPlaces CurrentProgramPlaces() {
+    return {environment("ORVELLE_HOME"), programFolder(), environment("XDG_CACHE_HOME"), homeFolder(),
+            environment("XDG_CONFIG_HOME")};
 }
 
 std::string CacheFolder() {
-    std::string utf8 = CacheFolderIn(CurrentCacheFolderPlaces());
+    std::string utf8 = CacheFolderIn(CurrentProgramPlaces());
     std::string text;
     if (!sjis::tryFromUtf8(utf8, text) || sjis::toUtf8(text) != utf8)
         throw std::runtime_error("The cache folder " + utf8 +

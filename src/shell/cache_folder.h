@@ -5,21 +5,30 @@
 // UTF-8 for the file system.
 #include <string>
 
-// Where the cache folder lies, by the first rule that applies:
-// `orvelleHome` (the ORVELLE_HOME variable) + "/Maps"; the program's folder
-// + "/Maps" when an "orvelle.ini" lies beside the program (portable use);
-// the XDG cache folder ($XDG_CACHE_HOME when absolute, else ~/.cache) +
-// "/orvelle/Maps". UTF-8, ending with '/'.
-struct CacheFolderPlaces {
-    std::string orvelleHome;
-    std::string programFolder;
+// The places that decide where the program keeps its files (UTF-8).
+struct ProgramPlaces {
+    std::string orvelleHome;    // the ORVELLE_HOME variable
+    std::string programFolder;  // the folder of the running program
     std::string xdgCacheHome;
     std::string home;
+    std::string xdgConfigHome;
 };
-std::string CacheFolderIn(const CacheFolderPlaces& places);
+
+// Where the cache folder lies, by the first rule that applies:
+// `orvelleHome` + "/Maps"; the program's folder + "/Maps" when an
+// "orvelle.ini" lies beside the program (portable use); the XDG cache folder
+// ($XDG_CACHE_HOME when absolute, else ~/.cache) + "/orvelle/Maps".
+// UTF-8, ending with '/'.
+std::string CacheFolderIn(const ProgramPlaces& places);
+
+// Where the INI file and "engine.lst" lie, by the same rules: `orvelleHome`;
+// the program's folder when "orvelle.ini" lies there; the XDG config folder
+// ($XDG_CONFIG_HOME when absolute, else ~/.config) + "/orvelle". UTF-8,
+// ending with '/'.
+std::string ConfigFolderIn(const ProgramPlaces& places);
 
 // The places of this process (environment, the program's own folder).
-CacheFolderPlaces CurrentCacheFolderPlaces();
+ProgramPlaces CurrentProgramPlaces();
 
 // The cache folder of this process as a Shift-JIS text ending with '/'.
 // Throws std::runtime_error when its path cannot be written in Shift-JIS.

@@ -79,6 +79,18 @@ void TGeoPanel::CentreOn(double x, double y) {
 void TGeoPanel::LoadMeshFile(const std::string& fsPath) {
     const bool first = !map_;
     ::LoadMeshFile(map_, fsPath, ErrorList);
+    fitAfterAdding(first);
+}
+
+void TGeoPanel::AddFailedMesh(std::unique_ptr<TKDKObject> mesh) { ::AddFailedMesh(map_, std::move(mesh)); }
+
+void TGeoPanel::AddMesh(std::unique_ptr<TKDKObject> mesh) {
+    const bool first = !map_;
+    ::AddMesh(map_, std::move(mesh), ErrorList);
+    fitAfterAdding(first);
+}
+
+void TGeoPanel::fitAfterAdding(bool first) {
     if (first) translator_.SetSource(map_->SourceFormat);
     extentMin_ = MakePoint(map_->SouthWest.X, map_->SouthWest.Y, 0);
     extentMax_ = MakePoint(map_->NorthEast.X, map_->NorthEast.Y, 0);

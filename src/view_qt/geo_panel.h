@@ -111,6 +111,11 @@ public:
     // a failing first mesh stays attached with what was read, a failing later
     // one leaves the map unchanged.
     void LoadMeshFile(const std::string& fsPath);
+    // The same for a mesh read on its own (ReadMeshOnItsOwn, e.g. by a loading
+    // thread): the first becomes the map, later ones are merged; refits the
+    // view. A mesh whose reading raised is kept only as the first, without a refit.
+    void AddMesh(std::unique_ptr<TKDKObject> mesh);
+    void AddFailedMesh(std::unique_ptr<TKDKObject> mesh);
     void CloseData();
     bool GetCategoryVisible(int major) const;
     bool SetCategoryVisible(int major, bool on);
@@ -159,6 +164,7 @@ private:
 
     QPoint toDevice(const QPointF& logical) const;
     void updateSurfaceSize();
+    void fitAfterAdding(bool first);
     void render();
     void scheduleRender();
     void updateCursor();

@@ -28,16 +28,21 @@ TEST(CacheFolderPlace, RulesInOrder) {
     testsupport::TempDir tmp;
     fs::path program = tmp.path() / "bin";
     fs::create_directories(program);
-    CacheFolderPlaces places{"", program.string(), "/xdg/cache", "/home/user"};
+    ProgramPlaces places{"", program.string(), "/xdg/cache", "/home/user", ""};
     EXPECT_EQ(CacheFolderIn(places), "/xdg/cache/orvelle/Maps/");
+    EXPECT_EQ(ConfigFolderIn(places), "/home/user/.config/orvelle/");
+    places.xdgConfigHome = "/xdg/config/";
+    EXPECT_EQ(ConfigFolderIn(places), "/xdg/config/orvelle/");
     places.xdgCacheHome = "relative/cache";  // not absolute: ignored, as XDG says
     EXPECT_EQ(CacheFolderIn(places), "/home/user/.cache/orvelle/Maps/");
     places.xdgCacheHome.clear();
     EXPECT_EQ(CacheFolderIn(places), "/home/user/.cache/orvelle/Maps/");
     WriteBytes(program / "orvelle.ini", "[Settings]\n");  // portable use
     EXPECT_EQ(CacheFolderIn(places), program.string() + "/Maps/");
+    EXPECT_EQ(ConfigFolderIn(places), program.string() + "/");
     places.orvelleHome = "/test/home/";
     EXPECT_EQ(CacheFolderIn(places), "/test/home/Maps/");
+    EXPECT_EQ(ConfigFolderIn(places), "/test/home/");
 }
 
 TEST(CacheFolderPlace, ThisProcessHonoursOrvelleHome) {

@@ -1,0 +1,94 @@
+#include "shell/data_loader.h"
+
+#include <filesystem>
+#include <vector>
+
+#include "base/sjis.h"
+#include "reading/map_loading.h"
+#include "shell/archive_opening.h"
+
+std::unique_ptr<TKDKObject> TakeMesh(TLoadEvent& event) {
+    return event.Mesh ? std::move(*event.Mesh) : nullptr;
+}
+
+TDataLoader::~TDataLoader() {
+    Cancel();
+    Wait();
+}
+
+void TDataLoader::Wait() {
+    if (thread_.joinable()) thread_.join();
+}
+
+void TDataLoader::Start(TLoadRequest request, Sink sink) {
+    Cancel();
+    Wait();
+    cancel_ = false;
+    thread_ = std::thread([this, request = std::move(request), sink = std::move(sink)] { run(request, sink); });
+}
+
+namespace {
+
+TLoadEvent eventOf(TLoadEvent::TKind kind, int fileIndex = 0, int fileCount = 0) {
+    TLoadEvent event;
+    event.Kind = kind;
+    event.FileIndex = fileIndex;
+    event.FileCount = fileCount;
+    return event;
+}
+
+}  // namespace
+
+void TDataLoader::run(const TLoadRequest& request, const Sink& sink) {
+    TLoadEvent finished;
+    try {
+        std::string folder = request.Path;
+        if (request.Source == TLoadSource::lsArchive) {
+            sink(eventOf(TLoadEvent::leExtracting));
+            ArchiveExtraction extraction =
+                ExtractForOpening(*request.Archiver, sjis::fromUtf8(request.Path), request.CacheFolder);
+            if (!extraction.ok()) {
+                TLoadEvent failed = eventOf(TLoadEvent::leExtractionFailed);
+                failed.Result = extraction.result;
+                sink(std::move(failed));
+                sink(finished);
+                return;
+            }
+            folder = sjis::toUtf8(extraction.folder);
+        }
+        const std::vector<std::string> files = request.Source == TLoadSource::lsMeshFile
+                                                   ? std::vector<std::string>{request.Path}
+                                                   : MeshFilesInFolder(folder);
+        const int count = static_cast<int>(files.size());
+        sink(eventOf(TLoadEvent::leReadingBegins, 0, count));
+        uint64_t bytes = 0;
+        for (int i = 0; i < count; ++i) {
+            if (cancel_) {
+                finished.Cancelled = true;
+                break;
+            }
+            const std::string name = std::filesystem::path(files[i]).filename().string();
+            TLoadEvent reading = eventOf(TLoadEvent::leReadingFile, i, count);
+            reading.BytesRead = bytes;
+            reading.FileName = name;
+            sink(std::move(reading));
+            TLoadEvent read = eventOf(TLoadEvent::leMeshRead, i, count);
+            read.FileName = name;
+            read.Mesh = std::make_shared<std::unique_ptr<TKDKObject>>(std::make_unique<TKDKObject>());
+            try {
+                ReadMeshOnItsOwn(**read.Mesh, files[i], read.Errors);
+            } catch (...) {
+                read.Failure = std::current_exception();
+            }
+            bytes += (*read.Mesh)->BytesRead;
+            read.BytesRead = bytes;
+            const bool failed = static_cast<bool>(read.Failure);
+            sink(std::move(read));
+            if (failed) break;
+        }
+        finished.BytesRead = bytes;
+    } catch (...) {
+        finished.Failure = std::current_exception();
+    }
+    sink(std::move(finished));
+}

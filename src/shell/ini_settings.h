@@ -1,0 +1,33 @@
+#pragma once
+// The viewer's INI file: the window bounds, the cache choice, the last
+// opened file and folder, and the recently opened paths. Read once at start
+// and written once at shutdown; a missing or unreadable file, or a value
+// that is not a number where one belongs, gives the defaults.
+#include <QString>
+#include <QStringList>
+
+struct TIniSettings {
+    int Left = -1;  // -1: centre the window on the screen
+    int Top = -1;
+    int Width = 640;
+    int Height = 480;
+    bool ClearAtEnd = true;
+    QString LastFileName;    // file-system paths
+    QString LastOpenFolder;
+    QStringList RecentFiles;  // newest first
+};
+
+inline constexpr int kRecentFileCount = 8;
+
+// Reads "MainForm" Left, Top, Width, Height, "Cache" ClearAtEnd, "Data"
+// LastFileName, LastOpenFolder, in that order, then the recent paths.
+TIniSettings ReadIniSettings(const QString& iniPath);
+
+// Writes the same keys in the same order (ClearAtEnd as 1 or 0) through a
+// temporary file renamed over the old one; other keys of the file stay.
+// False when the file could not be written.
+bool WriteIniSettings(const QString& iniPath, const TIniSettings& settings);
+
+// Puts `path` first in `recent`, removing an older entry of it, and keeps at
+// most kRecentFileCount paths.
+void RememberRecent(QStringList& recent, const QString& path);

@@ -1,0 +1,27 @@
+#pragma once
+// TAboutBox ("バージョン情報"): the program's picture with its name and
+// version over it and the maker's labels below; clicking the picture or a
+// label opens the project's web page in the browser.
+#include <QDialog>
+#include <QUrl>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+class TAboutBox : public QDialog {
+public:
+    explicit TAboutBox(QWidget* owner);
+    QLabel* Image1;
+    QLabel *ProductName, *Version, *Copyright;
+    QLabel *lbCompany, *lbZip, *lbAddress, *lbPhone;
+    QPushButton* OKButton;
+
+    static const QUrl ProjectPage;
+    // Opens a web address; replaceable so that tests see the address.
+    std::function<void(const QUrl&)> OpenUrl;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+};

@@ -1,0 +1,14 @@
+#pragma once
+// TAttribMiniForm ("属性"): a small tool window that stays on top and lists
+// the details of the features picked in select mode.
+#include <QWidget>
+
+class QPlainTextEdit;
+
+class TAttribMiniForm : public QWidget {
+public:
+    explicit TAttribMiniForm(QWidget* owner);
+    QPlainTextEdit* Details;
+    // Replaces the text and shows the window without waiting (again, when closed).
+    void ShowDetails(const QString& text);
+};

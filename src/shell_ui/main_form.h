@@ -1,0 +1,144 @@
+#pragma once
+// TMainForm, the viewer's main window: the map panel GeoPanel1, the menus and
+// the two toolbars over one list of actions, the four-panel status bar, the
+// INI settings and the commands that open and close data. Opening runs on a
+// loading thread (TDataLoader); the window merges each mesh it hands back.
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QStringList>
+#include <QTimer>
+#include <memory>
+
+#include "shell/data_loader.h"
+#include "shell/ini_settings.h"
+#include "view_qt/geo_panel.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QToolBar;
+class QToolButton;
+class TAboutBox;
+class TAttribMiniForm;
+class TOpenFolderForm;
+class TSetupForm;
+class TUnlha;
+
+class TMainForm : public QMainWindow {
+public:
+    // Reads the INI file of `configFolder` (UTF-8, ending with '/') and
+    // takes `cacheFolder` (Shift-JIS, ending with '/') as the cache folder.
+    TMainForm(const std::string& configFolder, const std::string& cacheFolder, QWidget* parent = nullptr);
+    // Shutdown: empties the cache when ClearAtEnd and writes the INI file.
+    ~TMainForm() override;
+
+    // --- components
+    TGeoPanel* GeoPanel1;
+    QStatusBar* StatusBar1;
+    QToolBar* tlbControl;
+    QToolBar* tlbWebSearch;  // "検索": the web-search widgets go here
+    QTimer* ZoomTimer;
+    QMenu* mnuRecent;  // "最近使ったファイル"
+    QAction *ShowControl1, *ShowWebSearch1;
+    QProgressBar* pbLoad;
+    QPushButton* btnLoadCancel;
+
+    QAction *FileOpen1, *FileFolder1, *FileClose1, *FileSetup1, *FilePrintSetup1, *FilePrint1, *FileExit1;
+    QAction *DrawRefresh1, *DrawGaiku1;
+    QAction *OperationSelectPoint1, *OperationMoveDrag1, *OperationZoomRect1;
+    QAction *OperationZoomIn1, *OperationZoomOut1, *OperationZoomReset1;
+    QAction *EditCopy1, *EditSearchAttrib1, *HelpAbout1, *WebSearch1, *ITPSearch1;
+
+    QToolButton* tbtnOperationSelectPoint() const;
+    QToolButton* tbtnOperationMoveDrag() const;
+    QToolButton* tbtnOperationZoomRect() const;
+    QToolButton* tbtnZoomIn() const;
+    QToolButton* tbtnZoomOut() const;
+    QToolButton* tbtnDrawGaiku() const;
+
+    TAboutBox* AboutBox;
+    TAttribMiniForm* AttribMiniForm;
+    TOpenFolderForm* OpenFolderForm;
+    TSetupForm* SetupForm;
+
+    // --- state
+    std::string CacheFolder;  // Shift-JIS, ending with '/'
+    bool ClearAtEnd = true;
+    QString LastFileName;
+    QString LastOpenFolder;
+    QStringList RecentFiles;
+    bool ZoomingIn = false;
+    QString IniPath() const { return iniPath_; }
+
+    // The text of status panel 0 to 3.
+    QString StatusText(int panel) const;
+
+    // Opens each path as the matching command would (a description file, an
+    // archive, a folder), one after the other; a failing one ends the list.
+    void OpenPaths(const QStringList& paths);
+    // True while an open runs.
+    bool Loading() const { return loading_; }
+    // Stops a running open before its next mesh.
+    void CancelLoad();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBars();
+    void createStatusBar();
+    void bindPanel();
+    void readSettings();
+    void shutdown();
+
+    // Re-evaluates what is enabled (after every change of the panel's state).
+    void updateActions();
+    void setOperationMode(TOperationMode mode, QAction* pressed);
+    void setStatus(int panel, const QString& text);
+
+    // Commands.
+    void fileOpenExecute();
+    void fileFolderExecute();
+    void fileCloseExecute();
+    void fileSetupExecute();
+    void drawGaikuExecute();
+    void showToolClick();
+    void rebuildRecentMenu();
+
+    // Opening on the loading thread.
+    void openNext();
+    void openPath(const QString& path);
+    void startLoad(TLoadSource source, const QString& path);
+    void loadEvent(TLoadEvent event);
+    void endOfLoad(const TLoadEvent& finished);
+    void finishLoad(bool completed);
+    void reportErrorCount();
+    void showProgress();
+
+    // Pointer feedback.
+    void panelMouseMove(double rx, double ry);
+    void panelMouseUp();
+    void panelPaint();
+
+    QString iniPath_;
+    QLabel* panels_[4];
+    std::unique_ptr<TUnlha> archiver_;
+    TDataLoader loader_;
+    bool loading_ = false;
+    bool cancelRequested_ = false;
+    bool extractionFailed_ = false;
+    TLoadSource loadSource_ = TLoadSource::lsMeshFile;
+    QString loadPath_;
+    QString loadedName_;
+    QStringList pendingPaths_;
+    QElapsedTimer loadClock_;
+    QTimer progressDelay_;
+    bool shutDown_ = false;
+};

@@ -1,0 +1,133 @@
+#include "shell_ui/setup_form.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "shell/cache_folder.h"
+#include "shell_ui/ui_text.h"
+
+TSetupForm::TSetupForm(QWidget* owner) : QDialog(owner) {
+    setWindowTitle("環境設定");
+    PageControl1 = new QTabWidget(this);
+
+    auto* display = new QWidget;
+    auto* grid = new QGridLayout(display);
+    auto add = [&](const char* caption, int row, int column) {
+        auto* cb = new QCheckBox(caption, display);
+        grid->addWidget(cb, row, column);
+        return cb;
+    };
+    cbVC11 = add("行政区域", 0, 0);
+    cbVC21 = add("道路", 1, 0);
+    cbVC23 = add("鉄道", 2, 0);
+    cbVC24 = add("鉄道施設", 3, 0);
+    cbVC35 = add("建物", 0, 1);
+    cbVC51 = add("水部等", 1, 1);
+    cbVC62 = add("公園等場地", 2, 1);
+    cbVC73 = add("基準点", 3, 1);
+    grid->setRowStretch(4, 1);
+    // Focus moves row by row.
+    QWidget* order[] = {cbVC11, cbVC35, cbVC21, cbVC51, cbVC23, cbVC62, cbVC24, cbVC73};
+    for (size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+    PageControl1->addTab(display, "表示");
+
+    auto* cache = new QWidget;
+    auto* cacheLayout = new QGridLayout(cache);
+    lbVolume = new QLabel("(サイズ: 0 Mbyte)", cache);
+    eCacheFilePath = new QLineEdit(cache);
+    eCacheFilePath->setReadOnly(true);
+    eCacheFilePath->setEnabled(false);
+    btnCashClear = new QPushButton("すべて削除する", cache);
+    cbEndCacheClear = new QCheckBox("アプリケーション終了時に削除する", cache);
+    cacheLayout->addWidget(new QLabel("格納場所", cache), 0, 0);
+    cacheLayout->addWidget(lbVolume, 0, 1);
+    cacheLayout->addWidget(eCacheFilePath, 1, 0, 1, 3);
+    cacheLayout->addWidget(btnCashClear, 2, 0);
+    cacheLayout->addWidget(cbEndCacheClear, 3, 0, 1, 3);
+    cacheLayout->setRowStretch(4, 1);
+    connect(btnCashClear, &QPushButton::clicked, this, [this] { btnCashClearClick(); });
+    PageControl1->addTab(cache, "キャッシュ");
+
+    ErrorLog = new QPlainTextEdit;
+    ErrorLog->setReadOnly(true);
+    ErrorLog->setLineWrapMode(QPlainTextEdit::NoWrap);
+    ErrorLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    ErrorLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    PageControl1->addTab(ErrorLog, "エラーログ");
+
+    OKBtn = new QPushButton("OK", this);
+    CancelBtn = new QPushButton("キャンセル", this);
+    OKBtn->setDefault(true);
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(PageControl1);
+    layout->addLayout(buttons);
+    resize(420, 300);
+}
+
+QCheckBox* TSetupForm::box(int code) const {
+    switch (code) {
+        case 11: return cbVC11;
+        case 21: return cbVC21;
+        case 23: return cbVC23;
+        case 24: return cbVC24;
+        case 35: return cbVC35;
+        case 51: return cbVC51;
+        case 62: return cbVC62;
+        case 73: return cbVC73;
+        default: return nullptr;
+    }
+}
+
+bool TSetupForm::GetCategory(int code) const { return box(code) && box(code)->isChecked(); }
+
+void TSetupForm::SetCategory(int code, bool on) {
+    if (QCheckBox* cb = box(code)) cb->setChecked(on);
+}
+
+void TSetupForm::SetCacheFolder(const std::string& path) { eCacheFilePath->setText(FromSjis(path)); }
+
+std::string TSetupForm::GetCacheFolder() const { return ToSjis(eCacheFilePath->text()); }
+
+void TSetupForm::SetErrorLog(const TErrorList* list) {
+    if (!list) return;
+    ErrorLog->clear();
+    QStringList lines;
+    for (const std::string& line : *list) lines.append(FromSjis(line));
+    ErrorLog->setPlainText(lines.join('\n'));
+}
+
+void TSetupForm::SetClearAtEnd(bool on) { cbEndCacheClear->setChecked(on); }
+
+bool TSetupForm::GetClearAtEnd() const { return cbEndCacheClear->isChecked(); }
+
+void TSetupForm::UpdateCacheSize() {
+    double total = 0;
+    FolderSize(GetCacheFolder(), total);
+    lbVolume->setText(QString("(サイズ: %1 Mbyte)").arg(total / 1024 / 1024, 0, 'f', 1));
+}
+
+void TSetupForm::showEvent(QShowEvent* event) {
+    UpdateCacheSize();
+    QDialog::showEvent(event);
+}
+
+void TSetupForm::btnCashClearClick() {
+    btnCashClear->setText("削除中");
+    btnCashClear->repaint();
+    ClearFolder(GetCacheFolder());
+    UpdateCacheSize();
+    btnCashClear->setText("すべて削除する");
+}

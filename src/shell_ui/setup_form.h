@@ -1,0 +1,48 @@
+#pragma once
+// TSetupForm ("環境設定"): the eight display categories, the cache folder
+// with its size, emptying it now or at program end, and the error log.
+#include <QDialog>
+#include <string>
+
+#include "map/error_list.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+
+class TSetupForm : public QDialog {
+public:
+    explicit TSetupForm(QWidget* owner);
+
+    QTabWidget* PageControl1;
+    QCheckBox *cbVC11, *cbVC21, *cbVC23, *cbVC24, *cbVC35, *cbVC51, *cbVC62, *cbVC73;
+    QLabel* lbVolume;
+    QLineEdit* eCacheFilePath;
+    QPushButton* btnCashClear;
+    QCheckBox* cbEndCacheClear;
+    QPlainTextEdit* ErrorLog;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+
+    // The check box of a category code; false / ignored for other codes.
+    bool GetCategory(int code) const;
+    void SetCategory(int code, bool on);
+    // The cache folder, Shift-JIS.
+    void SetCacheFolder(const std::string& path);
+    std::string GetCacheFolder() const;
+    // Fills the log with the list's lines; a null list leaves it as it is.
+    void SetErrorLog(const TErrorList* list);
+    void SetClearAtEnd(bool on);
+    bool GetClearAtEnd() const;
+    void UpdateCacheSize();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QCheckBox* box(int code) const;
+    void btnCashClearClick();
+};
