@@ -1,0 +1,434 @@
+// The viewer's main window driven through its real actions, tool buttons,
+// dialogs and map surface on the offscreen platform: start-up and shutdown
+// with the INI file, enabling, zoom repeat, block display, opening files,
+// archives and folders on the loading thread, the stop at a failing mesh,
+// cancelling, dropping, the status bar, the attribute window and the
+// settings dialog.
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTest>
+#include <QToolButton>
+#include <cmath>
+#include <fstream>
+#include <functional>
+
+#include "base/sjis.h"
+#include "reading/map_loading.h"
+#include "shell/error_text.h"
+#include "shell_ui/attrib_mini_form.h"
+#include "shell_ui/main_form.h"
+#include "shell_ui/orvelle_application.h"
+#include "shell_ui/setup_form.h"
+#include "shell_ui/ui_text.h"
+#include "support/lzh_writer.h"
+#include "support/mesh_fixture.h"
+#include "support/temp_dir.h"
+#include "support/town_fixture.h"
+#include "view_qt/paint_box.h"
+
+namespace fs = std::filesystem;
+using testsupport::MeshFixture;
+
+namespace {
+
+// Runs `act` on the next modal window of type W once it is shown, again on
+// every tick until `act` answers true.
+template <class W>
+void whenModal(std::function<bool(W*)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (auto* w = dynamic_cast<W*>(QApplication::activeModalWidget())) {
+            if (!act(w)) return;
+            timer->stop();
+            timer->deleteLater();
+        }
+    });
+    timer->start();
+}
+
+// A click on a check box's indicator (its middle may lie beyond the caption).
+void clickBox(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
+
+struct ErrorBoxSeen {
+    int count = 0;
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Records the next error box and presses its OK button.
+void answerErrorBox(ErrorBoxSeen& seen) {
+    whenModal<QMessageBox>([&seen](QMessageBox* box) {
+        ++seen.count;
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.icon = box->icon();
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        return true;
+    });
+}
+
+// A mesh of the given extent with one block boundary line; `broken` lists a
+// layer file that does not exist, which ends the mesh's reading.
+fs::path sheet(const fs::path& root, const std::string& name, double x0, bool broken = false) {
+    MeshFixture m(root, name);
+    m.description().southWest = {x0, 0};
+    m.description().northEast = {x0 + 100, 50};
+    m.layer("GYOUSEI\\GYOUSEI.ARC", {meshfiles::arcRecord(1108, 0, 1, 2), "0,0", "1,1"}, {x0, 0});
+    if (broken) m.listOnly(name + "\\GYOUSEI\\MISSING.ARC");
+    return m.write();
+}
+
+std::string fileText(const fs::path& p) {
+    std::ifstream in(p);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<testsupport::TempDir> dir_;
+    std::unique_ptr<TMainForm> form_;
+    fs::path town_;
+
+    fs::path config() const { return dir_->path() / "config"; }
+    fs::path cache() const { return dir_->path() / "Maps"; }
+
+    TMainForm& makeForm() {
+        form_ = std::make_unique<TMainForm>(config().string() + "/", cache().string() + "/");
+        form_->show();
+        if (!QTest::qWaitForWindowExposed(form_.get())) qFatal("main window not exposed");
+        form_->GeoPanel1->FlushPendingRender();
+        return *form_;
+    }
+    // Destroys the window: its shutdown writes the INI file.
+    void closeForm() { form_.reset(); }
+
+    void waitLoaded() { QTRY_VERIFY_WITH_TIMEOUT(!form_->Loading(), 20000); }
+
+    void openThroughDialog(const fs::path& file) {
+        // Typed into the dialog's name box, as a user may type a full path.
+        const QString name = QString::fromStdString(file.string());
+        whenModal<QFileDialog>([name](QFileDialog* d) {
+            auto* edit = d->findChild<QLineEdit*>("fileNameEdit");
+            if (!edit) return false;
+            for (auto* view : d->findChildren<QAbstractItemView*>()) view->clearSelection();  // the preset file
+            edit->setText(name);
+            static_cast<QDialog*>(d)->accept();  // checks the name as OK does
+            return !d->isVisible();
+        });
+        form_->FileOpen1->trigger();
+        waitLoaded();
+    }
+
+    QPoint screenOf(double x, double y) {
+        TScreenPoint p = form_->GeoPanel1->WorldToScreen(MakePoint(x, y, 0));
+        return {p.X, p.Y};
+    }
+    QWidget* surface() { return form_->GeoPanel1->PaintBox(); }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<testsupport::TempDir>();
+        town_ = testsupport::writeTown(dir_->path() / "town");
+    }
+    void cleanup() {
+        form_.reset();
+        dir_.reset();
+    }
+
+    void firstStartIsCentredAndShutdownWritesEveryKey() {
+        TMainForm& f = makeForm();
+        QCOMPARE(f.size(), QSize(640, 480));
+        const QRect screen = f.screen()->availableGeometry();
+        QVERIFY(std::abs(f.x() + 320 - screen.center().x()) <= 1);
+        QVERIFY(std::abs(f.y() + 240 - screen.center().y()) <= 1);
+        // Nothing is pressed at start, and the panel starts in zoom-rectangle mode.
+        for (QToolButton* b : {f.tbtnOperationSelectPoint(), f.tbtnOperationMoveDrag(), f.tbtnOperationZoomRect()})
+            QVERIFY(!b->isChecked());
+        QCOMPARE(f.GeoPanel1->OperationMode(), TOperationMode::omZoomRect);
+        fs::create_directories(cache() / "x");
+        std::ofstream(cache() / "x" / "f") << "cached";
+        closeForm();
+
+        const std::string ini = fileText(config() / "orvelle.ini");
+        for (const char* line : {"[MainForm]", "Left=", "Top=", "Width=640", "Height=480", "[Cache]", "ClearAtEnd=1",
+                                 "[Data]", "LastFileName=", "LastOpenFolder="})
+            QVERIFY2(ini.find(line) != std::string::npos, line);
+        QVERIFY(fs::exists(cache()));  // the folder stays, emptied
+        QVERIFY(fs::is_empty(cache()));
+    }
+
+    void leftMinusOneCentresAndCorruptValuesGiveDefaults() {
+        fs::create_directories(config());
+        std::ofstream(config() / "orvelle.ini")
+            << "[MainForm]\nLeft=-1\nTop=7\nWidth=abc\nHeight=300\n[Cache]\nClearAtEnd=0\n[Data]\nLastFileName=/x/y.txt\n";
+        TMainForm& f = makeForm();
+        QCOMPARE(f.size(), QSize(640, 300));
+        QVERIFY(f.y() != 7);
+        QVERIFY(std::abs(f.y() + 150 - f.screen()->availableGeometry().center().y()) <= 1);
+        QVERIFY(!f.ClearAtEnd);
+        QCOMPARE(f.LastFileName, QString("/x/y.txt"));
+        fs::create_directories(cache() / "kept");
+        closeForm();
+        QVERIFY(fs::exists(cache() / "kept"));  // not cleared at exit
+        QVERIFY(fileText(config() / "orvelle.ini").find("ClearAtEnd=0") != std::string::npos);
+    }
+
+    void actionsNeedDataAndTheirTextsAreTheProgramsOwn() {
+        TMainForm& f = makeForm();
+        QVERIFY(f.FileOpen1->isEnabled() && f.FileFolder1->isEnabled() && f.HelpAbout1->isEnabled());
+        for (QAction* a : {f.FileClose1, f.DrawRefresh1, f.DrawGaiku1, f.OperationSelectPoint1, f.OperationZoomIn1,
+                           f.OperationZoomReset1, f.EditCopy1, f.WebSearch1})
+            QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
+        QCOMPARE(f.FileOpen1->toolTip(), QString("開く"));
+        QCOMPARE(f.FileOpen1->shortcut(), QKeySequence("Ctrl+O"));
+        QCOMPARE(f.FileOpen1->property("category").toString(), QString("ファイル"));
+        QCOMPARE(f.tbtnZoomIn()->toolTip(), QString("拡大"));
+        openThroughDialog(town_);
+        for (QAction* a : {f.FileClose1, f.DrawRefresh1, f.DrawGaiku1, f.OperationSelectPoint1, f.OperationZoomIn1,
+                           f.OperationZoomReset1, f.EditCopy1})
+            QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+        QVERIFY(!f.WebSearch1->isEnabled());  // no search engine listed
+    }
+
+    void heldZoomButtonZoomsOncePerTickAndOnceOnRelease() {
+        TMainForm& f = makeForm();
+        openThroughDialog(town_);
+        QCOMPARE(f.ZoomTimer->interval(), 100);
+        int ticks = 0;
+        connect(f.ZoomTimer, &QTimer::timeout, this, [&ticks] { ++ticks; });
+        const double before = f.GeoPanel1->View().ScaleX;
+        QTest::mousePress(f.tbtnZoomIn(), Qt::LeftButton);
+        QTest::qWait(350);
+        QTRY_VERIFY(ticks >= 3);
+        QTest::mouseRelease(f.tbtnZoomIn(), Qt::LeftButton);
+        QVERIFY(!f.ZoomTimer->isActive());
+        QCOMPARE(f.GeoPanel1->View().ScaleX / before, std::pow(1.25, ticks + 1));
+        // Held on the zoom-out button, the same in the other direction.
+        ticks = 0;
+        const double in = f.GeoPanel1->View().ScaleX;
+        QTest::mousePress(f.tbtnZoomOut(), Qt::LeftButton);
+        QTRY_VERIFY(ticks >= 1);
+        QTest::mouseRelease(f.tbtnZoomOut(), Qt::LeftButton);
+        QCOMPARE(in / f.GeoPanel1->View().ScaleX, std::pow(1.25, ticks + 1));
+    }
+
+    void blockDisplayTogglesAndRedrawsEachTime() {
+        TMainForm& f = makeForm();
+        openThroughDialog(town_);
+        QCOMPARE(f.GeoPanel1->ViewMode, TViewMode::vmGaiku);
+        QVERIFY(f.tbtnDrawGaiku()->isChecked());
+        const int renders = f.GeoPanel1->RenderCount();
+        QTest::mouseClick(f.tbtnDrawGaiku(), Qt::LeftButton);
+        QCOMPARE(f.GeoPanel1->ViewMode, TViewMode::vmNoGaiku);
+        QVERIFY(!f.tbtnDrawGaiku()->isChecked());
+        QTest::mouseClick(f.tbtnDrawGaiku(), Qt::LeftButton);
+        QCOMPARE(f.GeoPanel1->ViewMode, TViewMode::vmGaiku);
+        QVERIFY(f.tbtnDrawGaiku()->isChecked());
+        QCOMPARE(f.GeoPanel1->RenderCount(), renders + 2);
+    }
+
+    void openingTwiceCountsOnlyTheLastOpensErrors() {
+        TMainForm& f = makeForm();
+        fs::path other = sheet(dir_->path() / "other", "B0000002", 0);
+        MeshFixture zone10(dir_->path() / "zone", "C0000003");
+        zone10.description().zone = 10;
+        zone10.description().northEast = {10, 10};
+        openThroughDialog(town_);
+        QCOMPARE(f.StatusText(3), QString());
+        QCOMPARE(f.LastFileName, QString::fromStdString(town_.string()));
+        QCOMPARE(f.windowTitle(), QString("Orvelle - 09LD1001.TXT"));
+        openThroughDialog(zone10.write());
+        QCOMPARE(f.LastFileName, QString::fromStdString(zone10.descriptionPath().string()));
+        QCOMPARE(f.StatusText(3), QString("エラー: 1箇所"));
+        QCOMPARE(f.GeoPanel1->ErrorList.size(), size_t(1));
+        openThroughDialog(other);  // a fitting mesh: no error, the count is emptied
+        QCOMPARE(f.StatusText(3), QString());
+        QCOMPARE(f.GeoPanel1->MapObject()->Descriptions().size(), size_t(2));
+    }
+
+    void archiveWithUpperCaseExtensionIsExtractedAndRead() {
+        TMainForm& f = makeForm();
+        testsupport::MakeArchiveWithJlha(town_.parent_path().parent_path(), dir_->path() / "13101.LZH", "y", {"09LD1001"});
+        openThroughDialog(dir_->path() / "13101.LZH");
+        QVERIFY(f.GeoPanel1->DataLoaded());
+        QVERIFY(fs::exists(cache() / "13101" / "09LD1001" / "09LD1001.TXT"));
+        QCOMPARE(f.LastFileName, QString::fromStdString((dir_->path() / "13101.LZH").string()));
+        QCOMPARE(f.StatusText(3), QString());
+    }
+
+    void failingMeshEndsTheFolderOpenAndReachesTheErrorBox() {
+        TMainForm& f = makeForm();
+        const fs::path folder = dir_->path() / "meshes";
+        sheet(folder, "M0000001", 0);
+        const fs::path bad = sheet(folder, "M0000002", 100, true);
+        sheet(folder, "M0000003", 200);
+        std::string expected;
+        try {
+            TKDKObject probe;
+            TErrorList errors;
+            ReadMeshOnItsOwn(probe, bad.string(), errors);
+        } catch (const std::exception& e) {
+            expected = e.what();
+        }
+        QVERIFY(!expected.empty());
+
+        ErrorBoxSeen seen;
+        answerErrorBox(seen);
+        f.OpenPaths({QString::fromStdString(folder.string())});
+        QTRY_COMPARE_WITH_TIMEOUT(seen.count, 1, 20000);
+        QVERIFY(!f.Loading());
+        QCOMPARE(seen.title, QString("Orvelle"));
+        QCOMPARE(seen.icon, QMessageBox::Critical);
+        QCOMPARE(seen.text, FromSjis(ErrorBoxText(expected)));
+        // The first mesh stays, the third was not read, nothing was counted or remembered.
+        QCOMPARE(f.GeoPanel1->MapObject()->Descriptions().size(), size_t(1));
+        QCOMPARE(f.GeoPanel1->DataExtentMax().X, 100.0);
+        QCOMPARE(f.StatusText(3), QString("読込中: M0000002.TXT"));
+        QVERIFY(f.LastOpenFolder.isEmpty());
+        QVERIFY(f.FileOpen1->isEnabled());  // the program carries on
+    }
+
+    void cancelBetweenMeshesKeepsWhatWasMerged() {
+        TMainForm& f = makeForm();
+        const fs::path folder = dir_->path() / "many";
+        for (int i = 0; i < 6; ++i) sheet(folder, "N000000" + std::to_string(i), 100.0 * i);
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        // Esc as soon as the first mesh is in the map, before the window handles the next event.
+        struct EscAfterFirstMesh : QObject {
+            TMainForm* form;
+            bool pressed = false;
+            bool eventFilter(QObject*, QEvent* e) override {
+                if (!pressed && e->type() == QEvent::MetaCall && form->GeoPanel1->DataLoaded()) {
+                    pressed = true;
+                    QTest::keyClick(form, Qt::Key_Escape);
+                }
+                return false;
+            }
+        } esc;
+        esc.form = &f;
+        f.installEventFilter(&esc);
+        f.OpenPaths({QString::fromStdString(folder.string())});
+        waitLoaded();
+        f.removeEventFilter(&esc);
+        QVERIFY(esc.pressed);
+        QCOMPARE(f.GeoPanel1->MapObject()->Descriptions().size(), size_t(1));
+        QCOMPARE(f.GeoPanel1->ErrorList.back(), sjis::fromUtf8("読込を中止しました"));
+        QCOMPARE(f.StatusText(3), QString("エラー: 1箇所"));
+        QVERIFY(f.LastOpenFolder.isEmpty());
+        QVERIFY(f.FileFolder1->isEnabled());
+    }
+
+    void droppedFolderOpensLikeTheFolderCommand() {
+        TMainForm& f = makeForm();
+        const QString folder = QString::fromStdString(town_.parent_path().parent_path().string());
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(folder)});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&f, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&f, &drop);
+        waitLoaded();
+        QVERIFY(f.GeoPanel1->DataLoaded());
+        QCOMPARE(f.LastOpenFolder, folder);
+        QCOMPARE(f.RecentFiles.first(), folder);
+    }
+
+    void statusBarAfterRedrawAndPointerMoveAndCloseEmptiesIt() {
+        TMainForm& f = makeForm();
+        QTest::mouseMove(surface(), QPoint(100, 100));
+        QCOMPARE(f.StatusText(0), QString());  // no data: no position
+        openThroughDialog(town_);
+        QCOMPARE(f.StatusText(2), QString("東京都千代田区丸の内一丁目付近"));
+        QTest::mouseMove(surface(), screenOf(100, 75));
+        const QRegularExpression dms("^%1 \\d+\\.\\d\\d\\.\\d\\d\\.\\d\\d$");
+        QVERIFY2(QRegularExpression(dms.pattern().arg("N")).match(f.StatusText(0)).hasMatch(), qPrintable(f.StatusText(0)));
+        QVERIFY2(QRegularExpression(dms.pattern().arg("E")).match(f.StatusText(1)).hasMatch(), qPrintable(f.StatusText(1)));
+        f.FileClose1->trigger();
+        QVERIFY(!f.GeoPanel1->DataLoaded());
+        for (int i = 0; i < 4; ++i) QCOMPARE(f.StatusText(i), QString());
+        QTest::mouseMove(surface(), QPoint(120, 90));
+        QCOMPARE(f.StatusText(0), QString());
+        QCOMPARE(f.windowTitle(), QString("Orvelle"));
+    }
+
+    void pickShowsTheAttributeWindowAndAnEmptyPickLeavesIt() {
+        TMainForm& f = makeForm();
+        openThroughDialog(town_);
+        QTest::mouseClick(f.tbtnOperationSelectPoint(), Qt::LeftButton);
+        QVERIFY(f.tbtnOperationSelectPoint()->isChecked());
+        QVERIFY(!f.tbtnOperationZoomRect()->isChecked());
+        QCOMPARE(f.GeoPanel1->OperationMode(), TOperationMode::omSelectPoint);
+        QVERIFY(!f.AttribMiniForm->isVisible());
+        QTest::mouseClick(surface(), Qt::LeftButton, {}, screenOf(40, 40));  // the school
+        QVERIFY(f.AttribMiniForm->isVisible());
+        QCOMPARE(f.AttribMiniForm->windowTitle(), QString("属性"));
+        const QString details = f.AttribMiniForm->Details->toPlainText();
+        QVERIFY2(details.contains("千代田小学校"), qPrintable(details));
+        for (int i = 0; i < 4; ++i) f.OperationZoomOut1->trigger();
+        QTest::mouseClick(surface(), Qt::LeftButton, {}, screenOf(-60, -60));  // outside every feature
+        QVERIFY(f.GeoPanel1->PointedAttribs().empty());
+        QVERIFY(f.AttribMiniForm->isVisible());
+        QCOMPARE(f.AttribMiniForm->Details->toPlainText(), details);
+    }
+
+    void settingsDialogRoundTripAndCache() {
+        TMainForm& f = makeForm();
+        openThroughDialog(town_);
+        fs::create_directories(cache() / "a" / "b");
+        std::ofstream(cache() / "a" / "b" / "big", std::ios::binary) << std::string(1572864, 'x');
+        QString volume;
+        whenModal<TSetupForm>([&volume](TSetupForm* s) {
+            volume = s->lbVolume->text();
+            clickBox(s->cbVC21);
+            QTest::mouseClick(s->OKBtn, Qt::LeftButton);
+            return true;
+        });
+        const int renders = f.GeoPanel1->RenderCount();
+        f.FileSetup1->trigger();
+        QCOMPARE(volume, QString("(サイズ: 1.5 Mbyte)"));
+        QCOMPARE(f.GeoPanel1->RenderCount(), renders + 1);
+        for (int code : {11, 23, 24, 35, 51, 62, 73}) QVERIFY(f.GeoPanel1->GetCategoryVisible(code));
+        QVERIFY(!f.GeoPanel1->GetCategoryVisible(21));
+
+        // Opened again: the same state; clearing the cache and the end choice, then Cancel.
+        std::vector<bool> shown;
+        whenModal<TSetupForm>([&shown, &volume](TSetupForm* s) {
+            for (int code : {11, 21, 23, 24, 35, 51, 62, 73}) shown.push_back(s->GetCategory(code));
+            QTest::mouseClick(s->btnCashClear, Qt::LeftButton);
+            volume = s->lbVolume->text();
+            clickBox(s->cbEndCacheClear);
+            QTest::mouseClick(s->CancelBtn, Qt::LeftButton);
+            return true;
+        });
+        f.FileSetup1->trigger();
+        QCOMPARE(shown, (std::vector<bool>{true, false, true, true, true, true, true, true}));
+        QCOMPARE(volume, QString("(サイズ: 0.0 Mbyte)"));
+        QVERIFY(fs::is_empty(cache()));  // Cancel does not undo the clearing
+        QVERIFY(f.ClearAtEnd);           // nor take the check box
+    }
+};
+
+int main(int argc, char** argv) {
+    TOrvelleApplication app(argc, argv);
+    MainFormTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "main_form_test.moc"
