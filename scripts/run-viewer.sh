@@ -6,9 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 dir=$("$root/scripts/build.sh" Release | tail -n 1)
-target=${1:-"$root/data/sample"}
-if [ -x "$dir/app/orvelle" ]; then
-  exec "$dir/app/orvelle" "$target"
+if [ $# -eq 0 ]; then
+  set -- "$root/data/sample"
 fi
-echo "The viewer window is not built yet; showing what orvelle-cli reads instead."
-exec "$dir/tools/cli/orvelle-cli" info "$target"
+exec "$dir/app/orvelle" "$@"

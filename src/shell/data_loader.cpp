@@ -6,6 +6,7 @@
 #include "base/sjis.h"
 #include "reading/map_loading.h"
 #include "shell/archive_opening.h"
+#include "view/coordinate_translator.h"
 
 std::unique_ptr<TKDKObject> TakeMesh(TLoadEvent& event) {
     return event.Mesh ? std::move(*event.Mesh) : nullptr;
@@ -35,6 +36,13 @@ TLoadEvent eventOf(TLoadEvent::TKind kind, int fileIndex = 0, int fileCount = 0)
     event.FileIndex = fileIndex;
     event.FileCount = fileCount;
     return event;
+}
+
+void prepareConversion(TCoordsFormat source, TCoordsFormat target) {
+    if (source == TCoordsFormat::cfCartesian || target == TCoordsFormat::cfCartesian) return;
+    TCoordinateTranslator translator;
+    translator.SetTarget(target);
+    translator.SetSource(source);
 }
 
 }  // namespace
@@ -80,6 +88,7 @@ void TDataLoader::run(const TLoadRequest& request, const Sink& sink) {
             } catch (...) {
                 read.Failure = std::current_exception();
             }
+            if (i == 0 && !read.Failure) prepareConversion((*read.Mesh)->SourceFormat, request.DisplayFormat);
             bytes += (*read.Mesh)->BytesRead;
             read.BytesRead = bytes;
             const bool failed = static_cast<bool>(read.Failure);

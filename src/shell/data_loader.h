@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "map/kdk_object.h"
+#include "tables/coords_format.h"
 
 class TUnlha;
 
@@ -23,6 +24,10 @@ struct TLoadRequest {
     std::string Path;         // UTF-8 file-system path
     std::string CacheFolder;  // archives: the cache folder, Shift-JIS, ending with '/'
     TUnlha* Archiver = nullptr;  // archives: the component that extracts (not owned)
+    // The system the pointer's position is shown in: the conversion from the
+    // first mesh's system into it is prepared once on the loading thread, so
+    // that PROJ's first reading of its database does not stall the window.
+    TCoordsFormat DisplayFormat = TCoordsFormat::cfCartesian;
 };
 
 struct TLoadEvent {

@@ -82,7 +82,7 @@ void TMainForm::startLoad(TLoadSource source, const QString& path) {
     progressDelay_.start();
     pbLoad->setRange(0, 0);
     updateActions();
-    TLoadRequest request{source, path.toStdString(), CacheFolder, archiver_.get()};
+    TLoadRequest request{source, path.toStdString(), CacheFolder, archiver_.get(), GeoPanel1->CoordsFormat()};
     loader_.Start(std::move(request), [this](TLoadEvent event) {
         QMetaObject::invokeMethod(this, [this, event]() mutable { loadEvent(std::move(event)); }, Qt::QueuedConnection);
     });

@@ -1,0 +1,118 @@
+// orvelle-viewer-shot PATH OUTDIR: the viewer on a real display (run under
+// xvfb-run), saving PNG pictures of the main window at full view and in a
+// street view with the status bar filled, the attribute window after a
+// pick, the settings dialog's three tabs and the About box.
+#include <QDir>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+
+#include "shell_ui/about_box.h"
+#include "shell_ui/attrib_mini_form.h"
+#include "shell_ui/main_form.h"
+#include "shell_ui/orvelle_application.h"
+#include "shell_ui/setup_form.h"
+#include "view_qt/paint_box.h"
+
+namespace {
+
+QString outDir;
+
+void save(QWidget* w, const char* name) {
+    const QString path = outDir + "/" + name;
+    if (!w->grab().save(path)) std::fprintf(stderr, "orvelle-viewer-shot: cannot write %s\n", qPrintable(path));
+}
+
+// Runs `act` on the modal dialog D once the event loop shows it.
+template <class D>
+void onModal(std::function<void(D*)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (auto* d = dynamic_cast<D*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            QTest::qWait(100);  // let it paint
+            act(d);
+        }
+    });
+    timer->start();
+}
+
+// A pick in select mode where something lies, searching outward from the centre.
+bool pickSomething(TMainForm& form) {
+    form.OperationSelectPoint1->trigger();
+    QWidget* surface = form.GeoPanel1->PaintBox();
+    const QPoint c = surface->rect().center();
+    for (int r = 0; r < 200; r += 8)
+        for (int dx : {0, r, -r})
+            for (int dy : {0, r, -r}) {
+                QTest::mouseClick(surface, Qt::LeftButton, {}, c + QPoint(dx, dy));
+                if (!form.GeoPanel1->PointedAttribs().empty()) return true;
+            }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    TOrvelleApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: orvelle-viewer-shot PATH OUTDIR\n");
+        return 2;
+    }
+    outDir = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(outDir);
+    const QString home = QDir::tempPath() + "/orvelle-viewer-shot";
+    QDir(home).removeRecursively();
+    TMainForm form(home.toStdString() + "/", home.toStdString() + "/Maps/");
+    form.resize(900, 640);
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form)) return 1;
+    form.OpenPaths({QString::fromLocal8Bit(argv[1])});
+    while (form.Loading()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    if (!form.GeoPanel1->DataLoaded()) {
+        std::fprintf(stderr, "orvelle-viewer-shot: nothing was loaded from %s\n", argv[1]);
+        return 1;
+    }
+    QWidget* surface = form.GeoPanel1->PaintBox();
+    QTest::mouseMove(surface, surface->rect().center() + QPoint(40, 30));
+    QTest::qWait(200);
+    save(&form, "main-full.png");
+
+    for (int i = 0; i < 10; ++i) form.OperationZoomIn1->trigger();
+    QTest::mouseMove(surface, surface->rect().center() + QPoint(-30, 20));
+    QTest::qWait(200);
+    save(&form, "main-street.png");
+
+    if (pickSomething(form)) {
+        form.AttribMiniForm->move(form.geometry().topRight() + QPoint(10, 0));
+        QTest::qWait(200);
+        save(form.AttribMiniForm, "attributes.png");
+        save(&form, "main-pick.png");
+    } else {
+        std::fprintf(stderr, "orvelle-viewer-shot: no feature found to pick\n");
+    }
+
+    onModal<TSetupForm>([](TSetupForm* s) {
+        for (int tab = 0; tab < 3; ++tab) {
+            s->PageControl1->setCurrentIndex(tab);
+            QTest::qWait(100);
+            save(s, qPrintable(QString("settings-%1.png").arg(tab + 1)));
+        }
+        s->PageControl1->setCurrentIndex(0);
+        s->reject();
+    });
+    form.FileSetup1->trigger();
+
+    onModal<TAboutBox>([](TAboutBox* a) {
+        save(a, "about.png");
+        a->reject();
+    });
+    form.HelpAbout1->trigger();
+    std::printf("%s\n", qPrintable(outDir));
+    return 0;
+}
