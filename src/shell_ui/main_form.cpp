@@ -1,6 +1,7 @@
 #include "shell_ui/main_form.h"
 
 #include <QActionGroup>
+#include <algorithm>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
@@ -212,9 +213,12 @@ QToolButton* TMainForm::tbtnDrawGaiku() const {
 
 void TMainForm::createStatusBar() {
     StatusBar1 = statusBar();
+    // The position panels widen when the screen's font needs more room for
+    // the longest position text than their 90 pixels.
+    const int positionWidth = StatusBar1->fontMetrics().horizontalAdvance("E 139.59.59.99") + 12;
     for (int i = 0; i < 4; ++i) {
         panels_[i] = new QLabel(StatusBar1);
-        panels_[i]->setFixedWidth(kPanelWidths[i]);
+        panels_[i]->setFixedWidth(i < 2 ? std::max(kPanelWidths[i], positionWidth) : kPanelWidths[i]);
         panels_[i]->setFrameShape(QFrame::StyledPanel);
         panels_[i]->setFrameShadow(QFrame::Sunken);
         StatusBar1->addWidget(panels_[i]);
