@@ -368,6 +368,16 @@ private slots:
         QCOMPARE(f.windowTitle(), QString("Orvelle"));
     }
 
+    void doubleClickCentresOnThePoint() {
+        TMainForm& f = makeForm();
+        openThroughDialog(town_);
+        const QPoint target = screenOf(150, 110);
+        QTest::mouseDClick(surface(), Qt::LeftButton, {}, target);
+        const double metresPerPixel = 1 / f.GeoPanel1->View().ScaleX;
+        QVERIFY(std::abs(f.GeoPanel1->View().CenterX - 150) <= metresPerPixel);
+        QVERIFY(std::abs(f.GeoPanel1->View().CenterY - 110) <= metresPerPixel);
+    }
+
     void pickShowsTheAttributeWindowAndAnEmptyPickLeavesIt() {
         TMainForm& f = makeForm();
         openThroughDialog(town_);
