@@ -40,7 +40,6 @@ QAction* makeAction(QObject* owner, const char* name, const QString& category, c
     const qsizetype bar = hint.indexOf('|');
     a->setToolTip(bar < 0 ? hint : hint.left(bar));
     if (bar >= 0) a->setWhatsThis(hint.mid(bar + 1));
-    if (hint.isEmpty()) a->setToolTip(QString(caption).remove('&').remove("..."));
     a->setShortcut(shortcut);
     return a;
 }
@@ -361,7 +360,6 @@ void TMainForm::shutdown() {
 void TMainForm::fileCloseExecute() {
     GeoPanel1->CloseData();
     for (int i = 0; i < 4; ++i) setStatus(i, {});
-    loadedName_.clear();
     setWindowTitle("Orvelle");
     updateActions();
 }

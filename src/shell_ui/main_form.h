@@ -3,7 +3,6 @@
 // the two toolbars over one list of actions, the four-panel status bar, the
 // INI settings and the commands that open and close data. Opening runs on a
 // loading thread (TDataLoader); the window merges each mesh it hands back.
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QStringList>
 #include <QTimer>
@@ -136,9 +135,7 @@ private:
     bool extractionFailed_ = false;
     TLoadSource loadSource_ = TLoadSource::lsMeshFile;
     QString loadPath_;
-    QString loadedName_;
     QStringList pendingPaths_;
-    QElapsedTimer loadClock_;
     QTimer progressDelay_;
     bool shutDown_ = false;
 };

@@ -78,7 +78,6 @@ void TMainForm::startLoad(TLoadSource source, const QString& path) {
     extractionFailed_ = false;
     loadSource_ = source;
     loadPath_ = path;
-    loadClock_.start();
     progressDelay_.start();
     pbLoad->setRange(0, 0);
     updateActions();
@@ -148,8 +147,7 @@ void TMainForm::endOfLoad(const TLoadEvent& finished) {
         LastFileName = loadPath_;
     RememberRecent(RecentFiles, loadPath_);
     rebuildRecentMenu();
-    loadedName_ = dataName(loadPath_);
-    setWindowTitle("Orvelle - " + loadedName_);
+    setWindowTitle("Orvelle - " + dataName(loadPath_));
     openNext();
 }
 
