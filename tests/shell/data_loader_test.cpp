@@ -47,12 +47,19 @@ std::vector<TLoadEvent::TKind> kinds(const std::vector<TLoadEvent>& events) {
 
 using K = TLoadEvent;
 
+TLoadRequest folderRequest(const fs::path& folder) {
+    TLoadRequest request;
+    request.Source = TLoadSource::lsFolder;
+    request.Path = folder.string();
+    return request;
+}
+
 TEST(DataLoader, FolderStopsAtTheFirstFailingMesh) {
     testsupport::TempDir dir;
     sheet(dir.path(), "M0000001", 0);
     sheet(dir.path(), "M0000002", 100, true);
     sheet(dir.path(), "M0000003", 200);
-    std::vector<TLoadEvent> events = load({TLoadSource::lsFolder, dir.path().string()});
+    std::vector<TLoadEvent> events = load(folderRequest(dir.path()));
     ASSERT_EQ(kinds(events), (std::vector<TLoadEvent::TKind>{K::leReadingBegins, K::leReadingFile, K::leMeshRead,
                                                              K::leReadingFile, K::leMeshRead, K::leFinished}));
     EXPECT_EQ(events[0].FileCount, 3);
@@ -68,7 +75,7 @@ TEST(DataLoader, FolderStopsAtTheFirstFailingMesh) {
 TEST(DataLoader, CancelTakesEffectBeforeTheNextMesh) {
     testsupport::TempDir dir;
     for (int i = 0; i < 4; ++i) sheet(dir.path(), "N000000" + std::to_string(i), 100.0 * i);
-    std::vector<TLoadEvent> events = load({TLoadSource::lsFolder, dir.path().string()},
+    std::vector<TLoadEvent> events = load(folderRequest(dir.path()),
                                           [](TDataLoader& loader, const TLoadEvent& e) {
                                               if (e.Kind == K::leMeshRead) loader.Cancel();
                                           });
@@ -81,8 +88,11 @@ TEST(DataLoader, ArchiveThatCannotBeExtractedReadsNothing) {
     testsupport::TempDir dir;
     std::ofstream(dir.path() / "broken.lzh") << "not an archive";
     TUnlha unlha(262);
-    TLoadRequest request{TLoadSource::lsArchive, (dir.path() / "broken.lzh").string(),
-                         dir.path().string() + "/Maps/", &unlha};
+    TLoadRequest request;
+    request.Source = TLoadSource::lsArchive;
+    request.Path = (dir.path() / "broken.lzh").string();
+    request.CacheFolder = dir.path().string() + "/Maps/";
+    request.Archiver = &unlha;
     std::vector<TLoadEvent> events = load(request);
     ASSERT_EQ(kinds(events), (std::vector<TLoadEvent::TKind>{K::leExtracting, K::leExtractionFailed, K::leFinished}));
     EXPECT_NE(events[1].Result, 0);
