@@ -21,6 +21,7 @@
 #include "shell/latlon_text.h"
 #include "shell_ui/about_box.h"
 #include "shell_ui/attrib_mini_form.h"
+#include "shell_ui/export_command.h"
 #include "shell_ui/open_folder_form.h"
 #include "shell_ui/setup_form.h"
 #include "shell_ui/ui_text.h"
@@ -70,6 +71,8 @@ TMainForm::TMainForm(const std::string& configFolder, const std::string& cacheFo
     ZoomTimer->setInterval(100);
     connect(ZoomTimer, &QTimer::timeout, this, [this] { ZoomingIn ? GeoPanel1->ZoomIn() : GeoPanel1->ZoomOut(); });
 
+    exporter_ = std::make_unique<TExportCommand>(
+        this, [this](const TExportSummary& summary, std::exception_ptr failure) { exportFinished(summary, failure); });
     createActions();
     createMenus();
     createToolBars();
@@ -102,6 +105,7 @@ void TMainForm::createActions() {
     FileOpen1 = makeAction(this, "FileOpen1", file, "開く(&O)...", "開く|既存のファイルを開く", QKeySequence("Ctrl+O"));
     FileFolder1 = makeAction(this, "FileFolder1", file, "フォルダごと開く(&F)...", "フォルダごと開く");
     FileClose1 = makeAction(this, "FileClose1", file, "閉じる(&C)", "閉じる");
+    FileExport1 = makeAction(this, "FileExport1", file, "エクスポート(&E)...", "エクスポート|GIS形式のファイルに書き出す");
     FileSetup1 = makeAction(this, "FileSetup1", file, "環境設定(&T)...", "環境設定");
     FilePrintSetup1 = makeAction(this, "FilePrintSetup1", file, "プリンタの設定(&U)...", "プリンタの設定");
     FilePrint1 = makeAction(this, "FilePrint1", file, "印刷(&P)...", "印刷");
@@ -131,6 +135,7 @@ void TMainForm::createActions() {
     connect(FileFolder1, &QAction::triggered, this, [this] { fileFolderExecute(); });
     connect(FileClose1, &QAction::triggered, this, [this] { fileCloseExecute(); });
     connect(FileSetup1, &QAction::triggered, this, [this] { fileSetupExecute(); });
+    connect(FileExport1, &QAction::triggered, this, [this] { fileExportExecute(); });
     connect(FileExit1, &QAction::triggered, this, [this] { close(); });
     connect(DrawRefresh1, &QAction::triggered, this, [this] { GeoPanel1->Redraw(); });
     connect(DrawGaiku1, &QAction::triggered, this, [this] { drawGaikuExecute(); });
@@ -151,6 +156,8 @@ void TMainForm::createMenus() {
     QMenu* file = menuBar()->addMenu("ファイル(&F)");
     file->addActions({FileOpen1, FileFolder1, FileClose1});
     mnuRecent = file->addMenu("最近使ったファイル");
+    file->addSeparator();
+    file->addAction(FileExport1);
     file->addSeparator();
     file->addAction(FileSetup1);
     file->addSeparator();
@@ -283,6 +290,7 @@ void TMainForm::updateActions() {
     // One open at a time; nothing changes the map while it runs.
     for (QAction* a : {FileOpen1, FileFolder1, FileSetup1}) a->setEnabled(!loading_);
     if (loading_) FileClose1->setEnabled(false);
+    FileExport1->setEnabled(data && !loading_ && !Exporting());
     mnuRecent->setEnabled(!loading_ && !RecentFiles.isEmpty());
 }
 

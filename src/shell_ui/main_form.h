@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "export/export_options.h"
 #include "shell/data_loader.h"
 #include "shell/ini_settings.h"
 #include "view_qt/geo_panel.h"
@@ -21,6 +22,7 @@ class QToolBar;
 class QToolButton;
 class TAboutBox;
 class TAttribMiniForm;
+class TExportCommand;
 class TOpenFolderForm;
 class TSetupForm;
 class TUnlha;
@@ -44,7 +46,7 @@ public:
     QProgressBar* pbLoad;
     QPushButton* btnLoadCancel;
 
-    QAction *FileOpen1, *FileFolder1, *FileClose1, *FileSetup1, *FilePrintSetup1, *FilePrint1, *FileExit1;
+    QAction *FileOpen1, *FileFolder1, *FileClose1, *FileExport1, *FileSetup1, *FilePrintSetup1, *FilePrint1, *FileExit1;
     QAction *DrawRefresh1, *DrawGaiku1;
     QAction *OperationSelectPoint1, *OperationMoveDrag1, *OperationZoomRect1;
     QAction *OperationZoomIn1, *OperationZoomOut1, *OperationZoomReset1;
@@ -79,6 +81,11 @@ public:
     void OpenPaths(const QStringList& paths);
     // True while an open runs.
     bool Loading() const { return loading_; }
+    // True while an export runs.
+    bool Exporting() const;
+    // Exports the map to `path` in the OGR driver's format, as the export
+    // command does once its dialog is answered.
+    void ExportTo(const QString& path, const QString& driver);
     // Stops a running open before its next mesh.
     void CancelLoad();
 
@@ -107,6 +114,8 @@ private:
     void fileFolderExecute();
     void fileCloseExecute();
     void fileSetupExecute();
+    void fileExportExecute();
+    void exportFinished(const TExportSummary& summary, std::exception_ptr failure);
     void drawGaikuExecute();
     void showToolClick();
     void rebuildRecentMenu();
@@ -129,6 +138,7 @@ private:
     QString iniPath_;
     QLabel* panels_[4];
     std::unique_ptr<TUnlha> archiver_;
+    std::unique_ptr<TExportCommand> exporter_;
     TDataLoader loader_;
     bool loading_ = false;
     bool cancelRequested_ = false;

@@ -34,6 +34,7 @@
 #include "support/mesh_fixture.h"
 #include "support/temp_dir.h"
 #include "support/town_fixture.h"
+#include "modal_answers.h"
 #include "view_qt/paint_box.h"
 
 namespace fs = std::filesystem;
@@ -41,42 +42,8 @@ using testsupport::MeshFixture;
 
 namespace {
 
-// Runs `act` on the next modal window of type W once it is shown, again on
-// every tick until `act` answers true.
-template <class W>
-void whenModal(std::function<bool(W*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (auto* w = dynamic_cast<W*>(QApplication::activeModalWidget())) {
-            if (!act(w)) return;
-            timer->stop();
-            timer->deleteLater();
-        }
-    });
-    timer->start();
-}
-
 // A click on a check box's indicator (its middle may lie beyond the caption).
 void clickBox(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
-
-struct ErrorBoxSeen {
-    int count = 0;
-    QString title, text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
-
-// Records the next error box and presses its OK button.
-void answerErrorBox(ErrorBoxSeen& seen) {
-    whenModal<QMessageBox>([&seen](QMessageBox* box) {
-        ++seen.count;
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = box->icon();
-        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
-        return true;
-    });
-}
 
 // A mesh of the given extent with one block boundary line; `broken` lists a
 // layer file that does not exist, which ends the mesh's reading.
