@@ -20,6 +20,7 @@ struct TCanvasPen {
     TPenStyle Style = TPenStyle::psSolid;
     int32_t Width = 1;  // pixels
     TPenMode Mode = TPenMode::pmCopy;
+    uint8_t Opacity = 255;  // 255 opaque; below, the pen blends with what lies under it
     friend bool operator==(const TCanvasPen&, const TCanvasPen&) = default;
 };
 

@@ -23,6 +23,7 @@
 #include "shell_ui/attrib_mini_form.h"
 #include "shell_ui/export_command.h"
 #include "shell_ui/open_folder_form.h"
+#include "shell_ui/route_command.h"
 #include "shell_ui/setup_form.h"
 #include "shell_ui/ui_text.h"
 
@@ -77,6 +78,7 @@ TMainForm::TMainForm(const std::string& configFolder, const std::string& cacheFo
     createMenus();
     createToolBars();
     createStatusBar();
+    createRouteActions();
     bindPanel();
 
     // FormCreate: the INI file, the archive component, the cache folder, the settings.
@@ -366,6 +368,7 @@ void TMainForm::shutdown() {
 }
 
 void TMainForm::fileCloseExecute() {
+    route_->Reset();
     GeoPanel1->CloseData();
     for (int i = 0; i < 4; ++i) setStatus(i, {});
     setWindowTitle("Orvelle");

@@ -6,7 +6,9 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <QTimer>
+#include <exception>
 #include <memory>
+#include <optional>
 
 #include "export/export_options.h"
 #include "shell/data_loader.h"
@@ -23,6 +25,8 @@ class QToolButton;
 class TAboutBox;
 class TAttribMiniForm;
 class TExportCommand;
+class TRouteCommand;
+struct TRoute;
 class TOpenFolderForm;
 class TSetupForm;
 class TUnlha;
@@ -50,6 +54,8 @@ public:
     QAction *DrawRefresh1, *DrawGaiku1;
     QAction *OperationSelectPoint1, *OperationMoveDrag1, *OperationZoomRect1;
     QAction *OperationZoomIn1, *OperationZoomOut1, *OperationZoomReset1;
+    // The route on the map, from its context menu.
+    QAction *RouteFrom1, *RouteTo1, *RouteClear1;
     QAction *EditCopy1, *EditSearchAttrib1, *HelpAbout1, *WebSearch1, *ITPSearch1;
 
     QToolButton* tbtnOperationSelectPoint() const;
@@ -83,6 +89,13 @@ public:
     bool Loading() const { return loading_; }
     // True while an export runs.
     bool Exporting() const;
+    // Sets the route's start or end at a world point; once both are set the
+    // route is searched and drawn.
+    void SetRouteEnd(bool start, const TGeoPoint2D& at);
+    // Removes the route and its ends.
+    void ClearRoute();
+    // True while a route is searched.
+    bool SearchingRoute() const;
     // Exports the map to `path` in the OGR driver's format, as the export
     // command does once its dialog is answered.
     void ExportTo(const QString& path, const QString& driver);
@@ -100,6 +113,7 @@ private:
     void createMenus();
     void createToolBars();
     void createStatusBar();
+    void createRouteActions();
     void bindPanel();
     void readSettings();
     void shutdown();
@@ -115,6 +129,7 @@ private:
     void fileCloseExecute();
     void fileSetupExecute();
     void fileExportExecute();
+    void routeFound(const std::optional<TRoute>& found, std::exception_ptr failure);
     void exportFinished(const TExportSummary& summary, std::exception_ptr failure);
     void drawGaikuExecute();
     void showToolClick();
@@ -139,6 +154,8 @@ private:
     QLabel* panels_[4];
     std::unique_ptr<TUnlha> archiver_;
     std::unique_ptr<TExportCommand> exporter_;
+    std::unique_ptr<TRouteCommand> route_;
+    TGeoPoint2D contextPoint_;  // where the map's context menu was opened
     TDataLoader loader_;
     bool loading_ = false;
     bool cancelRequested_ = false;

@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include "shell_ui/main_form.h"
+#include "shell_ui/route_command.h"
 #include "shell_ui/open_folder_form.h"
 #include "shell_ui/ui_text.h"
 
@@ -73,6 +74,7 @@ void TMainForm::openPath(const QString& path) {
 }
 
 void TMainForm::startLoad(TLoadSource source, const QString& path) {
+    ClearRoute();  // the road graph belongs to the map that is about to change
     loading_ = true;
     cancelRequested_ = false;
     extractionFailed_ = false;

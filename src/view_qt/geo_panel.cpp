@@ -100,6 +100,7 @@ void TGeoPanel::fitAfterAdding(bool first) {
 
 void TGeoPanel::CloseData() {
     SelectedFeatures.clear();
+    Marks = {};
     map_.reset();
     ErrorList.clear();
     extentMin_ = EmptyBoxMin();
@@ -151,16 +152,23 @@ void TGeoPanel::DrawMap(Canvas& canvas, const TGeoPoint2D& min, const TGeoPoint2
     const TWorldToScreenFunc toScreen = viewport_.ToScreen();
     map_->SetViewMode(ViewMode);
     ::Draw(*map_, canvas, min, max, toScreen);
-    if (!withSelection) return;
-    for (const TKDKElement* feature : SelectedFeatures) {
-        // Again for every feature: lines change the pen width, polygons the pen style.
-        canvas.Pen.Color = SelectColor;
-        canvas.Pen.Style = SelectPenStyle;
-        canvas.Pen.Width = SelectPenWidth;
-        canvas.Brush.Color = SelectColor;
-        canvas.Brush.Style = SelectBrushStyle;
-        DrawSelected(*feature, canvas, toScreen);
+    if (withSelection) {
+        for (const TKDKElement* feature : SelectedFeatures) {
+            // Again for every feature: lines change the pen width, polygons the pen style.
+            canvas.Pen.Color = SelectColor;
+            canvas.Pen.Style = SelectPenStyle;
+            canvas.Pen.Width = SelectPenWidth;
+            canvas.Brush.Color = SelectColor;
+            canvas.Brush.Style = SelectBrushStyle;
+            DrawSelected(*feature, canvas, toScreen);
+        }
     }
+    DrawMarks(Marks, canvas, toScreen, drawToPpi_ > 0 ? drawToPpi_ : viewport_.PixelsPerInch);
+}
+
+TGeoPoint2D TGeoPanel::WorldAtPanelPos(const QPoint& pos) const {
+    const QPoint device = toDevice(paintBox_->mapFrom(this, pos));
+    return ScreenToWorld(device.x(), device.y());
 }
 
 QByteArray TGeoPanel::SvgPicture() {
@@ -189,6 +197,11 @@ void TGeoPanel::CopyToClipboard() {
 void TGeoPanel::DrawTo(QPainter& painter, const QRect& rect, double scale, double centreX, double centreY) {
     ViewRestorer restore(viewport_.View);
     const double dpi = painter.device()->logicalDpiY();
+    drawToPpi_ = dpi;
+    struct PpiReset {
+        double& ppi;
+        ~PpiReset() { ppi = 0; }
+    } ppiReset{drawToPpi_};
     const double s = dpi / kMetresPerInch / scale;
     TViewState& v = viewport_.View;
     v.ScaleX = v.ScaleY = s;

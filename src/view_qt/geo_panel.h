@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "drawing/canvas.h"
+#include "drawing/map_marks.h"
 #include "map/kdk_object.h"
 #include "queries/map_queries.h"
 #include "view/coordinate_translator.h"
@@ -79,6 +80,8 @@ public:
     const QImage& Image() const { return image_; }
     TErrorList ErrorList;
     std::vector<const TKDKElement*> SelectedFeatures;  // not owned
+    // Drawn over the map in every rendering, also in copies and prints.
+    TMapMarks Marks;
     const TViewState& View() const { return viewport_.View; }
     const TViewState& HomeView() const { return viewport_.HomeView; }
     TGeoPoint DataExtentMin() const { return extentMin_; }
@@ -95,6 +98,8 @@ public:
     // --- navigation
     TScreenPoint WorldToScreen(const TGeoPoint& p) const { return viewport_.WorldToScreen(p); }
     TGeoPoint2D ScreenToWorld(double x, double y) const { return viewport_.ScreenToWorld(x, y); }
+    // The world point under a position in the panel's own (logical) coordinates.
+    TGeoPoint2D WorldAtPanelPos(const QPoint& pos) const;
     void FitExtent(double minX, double maxX, double minY, double maxY) { viewport_.FitExtent(minX, maxX, minY, maxY); }
     void ZoomToBox(double minX, double maxX, double minY, double maxY) { viewport_.ZoomToBox(minX, maxX, minY, maxY); }
     void ZoomBy(double factor);
@@ -177,6 +182,7 @@ private:
     TViewState imageView_;  // the view Image was rendered with
     TGeoPoint extentMin_ = EmptyBoxMin(), extentMax_ = EmptyBoxMax();
     double devicePixelRatio_ = 1;
+    double drawToPpi_ = 0;  // the printer's resolution while DrawTo draws; 0: the screen's
 
     TOperationMode operationMode_ = TOperationMode::omZoomRect;
     TCoordsFormat coordsFormat_ = TCoordsFormat::cfGeodeticWGS;

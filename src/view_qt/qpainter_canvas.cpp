@@ -13,7 +13,9 @@ namespace {
 // it shows. Dash patterns are those of one-pixel pens there (in pen widths).
 QPen styledPen(const TCanvasPen& p) {
     constexpr int kRoundFrom = 3;  // pixels
-    QPen pen(ToQColor(p.Color));
+    QColor colour = ToQColor(p.Color);
+    colour.setAlpha(p.Opacity);
+    QPen pen(colour);
     pen.setWidth(std::max(1, p.Width));
     const bool round = p.Width >= kRoundFrom;
     pen.setCapStyle(round ? Qt::RoundCap : Qt::FlatCap);

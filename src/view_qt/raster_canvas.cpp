@@ -20,7 +20,7 @@ RasterCanvas::RasterCanvas(QImage& image)
       fallback_(painter_) {}
 
 bool RasterCanvas::thinSolidPen() const {
-    return Pen.Mode == TPenMode::pmCopy && Pen.Style == TPenStyle::psSolid && Pen.Width <= 1;
+    return Pen.Mode == TPenMode::pmCopy && Pen.Style == TPenStyle::psSolid && Pen.Width <= 1 && Pen.Opacity == 255;
 }
 
 QPainterCanvas& RasterCanvas::painterCanvas() {

@@ -3,6 +3,8 @@
 
 #include "feature_builders.h"
 #include "drawing/canvas.h"
+#include "drawing/map_marks.h"
+#include "tables/colors.h"
 #include "support/recording_canvas.h"
 
 using testsupport::CanvasCall;
@@ -238,4 +240,35 @@ TEST(Bounds, BaseResetsAndKindsWidenWithoutResetting) {
     auto point = MakePointFeature(2420, At(20, 1));
     point->ExpandBounds(max, min);
     EXPECT_EQ(max.X, 20);
+}
+
+// The marks must stand out from every colour a feature can be drawn in.
+TEST(MarkDrawing, MarkColoursAreNoFeaturesColour) {
+    for (TColor mark : {kRouteColour, kPlaceColour}) {
+        for (int i = 0; i < 256; ++i) EXPECT_NE(PaletteColor(i), mark) << i;
+        for (int n = 0; n < 12; ++n) EXPECT_NE(PastelColor(n), mark) << n;
+    }
+}
+
+// A route is one translucent polyline through its points, wider than any map pen.
+TEST(MarkDrawing, RouteIsOneTranslucentWideLineAndEndsAreMarked) {
+    TMapMarks marks;
+    marks.Route = {{0, 0}, {10, 0}, {10, 10}};
+    marks.RouteStart = TGeoPoint2D{0, 0};
+    marks.RouteEnd = TGeoPoint2D{10, 10};
+    RecordingCanvas canvas;
+    DrawMarks(marks, canvas, kToScreen, 96);
+    ASSERT_GE(canvas.calls.size(), 3u);
+    const CanvasCall& line = canvas.calls[0];
+    EXPECT_EQ(line.kind, Kind::Polyline);
+    EXPECT_EQ(line.points, screen({At(0, 0), At(10, 0), At(10, 10)}));
+    EXPECT_EQ(line.pen.Color, kRouteColour);
+    EXPECT_LT(line.pen.Opacity, 255);
+    EXPECT_GE(line.pen.Width, 7);  // about 2 mm at 96 pixels per inch
+    EXPECT_EQ(canvas.calls[1].kind, Kind::Polygon);
+    EXPECT_EQ(canvas.calls[2].kind, Kind::Polygon);
+    // A printer's resolution widens it in proportion.
+    RecordingCanvas printer;
+    DrawMarks(marks, printer, kToScreen, 600);
+    EXPECT_EQ(printer.calls[0].pen.Width, 47);
 }

@@ -1,5 +1,5 @@
 // orvelle-viewer-shot PATH OUTDIR: the viewer on a real display (run under
-// xvfb-run), saving PNG pictures of the main window at full view and in a
+// xvfb-run), saving PNG pictures of the main window at full view, with a route and in a
 // street view with the status bar filled, the attribute window after a
 // pick, the settings dialog's three tabs and the About box.
 #include <QDir>
@@ -82,6 +82,16 @@ int main(int argc, char** argv) {
     QTest::mouseMove(surface, surface->rect().center() + QPoint(40, 30));
     QTest::qWait(200);
     save(&form, "main-full.png");
+
+    // A route across the data, set as the context menu's two commands do.
+    const TGeoPoint2D sw = {form.GeoPanel1->DataExtentMin().X, form.GeoPanel1->DataExtentMin().Y};
+    const TGeoPoint2D ne = {form.GeoPanel1->DataExtentMax().X, form.GeoPanel1->DataExtentMax().Y};
+    form.SetRouteEnd(true, {sw.X + (ne.X - sw.X) * 0.12, sw.Y + (ne.Y - sw.Y) * 0.2});
+    form.SetRouteEnd(false, {sw.X + (ne.X - sw.X) * 0.85, sw.Y + (ne.Y - sw.Y) * 0.8});
+    while (form.SearchingRoute()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    QTest::qWait(200);
+    save(&form, "main-route.png");
+    form.ClearRoute();
 
     for (int i = 0; i < 10; ++i) form.OperationZoomIn1->trigger();
     QTest::mouseMove(surface, surface->rect().center() + QPoint(-30, 20));

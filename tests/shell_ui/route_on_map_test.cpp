@@ -1,0 +1,119 @@
+// The route in the viewer: its ends chosen from the map's context menu, the
+// search on a worker thread, the line over the map and in the copied
+// picture, the length in status panel 3, clearing, and a new load.
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTest>
+#include <filesystem>
+
+#include "routing/road_graph.h"
+#include "shell_ui/main_form.h"
+#include "support/temp_dir.h"
+#include "support/town_fixture.h"
+#include "view_qt/paint_box.h"
+
+namespace fs = std::filesystem;
+
+class RouteOnMapTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<testsupport::TempDir> dir_;
+    std::unique_ptr<TMainForm> form_;
+    fs::path town_;
+
+    TMainForm& openTown() {
+        dir_ = std::make_unique<testsupport::TempDir>();
+        town_ = testsupport::writeTown(dir_->path() / "town");
+        form_ = std::make_unique<TMainForm>((dir_->path() / "config").string() + "/",
+                                            (dir_->path() / "Maps").string() + "/");
+        form_->resize(800, 600);
+        form_->show();
+        if (!QTest::qWaitForWindowExposed(form_.get())) qFatal("main window not exposed");
+        openAgain();
+        return *form_;
+    }
+    void openAgain() {
+        form_->OpenPaths({QString::fromStdString(town_.string())});
+        if (!QTest::qWaitFor([this] { return !form_->Loading(); }, 20000)) qFatal("load did not end");
+        form_->GeoPanel1->FlushPendingRender();
+    }
+
+    // Opens the map's context menu at a world point and chooses `caption`.
+    void chooseFromContextMenu(double x, double y, const QString& caption) {
+        TGeoPanel& panel = *form_->GeoPanel1;
+        const TScreenPoint device = panel.WorldToScreen(MakePoint(x, y, 0));
+        const QPoint local(device.X, device.Y);  // one device pixel per logical pixel offscreen
+        bool chosen = false;
+        QTimer::singleShot(50, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) return;
+            for (QAction* a : menu->actions())
+                if (a->text() == caption && a->isEnabled()) {
+                    menu->close();
+                    a->trigger();
+                    chosen = true;
+                }
+            menu->close();
+        });
+        QWidget* surface = panel.PaintBox();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, local, surface->mapToGlobal(local));
+        QApplication::sendEvent(surface, &event);
+        QVERIFY2(chosen, qPrintable(caption));
+    }
+
+    QRgb pixelAt(double x, double y) {
+        const TScreenPoint p = form_->GeoPanel1->WorldToScreen(MakePoint(x, y, 0));
+        return form_->GeoPanel1->Image().pixel(p.X, p.Y);
+    }
+
+private slots:
+    void cleanup() {
+        form_.reset();
+        dir_.reset();
+    }
+
+    void routeFromTheContextMenuIsDrawnCopiedAndCleared() {
+        TMainForm& f = openTown();
+        const QRgb before = pixelAt(60, 75);
+        chooseFromContextMenu(20, 75, "ここから");
+        QVERIFY(f.GeoPanel1->Marks.RouteStart.has_value());
+        QVERIFY(f.GeoPanel1->Marks.Route.empty());
+        chooseFromContextMenu(180, 75, "ここまで");
+        QTRY_VERIFY_WITH_TIMEOUT(!f.SearchingRoute(), 20000);
+
+        // The length the core finds for the same two points.
+        TRoadGraph graph(*f.GeoPanel1->MapObject());
+        const TGeoPoint from = MakePoint(f.GeoPanel1->Marks.RouteStart->X, f.GeoPanel1->Marks.RouteStart->Y, 0);
+        const TGeoPoint to = MakePoint(f.GeoPanel1->Marks.RouteEnd->X, f.GeoPanel1->Marks.RouteEnd->Y, 0);
+        const std::optional<TRoute> expected = graph.Route(from, to);
+        QVERIFY(expected.has_value());
+        QCOMPARE(f.StatusText(3), QString("ルート: %1 m").arg(expected->Length, 0, 'f', 2));
+        QVERIFY(f.GeoPanel1->Marks.Route.size() >= 2);
+        QVERIFY(pixelAt(60, 75) != before);  // drawn over the road on the screen
+        QVERIFY(f.GeoPanel1->SvgPicture().contains("#ff00e6"));  // and in the copied picture
+
+        f.RouteClear1->trigger();
+        QVERIFY(f.GeoPanel1->Marks.Empty());
+        QCOMPARE(f.StatusText(3), QString());
+        QCOMPARE(pixelAt(60, 75), before);
+        QVERIFY(!f.GeoPanel1->SvgPicture().contains("#ff00e6"));
+    }
+
+    void unconnectedRoadsHaveNoRouteAndANewLoadForgetsTheEnds() {
+        TMainForm& f = openTown();
+        // The east-west road and the north-south one do not meet (5 m apart).
+        f.SetRouteEnd(true, {20, 75});
+        f.SetRouteEnd(false, {100, 130});
+        QTRY_VERIFY_WITH_TIMEOUT(!f.SearchingRoute(), 20000);
+        QCOMPARE(f.StatusText(3), QString("ルートが見つかりません"));
+        QVERIFY(f.GeoPanel1->Marks.Route.empty());
+        QVERIFY(f.GeoPanel1->Marks.RouteEnd.has_value());
+
+        openAgain();
+        QVERIFY(f.GeoPanel1->Marks.Empty());
+    }
+};
+
+QTEST_MAIN(RouteOnMapTest)
+#include "route_on_map_test.moc"
