@@ -18,15 +18,15 @@ const std::vector<TExportFormat>& ExportFormats() {
 }
 
 TExportCommand::TExportCommand(QWidget* window, Finished finished)
-    : window_(window), finished_(std::move(finished)) {
+    : window_(window), finished_(std::move(finished)), job_(window) {
     poller_ = new QTimer(this);
     poller_->setInterval(50);
-    connect(poller_, &QTimer::timeout, this, [this] { poll(); });
+    connect(poller_, &QTimer::timeout, this, [this] { showProgress(); });
 }
 
 TExportCommand::~TExportCommand() {
     cancel_ = true;
-    if (worker_.joinable()) worker_.join();
+    job_.Drop();
 }
 
 void TExportCommand::Execute(const TKDKObject& map, const QString& suggested) {
@@ -61,9 +61,6 @@ void TExportCommand::ExportTo(const TKDKObject& map, const QString& path, const 
     written_ = 0;
     total_ = 0;
     cancel_ = false;
-    done_ = false;
-    summary_ = {};
-    failure_ = nullptr;
 
     progress_ = new QProgressDialog("エクスポート中", "中止", 0, 1000, window_);
     progress_->setWindowModality(Qt::WindowModal);
@@ -72,28 +69,31 @@ void TExportCommand::ExportTo(const TKDKObject& map, const QString& path, const 
     progress_->setAutoClose(false);
     connect(progress_, &QProgressDialog::canceled, this, [this] { cancel_ = true; });
 
-    worker_ = std::thread([this, &map, options] {
+    job_.Start([this, &map, options]() -> TBackgroundJob::Finish {
+        TExportSummary summary;
+        std::exception_ptr failure;
         try {
-            summary_ = ExportMap(map, options, [this](int64_t written, int64_t total) {
+            summary = ExportMap(map, options, [this](int64_t written, int64_t total) {
                 written_ = written;
                 total_ = total;
                 return !cancel_.load();
             });
         } catch (...) {
-            failure_ = std::current_exception();
+            failure = std::current_exception();
         }
-        done_ = true;
+        return [this, summary, failure] { finish(summary, failure); };
     });
     poller_->start();
 }
 
-void TExportCommand::poll() {
+void TExportCommand::showProgress() {
     const int64_t total = total_;
-    if (total > 0) progress_->setValue(static_cast<int>(written_ * 1000 / total));
-    if (!done_) return;
+    if (progress_ && total > 0) progress_->setValue(static_cast<int>(written_ * 1000 / total));
+}
+
+void TExportCommand::finish(const TExportSummary& summary, std::exception_ptr failure) {
     poller_->stop();
-    worker_.join();
     progress_->deleteLater();
     progress_ = nullptr;
-    finished_(summary_, failure_);
+    finished_(summary, failure);
 }

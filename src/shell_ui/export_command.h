@@ -8,10 +8,10 @@
 #include <atomic>
 #include <exception>
 #include <functional>
-#include <thread>
 
 #include "export/export_options.h"
 #include "map/kdk_object.h"
+#include "shell_ui/background_job.h"
 
 class QProgressDialog;
 class QTimer;
@@ -39,18 +39,17 @@ public:
     void Execute(const TKDKObject& map, const QString& suggested);
     // Exports `map` to `path` in the driver's format, replacing what is there.
     void ExportTo(const TKDKObject& map, const QString& path, const QString& driver);
-    bool Running() const { return worker_.joinable(); }
+    bool Running() const { return job_.Running(); }
 
 private:
-    void poll();
+    void showProgress();
+    void finish(const TExportSummary& summary, std::exception_ptr failure);
 
     QWidget* window_;
     Finished finished_;
-    std::thread worker_;
     std::atomic<int64_t> written_{0}, total_{0};
-    std::atomic<bool> cancel_{false}, done_{false};
-    TExportSummary summary_;
-    std::exception_ptr failure_;
+    std::atomic<bool> cancel_{false};
     QProgressDialog* progress_ = nullptr;
-    QTimer* poller_ = nullptr;
+    QTimer* poller_ = nullptr;  // moves the progress bar while the export runs
+    TBackgroundJob job_;        // last: waited for before the rest goes
 };

@@ -9,9 +9,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <thread>
 
 #include "routing/road_graph.h"
+#include "shell_ui/background_job.h"
 
 class TRouteCommand {
 public:
@@ -20,8 +20,8 @@ public:
     using Finished = std::function<void(const std::optional<TRoute>&, std::exception_ptr)>;
 
     // `context` is the window whose thread receives the result.
-    TRouteCommand(QObject* context, Finished finished);
-    ~TRouteCommand();  // waits for a running search
+    TRouteCommand(QObject* context, Finished finished) : job_(context), finished_(std::move(finished)) {}
+    ~TRouteCommand() { job_.Drop(); }  // before the graph the worker may be using goes
     TRouteCommand(const TRouteCommand&) = delete;
     TRouteCommand& operator=(const TRouteCommand&) = delete;
 
@@ -30,16 +30,12 @@ public:
     void Search(const TKDKObject& map, const TGeoPoint& from, const TGeoPoint& to);
     // Waits for a running search, drops its result and forgets the graph.
     void Reset();
-    bool Running() const { return running_; }
+    bool Running() const { return job_.Running(); }
 
 private:
-    void wait();
-
-    QObject* context_;
+    TBackgroundJob job_;
     Finished finished_;
-    std::thread worker_;
+    // Touched by the worker alone while a search runs.
     std::unique_ptr<TRoadGraph> graph_;
     const TKDKObject* graphMap_ = nullptr;
-    int generation_ = 0;  // results of an older search are dropped
-    bool running_ = false;
 };
