@@ -1,0 +1,53 @@
+#pragma once
+// The web search engines of "engine.lst": one engine per line of Shift-JIS
+// text, four comma-separated fields (name, address of the search page before
+// "?", the text between "?" and the search text, and the encoding keyword).
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The fields of one line:
+// - fields are separated by commas; blanks and control characters (bytes up
+//   to 0x20) before and after a field are skipped;
+// - a field that starts with a double quote runs to the matching closing
+//   quote and may hold commas and blanks; two quotes in a row inside it stand
+//   for one; without a closing quote it runs to the end of the line;
+// - an unquoted field ends at the first comma, blank or control character,
+//   so a blank inside it splits it into two fields;
+// - a comma that is the line's last byte adds a final empty field.
+std::vector<std::string> SplitEngineLine(std::string_view line);
+
+enum TEngineEncoding : uint8_t { eeInvalid = 0, eeUtf8 = 1, eeSjis = 2, eeEuc = 3 };
+
+class TSearchEngine {
+public:
+    // A line of exactly four fields whose fourth is "UTF8", "SJIS" or "EUC"
+    // (case matters) fills every field; any other line leaves the strings
+    // empty and Encoding eeInvalid.
+    explicit TSearchEngine(std::string_view line);
+
+    std::string Name;         // shown in the engine drop-down
+    std::string BaseUrl;      // the search page, up to but not including "?"
+    std::string QueryPrefix;  // after "?", before the encoded search text
+    TEngineEncoding Encoding = eeInvalid;
+};
+
+class TEngineList {
+public:
+    // Replaces the list by the usable lines of the file (line ends CR LF, LF
+    // or CR), in file order; returns how many there are. A file that is
+    // missing or cannot be read gives an empty list and 0.
+    int LoadFromFile(const std::string& path);
+    int Count() const { return static_cast<int>(engines_.size()); }
+    // The engine at `index`, or null when the index is below 0 or not below Count.
+    const TSearchEngine* Items(int index) const;
+
+private:
+    std::vector<TSearchEngine> engines_;
+};
+
+// Writes `content` to `path` when no file exists there yet (the folder is
+// created), through a temporary file renamed into place. False when a file
+// was already there or writing failed.
+bool InstallEngineList(const std::string& path, std::string_view content);
