@@ -109,6 +109,32 @@ void TGeoPanel::CloseData() {
     Redraw();
 }
 
+int TGeoPanel::SearchAttrib(int major, int minor, bool useRegex, const std::string& text) {
+    if (!map_) return -1;
+    std::vector<const TKDKElement*> found;
+    const int count = ::SearchAttrib(*map_, major, minor, found, useRegex, text);
+    SelectedFeatures.insert(SelectedFeatures.end(), found.begin(), found.end());
+    return count;
+}
+
+void TGeoPanel::ClearSelected() {
+    if (SelectedFeatures.empty()) return;
+    SelectedFeatures.clear();
+    Redraw();
+}
+
+bool TGeoPanel::ShowSelected(double margin, int index) {
+    if (index < 0 || static_cast<size_t>(index) >= SelectedFeatures.size()) return false;
+    const TKDKElement& feature = *SelectedFeatures[static_cast<size_t>(index)];
+    const TFeatureKind kind = feature.FeatureKind;
+    if (kind != TFeatureKind::Line && kind != TFeatureKind::Polygon && kind != TFeatureKind::Point) return false;
+    const auto& placed = static_cast<const TKDKPlacedElement&>(feature);
+    const TGeoPoint2D min = placed.BoundsMin, max = placed.BoundsMax;
+    if (min.X > max.X || min.Y > max.Y) return false;  // a polygon whose outline was never read
+    ZoomToBox(min.X - margin, max.X + margin, min.Y - margin, max.Y + margin);
+    return true;
+}
+
 bool TGeoPanel::GetCategoryVisible(int major) const { return map_ && map_->GetCategoryVisible(major); }
 
 bool TGeoPanel::SetCategoryVisible(int major, bool on) { return map_ && map_->SetCategoryVisible(major, on); }

@@ -122,6 +122,18 @@ public:
     void AddMesh(std::unique_ptr<TKDKObject> mesh);
     void AddFailedMesh(std::unique_ptr<TKDKObject> mesh);
     void CloseData();
+    // The attribute search: appends the features of the given major and minor
+    // code (-1: any) whose attribute texts match to SelectedFeatures and
+    // returns how many; -1 without a map. Neither empties the list first nor
+    // redraws. A search that raises (a malformed pattern, a value whose
+    // escapes are malformed) appends nothing.
+    int SearchAttrib(int major, int minor, bool useRegex, const std::string& text);
+    // Empties SelectedFeatures and redraws, when it held features.
+    void ClearSelected();
+    // Zooms onto the found feature at `index`, its box widened by `margin`
+    // metres on every side; does not redraw. False, with the view unchanged,
+    // when the index lies outside the list or the feature has no extent.
+    bool ShowSelected(double margin, int index);
     bool GetCategoryVisible(int major) const;
     bool SetCategoryVisible(int major, bool on);
     TCoordsFormat GetSourceFormat() const;
