@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace {
@@ -74,10 +73,16 @@ TSearchEngine::TSearchEngine(std::string_view line) {
 
 int TEngineList::LoadFromFile(const std::string& path) {
     engines_.clear();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return 0;
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return 0;
+    // stdio: a folder or a read error ends in a short read, not an exception.
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return 0;
+    std::string text;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return 0;
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find_first_of("\r\n", start);

@@ -24,8 +24,10 @@
 #include "shell_ui/export_command.h"
 #include "shell_ui/open_folder_form.h"
 #include "shell_ui/route_command.h"
+#include "shell_ui/search_attrib_form.h"
 #include "shell_ui/setup_form.h"
 #include "shell_ui/ui_text.h"
+#include "shell_ui/url_opener.h"
 
 namespace {
 
@@ -49,7 +51,7 @@ QAction* makeAction(QObject* owner, const char* name, const QString& category, c
 }  // namespace
 
 TMainForm::TMainForm(const std::string& configFolder, const std::string& cacheFolder, QWidget* parent)
-    : QMainWindow(parent), CacheFolder(cacheFolder) {
+    : QMainWindow(parent), CacheFolder(cacheFolder), urlOpener_(std::make_unique<TDesktopUrlOpener>()) {
     setWindowTitle("Orvelle");
     setAcceptDrops(true);
 
@@ -81,8 +83,9 @@ TMainForm::TMainForm(const std::string& configFolder, const std::string& cacheFo
     createRouteActions();
     bindPanel();
 
-    // FormCreate: the INI file, the archive component, the cache folder, the settings.
+    // FormCreate: the INI file, the engine list, the archive component, the cache folder, the settings.
     iniPath_ = QString::fromStdString(configFolder) + "orvelle.ini";
+    loadEngineList(configFolder);
     archiver_ = std::make_unique<TUnlha>();
     archiver_->ARCPattern = "*.*";
     readSettings();
@@ -90,6 +93,8 @@ TMainForm::TMainForm(const std::string& configFolder, const std::string& cacheFo
     AboutBox = new TAboutBox(this);
     AttribMiniForm = new TAttribMiniForm(this);
     OpenFolderForm = new TOpenFolderForm(this);
+    SearchAttribForm = new TSearchAttribForm(*GeoPanel1, this);
+    SearchAttribForm->OnStatus = [this](const QString& text) { setStatus(3, text); };
     SetupForm = new TSetupForm(this);
 
     progressDelay_.setSingleShot(true);
@@ -151,6 +156,13 @@ void TMainForm::createActions() {
     connect(OperationZoomOut1, &QAction::triggered, this, [this] { GeoPanel1->ZoomOut(); });
     connect(OperationZoomReset1, &QAction::triggered, this, [this] { GeoPanel1->ZoomReset(); });
     connect(EditCopy1, &QAction::triggered, this, [this] { GeoPanel1->CopyToClipboard(); });
+    connect(EditSearchAttrib1, &QAction::triggered, this, [this] {
+        SearchAttribForm->show();  // without waiting; an open dialog only comes to the front
+        SearchAttribForm->raise();
+        SearchAttribForm->activateWindow();
+    });
+    connect(WebSearch1, &QAction::triggered, this, [this] { webSearchExecute(); });
+    connect(ITPSearch1, &QAction::triggered, this, [this] { itpSearchExecute(); });
     connect(HelpAbout1, &QAction::triggered, this, [this] { AboutBox->exec(); });
 }
 
@@ -196,8 +208,7 @@ void TMainForm::createToolBars() {
     tlbControl->addActions({DrawRefresh1, DrawGaiku1});
     for (QToolButton* b : {tbtnZoomIn(), tbtnZoomOut()}) b->installEventFilter(this);
 
-    tlbWebSearch = addToolBar("検索");
-    tlbWebSearch->setObjectName("tlbWebSearch");
+    createWebSearchBar();
 }
 
 QToolButton* TMainForm::tbtnOperationSelectPoint() const {
@@ -274,8 +285,7 @@ void TMainForm::panelMouseUp() {
 
 void TMainForm::panelPaint() {
     if (GeoPanel1->DataLoaded())
-        setStatus(2, FromSjis(GeoPanel1->CenterPrefName() + GeoPanel1->CenterCityName() + GeoPanel1->CenterChome()) +
-                         "付近");
+        setStatus(2, FromSjis(centreAddress()) + "付近");
     else
         setStatus(2, {});
     updateActions();  // the view mode may have changed with the data
@@ -287,7 +297,7 @@ void TMainForm::updateActions() {
                        OperationZoomRect1, OperationZoomIn1, OperationZoomOut1, OperationZoomReset1, EditCopy1,
                        EditSearchAttrib1, ITPSearch1})
         a->setEnabled(data);
-    WebSearch1->setEnabled(false);  // no search engine is listed yet
+    WebSearch1->setEnabled(data && EngineList.Count() > 0);
     DrawGaiku1->setChecked(GeoPanel1->ViewMode == TViewMode::vmGaiku);
     // One open at a time; nothing changes the map while it runs.
     for (QAction* a : {FileOpen1, FileFolder1, FileSetup1}) a->setEnabled(!loading_);

@@ -13,9 +13,11 @@
 #include "export/export_options.h"
 #include "shell/data_loader.h"
 #include "shell/ini_settings.h"
+#include "shell/search_engines.h"
 #include "view_qt/geo_panel.h"
 
 class QAction;
+class QComboBox;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -28,8 +30,10 @@ class TExportCommand;
 class TRouteCommand;
 struct TRoute;
 class TOpenFolderForm;
+class TSearchAttribForm;
 class TSetupForm;
 class TUnlha;
+class TUrlOpener;
 
 class TMainForm : public QMainWindow {
 public:
@@ -43,7 +47,9 @@ public:
     TGeoPanel* GeoPanel1;
     QStatusBar* StatusBar1;
     QToolBar* tlbControl;
-    QToolBar* tlbWebSearch;  // "検索": the web-search widgets go here
+    QToolBar* tlbWebSearch;  // "検索"
+    QComboBox* cbWebSearch;  // the engines' names, each item's data its index in EngineList
+    QComboBox* cbITPSearch;  // the yellow-pages keyword
     QTimer* ZoomTimer;
     QMenu* mnuRecent;  // "最近使ったファイル"
     QAction *ShowControl1, *ShowWebSearch1;
@@ -68,9 +74,11 @@ public:
     TAboutBox* AboutBox;
     TAttribMiniForm* AttribMiniForm;
     TOpenFolderForm* OpenFolderForm;
+    TSearchAttribForm* SearchAttribForm;
     TSetupForm* SetupForm;
 
     // --- state
+    TEngineList EngineList;  // from "engine.lst" in the configuration folder
     std::string CacheFolder;  // Shift-JIS, ending with '/'
     bool ClearAtEnd = true;
     QString LastFileName;
@@ -101,6 +109,8 @@ public:
     void ExportTo(const QString& path, const QString& driver);
     // Stops a running open before its next mesh.
     void CancelLoad();
+    // Replaces what opens the web searches' addresses (the default browser).
+    void SetUrlOpener(std::unique_ptr<TUrlOpener> opener);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -133,6 +143,12 @@ private:
     void exportFinished(const TExportSummary& summary, std::exception_ptr failure);
     void drawGaikuExecute();
     void showToolClick();
+    void createWebSearchBar();
+    void loadEngineList(const std::string& configFolder);
+    // The prefecture, city and chome names at the view centre (Shift-JIS).
+    std::string centreAddress() const;
+    void webSearchExecute();
+    void itpSearchExecute();
     void rebuildRecentMenu();
 
     // Opening on the loading thread.
@@ -156,6 +172,7 @@ private:
     std::unique_ptr<TExportCommand> exporter_;
     std::unique_ptr<TRouteCommand> route_;
     TGeoPoint2D contextPoint_;  // where the map's context menu was opened
+    std::unique_ptr<TUrlOpener> urlOpener_;
     TDataLoader loader_;
     bool loading_ = false;
     bool cancelRequested_ = false;

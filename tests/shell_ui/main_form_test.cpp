@@ -156,6 +156,8 @@ private slots:
     }
 
     void actionsNeedDataAndTheirTextsAreTheProgramsOwn() {
+        fs::create_directories(config());
+        std::ofstream(config() / "engine.lst") << "no engine here\n";
         TMainForm& f = makeForm();
         QVERIFY(f.FileOpen1->isEnabled() && f.FileFolder1->isEnabled() && f.HelpAbout1->isEnabled());
         for (QAction* a : {f.FileClose1, f.DrawRefresh1, f.DrawGaiku1, f.OperationSelectPoint1, f.OperationZoomIn1,
