@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the viewer and saves PNG screenshots of it on the bundled sample
 # under xvfb-run: the main window at full view and in a street view, the
-# attribute window after a pick, the settings dialog's tabs and the About box.
+# attribute window after a pick, the attribute search dialog with the map on
+# its second hit, the settings dialog's tabs and the About box.
 # Usage: scripts/screenshots.sh OUTDIR [PATH]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -11,6 +11,9 @@
 #include "shell_ui/url_opener.h"
 
 void TMainForm::createWebSearchBar() {
+    // A row of its own: beside the operation buttons it would not fit the
+    // window's 640 pixels and would hide its commands behind the extension arrow.
+    addToolBarBreak();
     tlbWebSearch = addToolBar("検索");
     tlbWebSearch->setObjectName("tlbWebSearch");
     cbWebSearch = new QComboBox(tlbWebSearch);

@@ -183,6 +183,13 @@ private slots:
         QCOMPARE(f_->GeoPanel1->View().CenterX, before.CenterX);
         QCOMPARE(f_->GeoPanel1->View().ScaleX, before.ScaleX);
         QVERIFY(f_->GeoPanel1->SelectedFeatures.empty());
+        // Data closed under the open dialog: the panel answers -1, shown as no hits.
+        f_->FileClose1->trigger();
+        type("東京");
+        press();
+        QCOMPARE(d_->FoundCount(), -1);
+        QCOMPARE(f_->StatusText(3), QString("検索: 0件"));
+        QCOMPARE(walk(1), QList<int>({0}));
     }
 
     void emptyMatchFindsEveryFeatureWithAValue() {

@@ -1,7 +1,10 @@
 // orvelle-viewer-shot PATH OUTDIR: the viewer on a real display (run under
 // xvfb-run), saving PNG pictures of the main window at full view, with a route and in a
 // street view with the status bar filled, the attribute window after a
-// pick, the settings dialog's three tabs and the About box.
+// pick, the attribute search dialog with the map on its second hit, the
+// settings dialog's three tabs and the About box.
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QPushButton>
 #include <QTabWidget>
@@ -14,6 +17,7 @@
 #include "shell_ui/attrib_mini_form.h"
 #include "shell_ui/main_form.h"
 #include "shell_ui/orvelle_application.h"
+#include "shell_ui/search_attrib_form.h"
 #include "shell_ui/setup_form.h"
 #include "view_qt/paint_box.h"
 
@@ -105,6 +109,21 @@ int main(int argc, char** argv) {
         save(&form, "main-pick.png");
     } else {
         std::fprintf(stderr, "orvelle-viewer-shot: no feature found to pick\n");
+    }
+
+    // The search dialog: areas of 諸地・場地 whose texts end in 公園, pressed twice.
+    form.EditSearchAttrib1->trigger();
+    TSearchAttribForm* search = form.SearchAttribForm;
+    if (QTest::qWaitForWindowExposed(search)) {
+        search->cbTarget->setCurrentIndex(7);
+        search->cbRegExp->click();
+        search->SearchText->setEditText("公園$");
+        search->btnSearch->click();
+        search->btnSearch->click();
+        QTest::qWait(200);
+        save(search, "search.png");
+        save(&form, "main-search.png");
+        search->btnCancel->click();
     }
 
     onModal<TSetupForm>([](TSetupForm* s) {
