@@ -19,7 +19,7 @@ struct TMapMarks {
 };
 
 // The marks' colours (0x00BBGGRR): absent from the palette and the fixed colours.
-inline constexpr TColor kRouteColour = 0xE600FF;  // a violet-magenta
+inline constexpr TColor kRouteColour = 0xDC1E6E;  // a violet, apart from the magenta boundaries
 inline constexpr TColor kPlaceColour = 0x00A5FE;  // an orange
 inline constexpr uint8_t kRouteOpacity = 150;
 

@@ -91,13 +91,13 @@ private slots:
         QCOMPARE(f.StatusText(3), QString("ルート: %1 m").arg(expected->Length, 0, 'f', 2));
         QVERIFY(f.GeoPanel1->Marks.Route.size() >= 2);
         QVERIFY(pixelAt(60, 75) != before);  // drawn over the road on the screen
-        QVERIFY(f.GeoPanel1->SvgPicture().contains("#ff00e6"));  // and in the copied picture
+        QVERIFY(f.GeoPanel1->SvgPicture().contains("#6e1edc"));  // and in the copied picture
 
         f.RouteClear1->trigger();
         QVERIFY(f.GeoPanel1->Marks.Empty());
         QCOMPARE(f.StatusText(3), QString());
         QCOMPARE(pixelAt(60, 75), before);
-        QVERIFY(!f.GeoPanel1->SvgPicture().contains("#ff00e6"));
+        QVERIFY(!f.GeoPanel1->SvgPicture().contains("#6e1edc"));
     }
 
     void unconnectedRoadsHaveNoRouteAndANewLoadForgetsTheEnds() {
