@@ -15,6 +15,7 @@ packages=(
   fonts-noto-cjk
   jlha-utils
   xvfb xauth
+  poppler-utils
   libgdal-dev gdal-bin
   postgresql-15 postgresql-15-postgis-3
 )

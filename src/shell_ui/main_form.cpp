@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -23,6 +24,7 @@
 #include "shell_ui/attrib_mini_form.h"
 #include "shell_ui/export_command.h"
 #include "shell_ui/open_folder_form.h"
+#include "shell_ui/print_form.h"
 #include "shell_ui/route_command.h"
 #include "shell_ui/search_attrib_form.h"
 #include "shell_ui/setup_form.h"
@@ -92,6 +94,9 @@ TMainForm::TMainForm(const std::string& configFolder, const std::string& cacheFo
 
     AboutBox = new TAboutBox(this);
     AttribMiniForm = new TAttribMiniForm(this);
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    PrintForm = new TPrintForm(this, *printer_);
+    PrintForm->OnPreview = [this](const TPrintRequest& request) { previewMap(request); };
     OpenFolderForm = new TOpenFolderForm(this);
     SearchAttribForm = new TSearchAttribForm(*GeoPanel1, this);
     SearchAttribForm->OnStatus = [this](const QString& text) { setStatus(3, text); };
@@ -143,6 +148,8 @@ void TMainForm::createActions() {
     connect(FileClose1, &QAction::triggered, this, [this] { fileCloseExecute(); });
     connect(FileSetup1, &QAction::triggered, this, [this] { fileSetupExecute(); });
     connect(FileExport1, &QAction::triggered, this, [this] { fileExportExecute(); });
+    connect(FilePrintSetup1, &QAction::triggered, this, [this] { filePrintSetupExecute(); });
+    connect(FilePrint1, &QAction::triggered, this, [this] { filePrintExecute(); });
     connect(FileExit1, &QAction::triggered, this, [this] { close(); });
     connect(DrawRefresh1, &QAction::triggered, this, [this] { GeoPanel1->Redraw(); });
     connect(DrawGaiku1, &QAction::triggered, this, [this] { drawGaikuExecute(); });

@@ -14,12 +14,14 @@
 #include "shell/data_loader.h"
 #include "shell/ini_settings.h"
 #include "shell/search_engines.h"
+#include "shell_ui/print_map.h"
 #include "view_qt/geo_panel.h"
 
 class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QProgressBar;
 class QPushButton;
 class QToolBar;
@@ -31,6 +33,7 @@ class TRouteCommand;
 struct TRoute;
 class TOpenFolderForm;
 class TSearchAttribForm;
+class TPrintForm;
 class TSetupForm;
 class TUnlha;
 class TUrlOpener;
@@ -73,6 +76,7 @@ public:
 
     TAboutBox* AboutBox;
     TAttribMiniForm* AttribMiniForm;
+    TPrintForm* PrintForm;
     TOpenFolderForm* OpenFolderForm;
     TSearchAttribForm* SearchAttribForm;
     TSetupForm* SetupForm;
@@ -112,6 +116,14 @@ public:
     // Replaces what opens the web searches' addresses (the default browser).
     void SetUrlOpener(std::unique_ptr<TUrlOpener> opener);
 
+    // The current printer, which the printer setup changes and printing uses.
+    QPrinter* Printer() const { return printer_.get(); }
+    // True from the print command's start to its end.
+    bool Printing() const { return printing_; }
+    // Prints the map on the current printer; margins in millimetres. Margins
+    // that leave no room show "印刷範囲が小さすぎます" and start no job.
+    void PrintMap(int MarginLeft, int MarginTop, int MarginRight, int MarginBottom, int Copies, bool WholeArea);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -141,6 +153,9 @@ private:
     void fileExportExecute();
     void routeFound(const std::optional<TRoute>& found, std::exception_ptr failure);
     void exportFinished(const TExportSummary& summary, std::exception_ptr failure);
+    void filePrintExecute();
+    void filePrintSetupExecute();
+    void previewMap(const TPrintRequest& request);
     void drawGaikuExecute();
     void showToolClick();
     void createWebSearchBar();
@@ -182,4 +197,6 @@ private:
     QStringList pendingPaths_;
     QTimer progressDelay_;
     bool shutDown_ = false;
+    std::unique_ptr<QPrinter> printer_;
+    bool printing_ = false;
 };

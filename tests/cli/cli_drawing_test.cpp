@@ -1,4 +1,4 @@
-// orvelle-cli render, pick and address, run as a program on the town fixture.
+// orvelle-cli render, print, pick and address, run as a program on the town fixture.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -43,11 +43,43 @@ protected:
         return 0;
     }
 
+    // Prints into a PDF (status as expected) and gives its path.
+    std::filesystem::path print(const std::string& options, int expectedStatus = 0) {
+        const std::filesystem::path out = dir_.path() / "page.pdf";
+        std::filesystem::remove(out);
+        const CliResult r = run("print", ShellQuoted(out.string()) + " " + options);
+        EXPECT_EQ(r.status, expectedStatus) << r.err;
+        return out;
+    }
+
+    // A rectangle of one page of the PDF rasterised by pdftoppm at the printer's 600 dpi: one pixel per dot.
+    QImage pageDots(const std::filesystem::path& pdf, int left, int top, int width, int height) {
+        const std::filesystem::path png = dir_.path() / "dots";
+        const std::string area = "-x " + std::to_string(left) + " -y " + std::to_string(top) + " -W " +
+                                 std::to_string(width) + " -H " + std::to_string(height);
+        testsupport::RunProgram("pdftoppm", "-r 600 -png -singlefile -f 1 -l 1 " + area + " " +
+                                                ShellQuoted(pdf.string()) + " " + ShellQuoted(png.string()));
+        return QImage(QString::fromStdString(png.string() + ".png")).convertToFormat(QImage::Format_RGB32);
+    }
+
+    std::string pdfInfo(const std::filesystem::path& pdf) {
+        return testsupport::RunProgram("pdfinfo", ShellQuoted(pdf.string())).out;
+    }
+
     testsupport::TempDir dir_;
     std::filesystem::path town_;
 };
 
 const QRgb kWhite = qRgb(255, 255, 255);
+const QRgb kBlack = qRgb(0, 0, 0);
+
+// Colours through PDF and back may differ by a step of rounding.
+bool nearColour(QRgb a, QRgb b) {
+    return std::abs(qRed(a) - qRed(b)) <= 2 && std::abs(qGreen(a) - qGreen(b)) <= 2 && std::abs(qBlue(a) - qBlue(b)) <= 2;
+}
+
+// The A4 sheet of Qt's PDF printer at 600 dpi, and 10 mm in dots.
+constexpr int kSheetWidth = 4958, kSheetHeight = 7017, kMargin = 236;
 
 }  // namespace
 
@@ -184,4 +216,73 @@ TEST_F(CliDrawing, RenderRejectsBadArguments) {
     EXPECT_FALSE(std::filesystem::exists(dir_.path() / "x.png"));
     EXPECT_EQ(testsupport::RunProgram(ORVELLE_CLI, "render /nonexistent/x.txt " + out).status, 1);
     EXPECT_EQ(run("render", "-o /nonexistent/dir/x.png").status, 1);
+}
+
+TEST_F(CliDrawing, PrintFramesTheWholeAreaAtTheMargins) {
+    const std::filesystem::path pdf = print("--whole");
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    EXPECT_NE(pdfInfo(pdf).find("Page size:       595 x 842 pts (A4)"), std::string::npos);
+    // The one-dot frame on the outermost dots of the print rectangle, nothing outside it.
+    const int right = kSheetWidth - kMargin - 1, bottom = kSheetHeight - kMargin - 1;
+    const QImage topLeft = pageDots(pdf, kMargin - 5, kMargin - 5, 20, 20);
+    ASSERT_EQ(topLeft.size(), QSize(20, 20));
+    for (int i = 5; i < 20; ++i) {
+        EXPECT_EQ(topLeft.pixel(i, 5), kBlack) << i;  // top edge
+        EXPECT_EQ(topLeft.pixel(5, i), kBlack) << i;  // left edge
+        EXPECT_EQ(topLeft.pixel(i, 4), kWhite) << i;
+        EXPECT_EQ(topLeft.pixel(4, i), kWhite) << i;
+    }
+    const QImage bottomRight = pageDots(pdf, right - 14, bottom - 14, 20, 20);
+    for (int i = 0; i <= 14; ++i) {
+        EXPECT_EQ(bottomRight.pixel(i, 14), kBlack) << i;
+        EXPECT_EQ(bottomRight.pixel(14, i), kBlack) << i;
+        EXPECT_EQ(bottomRight.pixel(i, 15), kWhite) << i;
+        EXPECT_EQ(bottomRight.pixel(15, i), kWhite) << i;
+    }
+    // The town's 200 m fill the 4486 dots across (22.43 dots a metre) around the rectangle's middle:
+    // world (x, y) at dot (236 + 22.43 x, 3508.5 - 22.43 (y - 75)). The row through the park, y = 97.5 m.
+    const int row = static_cast<int>(3508.5 - 22.43 * 22.5);
+    const QImage band = pageDots(pdf, 0, row, kSheetWidth, 1);
+    auto at = [&](double x) { return band.pixel(static_cast<int>(kMargin + 22.43 * x), 0); };
+    const QRgb park = fillOf(6242);
+    for (double x : {121.0, 150.0, 179.0}) EXPECT_TRUE(nearColour(at(x), park)) << x;
+    for (double x : {118.0, 182.0}) EXPECT_FALSE(nearColour(at(x), park)) << x;
+}
+
+TEST_F(CliDrawing, PrintShowsTheViewAtTheScreensScale) {
+    // The view of 400 x 300 pixels at 2 px/m around (100, 75) on a 96 dpi screen: 12.5 dots a metre on paper.
+    const std::filesystem::path pdf = print("--size 400x300 --box 0,0,200,150");
+    const double middleX = kMargin + (kSheetWidth - 2 * kMargin) / 2.0, middleY = kSheetHeight / 2.0;
+    const QImage band = pageDots(pdf, 0, static_cast<int>(middleY - 12.5 * 22.5), kSheetWidth, 1);
+    auto at = [&](double x) { return band.pixel(static_cast<int>(middleX + 12.5 * (x - 100)), 0); };
+    const QRgb park = fillOf(6242);
+    for (double x : {121.0, 150.0, 179.0}) EXPECT_TRUE(nearColour(at(x), park)) << x;
+    for (double x : {118.0, 182.0}) EXPECT_FALSE(nearColour(at(x), park)) << x;
+    // The paper shows more than the screen: the town ends 1250 dots either side of the middle.
+    EXPECT_EQ(band.pixel(static_cast<int>(middleX - 1270), 0), kWhite);
+    EXPECT_EQ(band.pixel(kMargin, 0), kBlack);
+}
+
+TEST_F(CliDrawing, PrintCopiesTitleAndPaper) {
+    const std::string info = pdfInfo(print("--copies 5"));
+    EXPECT_NE(info.find("Pages:           5\n"), std::string::npos) << info;  // a PDF holds each copy as a page
+    EXPECT_TRUE(std::regex_search(info, std::regex(u8"(^|\n)Title:\\s+丸の内一丁目\n"))) << info;  // the centre's chome
+    EXPECT_NE(pdfInfo(print("--paper a5")).find("(A5)"), std::string::npos);
+}
+
+TEST_F(CliDrawing, PrintRefusesMarginsThatDoNotFitAndLeavesNoFile) {
+    // 110 + 100 mm are 4961 dots across the 4958 of A4.
+    const std::filesystem::path out = dir_.path() / "page.pdf";
+    const CliResult r = run("print", ShellQuoted(out.string()) + " --margins 110,10,100,10");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(u8"印刷範囲が小さすぎます"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_TRUE(std::filesystem::exists(print("--margins 110,10,100,10 --paper A3")));  // room on A3
+
+    for (const char* bad : {"--copies 0", "--copies 100", "--margins 1,2,3", "--margins -1,0,0,0",
+                            "--margins 1.5,0,0,0", "--margins 1000,0,0,0", "--paper Z9", "--size 0x1", "--bogus"})
+        EXPECT_FALSE(std::filesystem::exists(print(bad, 2))) << bad;
+    EXPECT_EQ(run("print", ShellQuoted((dir_.path() / "page.png").string())).status, 2);
+    EXPECT_EQ(run("print").status, 2);
+    EXPECT_EQ(run("print", "/nonexistent/dir/page.pdf").status, 1);
 }

@@ -32,6 +32,7 @@
 #include "shell_ui/ui_text.h"
 #include "support/lzh_writer.h"
 #include "support/mesh_fixture.h"
+#include "support/modal_helpers.h"
 #include "support/temp_dir.h"
 #include "support/town_fixture.h"
 #include "modal_answers.h"
@@ -39,6 +40,7 @@
 
 namespace fs = std::filesystem;
 using testsupport::MeshFixture;
+using testsupport::whenModal;
 
 namespace {
 
@@ -256,8 +258,8 @@ private slots:
         }
         QVERIFY(!expected.empty());
 
-        ErrorBoxSeen seen;
-        answerErrorBox(seen);
+        testsupport::MessageBoxSeen seen;
+        testsupport::answerMessageBox(seen);
         f.OpenPaths({QString::fromStdString(folder.string())});
         QTRY_COMPARE_WITH_TIMEOUT(seen.count, 1, 20000);
         QVERIFY(!f.Loading());

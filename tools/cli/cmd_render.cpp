@@ -21,19 +21,17 @@
 #include "view/viewport.h"
 #include "view_qt/qpainter_canvas.h"
 #include "view_qt/raster_canvas.h"
+#include "view_options.h"
 
 namespace cli {
 namespace {
 
-constexpr int kMaxSide = 20000;  // pixels; larger images are refused
-
 struct RenderOptions {
     std::string path, output;
     bool svg = false;
-    int width = 800, height = 600;
+    ViewOptions view;
     int dpi = 96;
     std::optional<TViewMode> mode;
-    std::optional<std::vector<double>> box;  // min x, min y, max x, max y
     std::vector<int> hidden;
     bool timing = false;
 };
@@ -47,26 +45,19 @@ bool endsWithNoCase(const std::string& text, const std::string& suffix) {
 std::string parse(const std::vector<std::string>& args, RenderOptions& o) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        const bool takesValue = a == "-o" || a == "--size" || a == "--mode" || a == "--box" ||
-                                a == "--hide" || a == "--dpi";
+        const bool takesValue = a == "-o" || isViewOption(a) || a == "--mode" || a == "--hide" || a == "--dpi";
         if (takesValue && i + 1 == args.size()) return a + " needs a value";
         const std::string value = takesValue ? args[++i] : std::string();
         std::vector<double> numbers;
         if (a == "-o") {
             o.output = value;
-        } else if (a == "--size") {
-            if (!parseSize(value, o.width, o.height) || o.width > kMaxSide || o.height > kMaxSide)
-                return "--size must be WxH with sides from 1 to " + std::to_string(kMaxSide);
+        } else if (isViewOption(a)) {
+            if (std::string problem = parseViewOption(a, value, o.view); !problem.empty()) return problem;
         } else if (a == "--mode") {
             if (value == "all") o.mode = TViewMode::vmAll;
             else if (value == "gaiku") o.mode = TViewMode::vmGaiku;
             else if (value == "nogaiku") o.mode = TViewMode::vmNoGaiku;
             else return "--mode must be all, gaiku or nogaiku";
-        } else if (a == "--box") {
-            if (!parseNumberList(value, numbers) || numbers.size() != 4 || numbers[0] > numbers[2] ||
-                numbers[1] > numbers[3])
-                return "--box must be MINX,MINY,MAXX,MAXY with MIN <= MAX";
-            o.box = numbers;
         } else if (a == "--hide") {
             if (!parseNumberList(value, numbers)) return "--hide must be a list of major codes";
             for (double n : numbers) {
@@ -97,11 +88,11 @@ std::string parse(const std::vector<std::string>& args, RenderOptions& o) {
 // The view as the viewer shows the data: the whole extent, or the box.
 TViewport viewOf(const TKDKObject& map, const RenderOptions& o) {
     TViewport view;
-    view.Width = o.width;
-    view.Height = o.height;
+    view.Width = o.view.width;
+    view.Height = o.view.height;
     view.PixelsPerInch = o.dpi;
     view.FitExtent(map.SouthWest.X, map.NorthEast.X, map.SouthWest.Y, map.NorthEast.Y);
-    if (o.box) view.ZoomToBox((*o.box)[0], (*o.box)[2], (*o.box)[1], (*o.box)[3]);
+    zoomToBox(view, o.view);
     return view;
 }
 
@@ -113,7 +104,7 @@ void drawMap(Canvas& canvas, TKDKObject& map, const TViewport& view, const Rende
 }
 
 QImage drawImage(TKDKObject& map, const TViewport& view, const RenderOptions& o) {
-    QImage image(o.width, o.height, QImage::Format_RGB32);
+    QImage image(o.view.width, o.view.height, QImage::Format_RGB32);
     if (image.isNull()) return image;
     const int dotsPerMetre = static_cast<int>(o.dpi / 0.0254 + 0.5);
     image.setDotsPerMeterX(dotsPerMetre);
@@ -128,13 +119,13 @@ QImage drawImage(TKDKObject& map, const TViewport& view, const RenderOptions& o)
 bool drawSvg(QIODevice& device, TKDKObject& map, const TViewport& view, const RenderOptions& o) {
     QSvgGenerator svg;
     svg.setOutputDevice(&device);
-    svg.setSize(QSize(o.width, o.height));
-    svg.setViewBox(QRect(0, 0, o.width, o.height));
+    svg.setSize(QSize(o.view.width, o.view.height));
+    svg.setViewBox(QRect(0, 0, o.view.width, o.view.height));
     svg.setResolution(o.dpi);
     svg.setTitle(QString::fromStdString(sjis::toUtf8(map.BaseName)));
     QPainter painter;
     if (!painter.begin(&svg)) return false;
-    painter.fillRect(0, 0, o.width, o.height, Qt::white);
+    painter.fillRect(0, 0, o.view.width, o.view.height, Qt::white);
     {
         QPainterCanvas canvas(painter);  // vector output stays vector
         drawMap(canvas, map, view, o);

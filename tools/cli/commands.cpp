@@ -10,6 +10,7 @@ int runExtract(const std::vector<std::string>& args);
 int runRegex(const std::vector<std::string>& args);
 int runSearch(const std::vector<std::string>& args);
 int runRender(const std::vector<std::string>& args);
+int runPrint(const std::vector<std::string>& args);
 int runPick(const std::vector<std::string>& args);
 int runAddress(const std::vector<std::string>& args);
 int runExport(const std::vector<std::string>& args);
@@ -24,6 +25,8 @@ const std::vector<Command>& commands() {
         {"regex", "regex [--fuzzy] [--lf] PATTERN TEXT... | regex --preprocess [--fuzzy] PATTERN | regex --expand TEXT", runRegex},
         {"render", "render PATH -o OUT.png|OUT.svg [--size WxH] [--mode all|gaiku|nogaiku] "
                    "[--box MINX,MINY,MAXX,MAXY] [--hide MAJOR,...] [--dpi N] [--timing]", runRender},
+        {"print", "print PATH OUT.pdf [--whole] [--margins L,T,R,B] [--paper A4|A3|Letter|...] [--copies N] "
+                  "[--size WxH] [--box MINX,MINY,MAXX,MAXY]", runPrint},
         {"pick", "pick PATH (X Y | --points FILE|-) [--tolerance METRES]", runPick},
         {"address", "address PATH (X Y | --points FILE|-)", runAddress},
         {"export", "export PATH OUT [--format NAME] [--to-crs EPSG:n] [--layers lines,areas,...] [--overwrite]",

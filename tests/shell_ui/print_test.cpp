@@ -1,0 +1,286 @@
+// Printing and copying from the main window on the offscreen platform: the
+// print dialog and its results, PrintMap into a PDF printer (title, copies),
+// the refusal of margins that do not fit, one print at a time, the preview,
+// the printer setup dialog and the clipboard copy.
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTest>
+#include <filesystem>
+#include <regex>
+
+#include "shell_ui/main_form.h"
+#include "shell_ui/orvelle_application.h"
+#include "shell_ui/print_form.h"
+#include "support/cli_run.h"
+#include "support/modal_helpers.h"
+#include "support/temp_dir.h"
+#include "support/town_fixture.h"
+
+namespace fs = std::filesystem;
+using testsupport::whenModal;
+
+class PrintTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<testsupport::TempDir> dir_;
+    std::unique_ptr<TMainForm> form_;
+
+    fs::path pdf() const { return dir_->path() / "page.pdf"; }
+
+    // The main window with the town open; its printer writes page.pdf.
+    TMainForm& makeForm() {
+        const fs::path town = testsupport::writeTown(dir_->path() / "town");
+        form_ = std::make_unique<TMainForm>((dir_->path() / "config").string() + "/",
+                                            (dir_->path() / "Maps").string() + "/");
+        form_->show();
+        if (!QTest::qWaitForWindowExposed(form_.get())) qFatal("main window not exposed");
+        form_->OpenPaths({QString::fromStdString(town.string())});
+        if (!QTest::qWaitFor([this] { return !form_->Loading(); }, 20000)) qFatal("town not loaded");
+        form_->Printer()->setOutputFormat(QPrinter::PdfFormat);
+        form_->Printer()->setOutputFileName(QString::fromStdString(pdf().string()));
+        return *form_;
+    }
+
+    // The number of pages of page.pdf, 0 when there is none.
+    int pdfPages() {
+        if (!fs::exists(pdf())) return 0;
+        const std::string info = testsupport::RunProgram("pdfinfo", testsupport::ShellQuoted(pdf().string())).out;
+        std::smatch m;
+        return std::regex_search(info, m, std::regex(R"(\nPages:\s+(\d+)\n)")) ? std::stoi(m[1]) : -1;
+    }
+
+    // Runs the print command; `act` sets the dialog and closes it.
+    void printThroughDialog(std::function<void(TPrintForm*)> act) {
+        whenModal<TPrintForm>([act](TPrintForm* d) {
+            act(d);
+            return true;
+        });
+        form_->FilePrint1->trigger();
+    }
+
+    static QString groupTitle(QWidget* w) { return qobject_cast<QGroupBox*>(w->parentWidget())->title(); }
+
+private slots:
+    void init() { dir_ = std::make_unique<testsupport::TempDir>(); }
+    void cleanup() {
+        form_.reset();
+        dir_.reset();
+    }
+
+    void printDialogKeepsItsValuesAndHandsThemOnWithOk() {
+        TMainForm& f = makeForm();
+        TPrintForm* d = f.PrintForm;
+        QCOMPARE(d->windowTitle(), QString("印刷"));
+        QCOMPARE(d->Label1->text(), QString("現在選択されているプリンタ"));
+        QCOMPARE(d->rgArea->title(), QString("印刷範囲"));
+        const QList<QRadioButton*> items = d->rgArea->findChildren<QRadioButton*>();
+        QCOMPARE(items.size(), 2);
+        QCOMPARE(items[0]->text(), QString("表示部分"));
+        QCOMPARE(items[1]->text(), QString("全領域"));
+        QCOMPARE(d->AreaIndex(), 0);
+        QCOMPARE(groupTitle(d->seCopies), QString("部数"));
+        QCOMPARE(groupTitle(d->seLeft), QString("余白 (mm)"));
+        QCOMPARE(std::make_pair(d->seCopies->minimum(), d->seCopies->maximum()), std::make_pair(1, 99));
+        QCOMPARE(d->seCopies->value(), 1);
+        for (QSpinBox* margin : {d->seLeft, d->seRight, d->seTop, d->seBottom}) {
+            QCOMPARE(std::make_pair(margin->minimum(), margin->maximum()), std::make_pair(0, 999));
+            QCOMPARE(margin->value(), 10);
+        }
+        QStringList sideLabels;
+        for (QLabel* l : d->findChildren<QLabel*>())
+            if (l->buddy()) sideLabels << l->text();
+        QCOMPARE(sideLabels, (QStringList{"左", "右", "上", "下"}));
+        QVERIFY(d->OKBtn->isDefault());
+        QCOMPARE(d->CancelBtn->text(), QString("キャンセル"));
+        QCOMPARE(d->btnPrintSetup->text(), QString("設定"));
+        QCOMPARE(d->btnPreview->text(), QString("プレビュー"));
+
+        // Cancel: nothing printed, no result taken.
+        QString printerShown;
+        printThroughDialog([&printerShown](TPrintForm* d) {
+            printerShown = d->lbPrinterName->text();
+            d->seLeft->setValue(20);
+            d->seTop->setValue(15);
+            d->seRight->setValue(12);
+            d->seBottom->setValue(11);
+            d->seCopies->setValue(3);
+            d->SetAreaIndex(1);
+            QTest::mouseClick(d->CancelBtn, Qt::LeftButton);
+        });
+        QCOMPARE(printerShown, QString::fromStdString(pdf().string()));
+        QCOMPARE(pdfPages(), 0);
+        QCOMPARE(std::make_tuple(d->MarginLeft, d->MarginTop, d->MarginRight, d->MarginBottom, d->Copies, d->WholeArea),
+                 std::make_tuple(10, 10, 10, 10, 1, false));
+
+        // Shown again, the controls hold the last values; OK takes and prints them.
+        std::vector<int> shown;
+        printThroughDialog([&shown](TPrintForm* d) {
+            for (QSpinBox* s : {d->seLeft, d->seTop, d->seRight, d->seBottom, d->seCopies}) shown.push_back(s->value());
+            shown.push_back(d->AreaIndex());
+            QTest::mouseClick(d->OKBtn, Qt::LeftButton);
+        });
+        QCOMPARE(shown, (std::vector<int>{20, 15, 12, 11, 3, 1}));
+        QCOMPARE(std::make_tuple(d->MarginLeft, d->MarginTop, d->MarginRight, d->MarginBottom, d->Copies, d->WholeArea),
+                 std::make_tuple(20, 15, 12, 11, 3, true));
+        // A PDF printer makes no copies itself: the page is printed once per copy.
+        QCOMPARE(f.Printer()->copyCount(), 3);
+        QCOMPARE(pdfPages(), 3);
+        QCOMPARE(f.Printer()->docName(), QString("丸の内一丁目"));  // the chome at the map centre
+    }
+
+    void fiveCopiesOfOnePageTitledWithTheCentreChome() {
+        TMainForm& f = makeForm();
+        f.PrintMap(10, 10, 10, 10, 5, false);
+        QCOMPARE(f.Printer()->copyCount(), 5);
+        QCOMPARE(pdfPages(), 5);
+        const std::string info = testsupport::RunProgram("pdfinfo", testsupport::ShellQuoted(pdf().string())).out;
+        QVERIFY2(std::regex_search(info, std::regex(u8"(^|\n)Title:\\s+丸の内一丁目\n")), info.c_str());
+    }
+
+    void marginsThatDoNotFitShowTheErrorAndStartNoJob() {
+        TMainForm& f = makeForm();
+        testsupport::MessageBoxSeen seen;
+        testsupport::answerMessageBox(seen);
+        f.PrintMap(999, 10, 999, 10, 1, false);
+        QCOMPARE(seen.count, 1);
+        QCOMPARE(seen.title, QString("エラー"));
+        QCOMPARE(seen.text, QString("印刷範囲が小さすぎます"));
+        QCOMPARE(seen.icon, QMessageBox::NoIcon);
+        QVERIFY(!fs::exists(pdf()));
+
+        // Through the dialog: refused, the value kept, and at once printable with a smaller one.
+        testsupport::answerMessageBox(seen);
+        printThroughDialog([](TPrintForm* d) {
+            d->seTop->setValue(999);
+            d->seBottom->setValue(999);
+            QTest::mouseClick(d->OKBtn, Qt::LeftButton);
+        });
+        QCOMPARE(seen.count, 2);
+        QVERIFY(!fs::exists(pdf()));
+        QVERIFY(!f.Printing());
+        std::pair<int, int> kept;
+        printThroughDialog([&kept](TPrintForm* d) {
+            kept = {d->seTop->value(), d->seBottom->value()};
+            d->seTop->setValue(10);
+            d->seBottom->setValue(10);
+            QTest::mouseClick(d->OKBtn, Qt::LeftButton);
+        });
+        QCOMPARE(kept, std::make_pair(999, 999));
+        QCOMPARE(pdfPages(), 1);
+    }
+
+    void printPressedAgainWhilePrintingDoesNothing() {
+        TMainForm& f = makeForm();
+        QVERIFY(!f.Printing());
+        // A second print command would show the dialog again inside the first one.
+        QTest::failOnWarning(QRegularExpression("Recursive call"));
+        bool printingMeanwhile = false;
+        QWidget* modalAfter = nullptr;
+        printThroughDialog([&](TPrintForm* d) {
+            printingMeanwhile = f.Printing();
+            f.FilePrint1->trigger();
+            modalAfter = QApplication::activeModalWidget();
+            QTest::mouseClick(d->OKBtn, Qt::LeftButton);
+        });
+        QVERIFY(printingMeanwhile);
+        QCOMPARE(modalAfter, static_cast<QWidget*>(f.PrintForm));
+        QVERIFY(!f.Printing());
+        QCOMPARE(pdfPages(), 1);
+    }
+
+    void previewShowsThePagesPrintMapPrints() {
+        TMainForm& f = makeForm();
+        int previewPages = -1;
+        QString previewTitle;
+        printThroughDialog([&](TPrintForm* d) {
+            d->seCopies->setValue(2);
+            whenModal<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
+                previewTitle = preview->windowTitle();
+                previewPages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+                preview->reject();
+                return true;
+            });
+            QTest::mouseClick(d->btnPreview, Qt::LeftButton);
+            // Margins that leave no room: the error instead of a preview.
+            d->seLeft->setValue(999);
+            testsupport::MessageBoxSeen seen;
+            testsupport::answerMessageBox(seen);
+            QTest::mouseClick(d->btnPreview, Qt::LeftButton);
+            previewTitle += seen.count == 1 ? " / refused" : " / shown";
+            d->seLeft->setValue(10);
+            QTest::mouseClick(d->CancelBtn, Qt::LeftButton);
+        });
+        QCOMPARE(previewPages, 2);  // the page once per copy, as PrintMap prints on this PDF printer
+        QCOMPARE(previewTitle, QString("印刷プレビュー / refused"));
+        QVERIFY(!fs::exists(pdf()));  // a preview prints nothing
+    }
+
+    void printerSetupOpensQtsPrintDialog() {
+        TMainForm& f = makeForm();
+        QString title, okText;
+        whenModal<QPrintDialog>([&](QPrintDialog* p) {
+            title = p->windowTitle();
+            okText = p->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->text();
+            p->reject();
+            return true;
+        });
+        f.FilePrintSetup1->trigger();
+        QCOMPARE(title, QString("プリンタの設定"));
+        QCOMPARE(okText, QString("OK"));
+
+        // "設定" in the print dialog: confirmed, the dialog shows the printer then chosen.
+        const QString other = QString::fromStdString((dir_->path() / "other.pdf").string());
+        QString shownAfter;
+        printThroughDialog([&](TPrintForm* d) {
+            whenModal<QPrintDialog>([&](QPrintDialog* p) {
+                auto* file = p->findChild<QLineEdit*>("filename");
+                if (!file) return false;
+                file->setText(other);
+                p->accept();
+                return true;
+            });
+            QTest::mouseClick(d->btnPrintSetup, Qt::LeftButton);
+            shownAfter = d->lbPrinterName->text();
+            QTest::mouseClick(d->CancelBtn, Qt::LeftButton);
+        });
+        QCOMPARE(f.Printer()->outputFileName(), other);
+        QCOMPARE(shownAfter, other);
+    }
+
+    void copyPutsOnlyTheSvgPictureOnTheClipboard() {
+        TMainForm& f = makeForm();
+        QGuiApplication::clipboard()->setText("before");
+        QVERIFY(f.EditCopy1->isEnabled());
+        f.EditCopy1->trigger();
+        const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(mime);
+        QCOMPARE(mime->formats(), QStringList{"image/svg+xml"});
+        QVERIFY(!mime->hasText());
+        QVERIFY(!mime->hasImage());
+        QVERIFY(!mime->hasFormat("image/png"));
+        const QByteArray svg = mime->data("image/svg+xml");
+        QVERIFY(svg.contains("<svg"));
+        QCOMPARE(svg, f.GeoPanel1->SvgPicture());  // the current view
+    }
+};
+
+int main(int argc, char** argv) {
+    TOrvelleApplication app(argc, argv);
+    PrintTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "print_test.moc"

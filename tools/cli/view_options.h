@@ -1,0 +1,30 @@
+#pragma once
+// The view that --size and --box describe, shared by render and print: a
+// surface of WIDTHxHEIGHT pixels showing the whole data as the viewer fits
+// it, then zoomed to the box as the rubber band would.
+#include <array>
+#include <optional>
+#include <string>
+
+namespace cli {
+
+struct ViewOptions {
+    int width = 800, height = 600;
+    std::optional<std::array<double, 4>> box;  // min x, min y, max x, max y
+};
+
+// Largest side accepted, in pixels.
+inline constexpr int kMaxViewSide = 20000;
+
+// True when `option` is --size or --box (which take a value).
+bool isViewOption(const std::string& option);
+// Reads the value of a view option; returns an empty text when it is good, else what is wrong.
+std::string parseViewOption(const std::string& option, const std::string& value, ViewOptions& o);
+
+// Zooms a view already fitted to the data (a TViewport or the map panel) to the box, if one was given.
+template <class View>
+void zoomToBox(View& view, const ViewOptions& o) {
+    if (o.box) view.ZoomToBox((*o.box)[0], (*o.box)[2], (*o.box)[1], (*o.box)[3]);
+}
+
+}  // namespace cli
