@@ -11,6 +11,7 @@
 #include <QSvgGenerator>
 #include <cmath>
 
+#include "base/sjis.h"
 #include "drawing/feature_drawing.h"
 #include "reading/map_loading.h"
 #include "view_qt/paint_box.h"
@@ -205,8 +206,12 @@ QByteArray TGeoPanel::SvgPicture() {
     svg.setSize(QSize(viewport_.Width, viewport_.Height));
     svg.setViewBox(QRect(0, 0, viewport_.Width, viewport_.Height));
     svg.setResolution(static_cast<int>(std::lround(viewport_.PixelsPerInch)));
+    svg.setTitle(QString::fromStdString(sjis::toUtf8(CenterPrefName() + CenterCityName() + CenterChome())));
+    svg.setDescription(QStringLiteral("Orvelle"));
     QPainter painter;
     if (painter.begin(&svg)) {
+        // The client area's colour under the map, as on the screen and on paper.
+        painter.fillRect(0, 0, viewport_.Width, viewport_.Height, ToQColor(ClientAreaColor));
         QPainterCanvas canvas(painter);
         DrawMap(canvas, GetViewMin(), GetViewMax(), false);
         painter.end();

@@ -145,7 +145,8 @@ public:
     void DrawMap(Canvas& canvas, const TGeoPoint2D& min, const TGeoPoint2D& max, bool withSelection);
     // Puts the view as an SVG picture (image/svg+xml) on the clipboard, without the selection.
     void CopyToClipboard();
-    // The SVG picture CopyToClipboard puts on the clipboard.
+    // The SVG picture CopyToClipboard puts on the clipboard: the map on the
+    // client area's colour, titled with the names at the centre.
     QByteArray SvgPicture();
     // Draws the map at 1:scale around (centreX, centreY) into the device
     // rectangle of the painter, at the device's vertical resolution.

@@ -16,6 +16,8 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QSvgRenderer>
+#include <QPainter>
 #include <QTest>
 #include <filesystem>
 #include <regex>
@@ -274,6 +276,17 @@ private slots:
         const QByteArray svg = mime->data("image/svg+xml");
         QVERIFY(svg.contains("<svg"));
         QCOMPARE(svg, f.GeoPanel1->SvgPicture());  // the current view
+        QVERIFY(svg.contains(u8"<title>東京都千代田区丸の内一丁目</title>"));
+        // Drawn over grey, it shows the screen's white client area where no feature lies.
+        QSvgRenderer picture(svg);
+        QCOMPARE(picture.viewBox().size(), f.GeoPanel1->Image().size());
+        QImage drawn(f.GeoPanel1->Image().size(), QImage::Format_RGB32);
+        drawn.fill(Qt::gray);
+        QPainter painter(&drawn);
+        picture.render(&painter);
+        painter.end();
+        QCOMPARE(f.GeoPanel1->Image().pixel(2, 2), qRgb(255, 255, 255));
+        QCOMPARE(drawn.pixel(2, 2), qRgb(255, 255, 255));
     }
 };
 

@@ -2,10 +2,16 @@
 // xvfb-run), saving PNG pictures of the main window at full view, with a route and in a
 // street view with the status bar filled, the attribute window after a
 // pick, the attribute search dialog with the map on its second hit, the
-// settings dialog's three tabs and the About box.
+// settings dialog's three tabs, the About box, the print dialog and its
+// preview, and the SVG picture that the copy command puts on the clipboard
+// in the street view.
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QMimeData>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -18,6 +24,7 @@
 #include "shell_ui/main_form.h"
 #include "shell_ui/orvelle_application.h"
 #include "shell_ui/search_attrib_form.h"
+#include "shell_ui/print_form.h"
 #include "shell_ui/setup_form.h"
 #include "view_qt/paint_box.h"
 
@@ -101,6 +108,11 @@ int main(int argc, char** argv) {
     QTest::mouseMove(surface, surface->rect().center() + QPoint(-30, 20));
     QTest::qWait(200);
     save(&form, "main-street.png");
+    // The street view as the copy command puts it on the clipboard.
+    form.EditCopy1->trigger();
+    QFile svg(outDir + "/copy.svg");
+    if (!svg.open(QIODevice::WriteOnly) || svg.write(QGuiApplication::clipboard()->mimeData()->data("image/svg+xml")) <= 0)
+        std::fprintf(stderr, "orvelle-viewer-shot: cannot write %s\n", qPrintable(svg.fileName()));
 
     if (pickSomething(form)) {
         form.AttribMiniForm->move(form.geometry().topRight() + QPoint(10, 0));
@@ -142,6 +154,21 @@ int main(int argc, char** argv) {
         a->reject();
     });
     form.HelpAbout1->trigger();
+
+    form.OperationZoomReset1->trigger();
+    onModal<TPrintForm>([](TPrintForm* p) {
+        save(p, "print.png");
+        onModal<QPrintPreviewDialog>([](QPrintPreviewDialog* preview) {
+            preview->resize(700, 900);
+            QTest::qWait(300);
+            save(preview, "print-preview.png");
+            preview->reject();
+        });
+        p->btnPreview->click();
+        p->reject();
+    });
+    form.FilePrint1->trigger();
+
     std::printf("%s\n", qPrintable(outDir));
     return 0;
 }
