@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPrinter>
+#include <algorithm>
 #include <stdexcept>
 
 #include "shell_ui/ui_text.h"
@@ -45,7 +46,7 @@ bool PrintMap(TGeoPanel& panel, QPrinter& printer, const TPrintRequest& request)
     const TPrintView view = request.WholeArea
                                 ? WholeAreaView(panel.DataExtentMin(), panel.DataExtentMax(), *rect, page)
                                 : ScreenView(panel.GetViewMin(), panel.GetViewMax(), panel.DispScale());
-    const int pages = printer.supportsMultipleCopies() ? 1 : request.Copies;
+    const int pages = printer.supportsMultipleCopies() ? 1 : std::max(request.Copies, 1);
     const QRect area(rect->Left, rect->Top, rect->Width(), rect->Height());
 
     QPainter painter;
