@@ -32,7 +32,6 @@
 #include "shell_ui/ui_text.h"
 #include "support/lzh_writer.h"
 #include "support/mesh_fixture.h"
-#include "support/modal_helpers.h"
 #include "support/temp_dir.h"
 #include "support/town_fixture.h"
 #include "modal_answers.h"
@@ -40,7 +39,6 @@
 
 namespace fs = std::filesystem;
 using testsupport::MeshFixture;
-using testsupport::whenModal;
 
 namespace {
 
@@ -258,8 +256,8 @@ private slots:
         }
         QVERIFY(!expected.empty());
 
-        testsupport::MessageBoxSeen seen;
-        testsupport::answerMessageBox(seen);
+        ErrorBoxSeen seen;
+        answerErrorBox(seen);
         f.OpenPaths({QString::fromStdString(folder.string())});
         QTRY_COMPARE_WITH_TIMEOUT(seen.count, 1, 20000);
         QVERIFY(!f.Loading());

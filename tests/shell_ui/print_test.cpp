@@ -26,12 +26,11 @@
 #include "shell_ui/orvelle_application.h"
 #include "shell_ui/print_form.h"
 #include "support/cli_run.h"
-#include "support/modal_helpers.h"
 #include "support/temp_dir.h"
 #include "support/town_fixture.h"
+#include "modal_answers.h"
 
 namespace fs = std::filesystem;
-using testsupport::whenModal;
 
 class PrintTest : public QObject {
     Q_OBJECT
@@ -154,8 +153,8 @@ private slots:
 
     void marginsThatDoNotFitShowTheErrorAndStartNoJob() {
         TMainForm& f = makeForm();
-        testsupport::MessageBoxSeen seen;
-        testsupport::answerMessageBox(seen);
+        ErrorBoxSeen seen;
+        answerErrorBox(seen);
         f.PrintMap(999, 10, 999, 10, 1, false);
         QCOMPARE(seen.count, 1);
         QCOMPARE(seen.title, QString("エラー"));
@@ -164,7 +163,7 @@ private slots:
         QVERIFY(!fs::exists(pdf()));
 
         // Through the dialog: refused, the value kept, and at once printable with a smaller one.
-        testsupport::answerMessageBox(seen);
+        answerErrorBox(seen);
         printThroughDialog([](TPrintForm* d) {
             d->seTop->setValue(999);
             d->seBottom->setValue(999);
@@ -204,9 +203,10 @@ private slots:
     }
 
     void previewShowsThePagesPrintMapPrints() {
-        TMainForm& f = makeForm();
+        makeForm();
         int previewPages = -1;
         QString previewTitle;
+        ErrorBoxSeen refused;
         printThroughDialog([&](TPrintForm* d) {
             d->seCopies->setValue(2);
             whenModal<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
@@ -218,15 +218,15 @@ private slots:
             QTest::mouseClick(d->btnPreview, Qt::LeftButton);
             // Margins that leave no room: the error instead of a preview.
             d->seLeft->setValue(999);
-            testsupport::MessageBoxSeen seen;
-            testsupport::answerMessageBox(seen);
+            answerErrorBox(refused);
             QTest::mouseClick(d->btnPreview, Qt::LeftButton);
-            previewTitle += seen.count == 1 ? " / refused" : " / shown";
             d->seLeft->setValue(10);
             QTest::mouseClick(d->CancelBtn, Qt::LeftButton);
         });
+        QCOMPARE(previewTitle, QString("印刷プレビュー"));
         QCOMPARE(previewPages, 2);  // the page once per copy, as PrintMap prints on this PDF printer
-        QCOMPARE(previewTitle, QString("印刷プレビュー / refused"));
+        QCOMPARE(refused.count, 1);
+        QCOMPARE(refused.text, QString("印刷範囲が小さすぎます"));
         QVERIFY(!fs::exists(pdf()));  // a preview prints nothing
     }
 
