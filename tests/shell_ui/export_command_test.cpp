@@ -9,10 +9,8 @@
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
 
-#include "shell_ui/main_form.h"
-#include "support/temp_dir.h"
-#include "support/town_fixture.h"
 #include "modal_answers.h"
+#include "window_with_town.h"
 
 namespace fs = std::filesystem;
 
@@ -34,33 +32,24 @@ class ExportCommandTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<testsupport::TempDir> dir_;
-    std::unique_ptr<TMainForm> form_;
+    std::unique_ptr<WindowWithTown> window_;
 
     TMainForm& openTown() {
-        dir_ = std::make_unique<testsupport::TempDir>();
-        form_ = std::make_unique<TMainForm>((dir_->path() / "config").string() + "/",
-                                            (dir_->path() / "Maps").string() + "/");
-        form_->show();
-        if (!QTest::qWaitForWindowExposed(form_.get())) qFatal("main window not exposed");
-        if (form_->FileExport1->isEnabled()) qFatal("export enabled without data");
-        form_->OpenPaths({QString::fromStdString(testsupport::writeTown(dir_->path() / "town").string())});
-        if (!QTest::qWaitFor([this] { return !form_->Loading(); }, 20000)) qFatal("load did not end");
-        return *form_;
+        window_ = std::make_unique<WindowWithTown>();
+        if (window_->Form().FileExport1->isEnabled()) qFatal("export enabled without data");
+        return window_->Open();
     }
+    const fs::path& dir() const { return window_->Dir(); }
 
 private slots:
-    void cleanup() {
-        form_.reset();
-        dir_.reset();
-    }
+    void cleanup() { window_.reset(); }
 
     void writesTheMapToTheNamedFileAndCountsIt() {
         TMainForm& f = openTown();
         QVERIFY(f.FileExport1->isEnabled());
-        const fs::path out = dir_->path() / "town-export.gpkg";
+        const fs::path out = dir() / "town-export.gpkg";
         // A name typed without its suffix gets the chosen format's.
-        const QString typed = QString::fromStdString((dir_->path() / "town-export").string());
+        const QString typed = QString::fromStdString((dir() / "town-export").string());
         whenModal<QFileDialog>([typed](QFileDialog* d) {
             auto* edit = d->findChild<QLineEdit*>("fileNameEdit");
             if (!edit) return false;
@@ -83,7 +72,7 @@ private slots:
     void aFailureReachesTheErrorBoxAndLeavesNothing() {
         TMainForm& f = openTown();
         const QString before = f.StatusText(3);
-        const fs::path out = dir_->path() / "missing-folder" / "x.gpkg";
+        const fs::path out = dir() / "missing-folder" / "x.gpkg";
         ErrorBoxSeen seen;
         answerErrorBox(seen);
         f.ExportTo(QString::fromStdString(out.string()), "GPKG");

@@ -26,9 +26,8 @@
 #include "shell_ui/orvelle_application.h"
 #include "shell_ui/print_form.h"
 #include "support/cli_run.h"
-#include "support/temp_dir.h"
-#include "support/town_fixture.h"
 #include "modal_answers.h"
+#include "window_with_town.h"
 
 namespace fs = std::filesystem;
 
@@ -36,20 +35,15 @@ class PrintTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<testsupport::TempDir> dir_;
-    std::unique_ptr<TMainForm> form_;
+    std::unique_ptr<WindowWithTown> window_;
+    TMainForm* form_ = nullptr;
 
-    fs::path pdf() const { return dir_->path() / "page.pdf"; }
+    fs::path pdf() const { return window_->Dir() / "page.pdf"; }
 
     // The main window with the town open; its printer writes page.pdf.
     TMainForm& makeForm() {
-        const fs::path town = testsupport::writeTown(dir_->path() / "town");
-        form_ = std::make_unique<TMainForm>((dir_->path() / "config").string() + "/",
-                                            (dir_->path() / "Maps").string() + "/");
-        form_->show();
-        if (!QTest::qWaitForWindowExposed(form_.get())) qFatal("main window not exposed");
-        form_->OpenPaths({QString::fromStdString(town.string())});
-        if (!QTest::qWaitFor([this] { return !form_->Loading(); }, 20000)) qFatal("town not loaded");
+        window_ = std::make_unique<WindowWithTown>();
+        form_ = &window_->Open();
         form_->Printer()->setOutputFormat(QPrinter::PdfFormat);
         form_->Printer()->setOutputFileName(QString::fromStdString(pdf().string()));
         return *form_;
@@ -75,10 +69,9 @@ private:
     static QString groupTitle(QWidget* w) { return qobject_cast<QGroupBox*>(w->parentWidget())->title(); }
 
 private slots:
-    void init() { dir_ = std::make_unique<testsupport::TempDir>(); }
     void cleanup() {
-        form_.reset();
-        dir_.reset();
+        window_.reset();
+        form_ = nullptr;
     }
 
     void printDialogKeepsItsValuesAndHandsThemOnWithOk() {
@@ -244,7 +237,7 @@ private slots:
         QCOMPARE(okText, QString("OK"));
 
         // "設定" in the print dialog: confirmed, the dialog shows the printer then chosen.
-        const QString other = QString::fromStdString((dir_->path() / "other.pdf").string());
+        const QString other = QString::fromStdString((window_->Dir() / "other.pdf").string());
         QString shownAfter;
         printThroughDialog([&](TPrintForm* d) {
             whenModal<QPrintDialog>([&](QPrintDialog* p) {

@@ -7,10 +7,8 @@
 #include <filesystem>
 
 #include "routing/road_graph.h"
-#include "shell_ui/main_form.h"
-#include "support/temp_dir.h"
-#include "support/town_fixture.h"
 #include "view_qt/paint_box.h"
+#include "window_with_town.h"
 
 namespace fs = std::filesystem;
 
@@ -18,25 +16,13 @@ class RouteOnMapTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<testsupport::TempDir> dir_;
-    std::unique_ptr<TMainForm> form_;
-    fs::path town_;
+    std::unique_ptr<WindowWithTown> window_;
+    TMainForm* form_ = nullptr;
 
     TMainForm& openTown() {
-        dir_ = std::make_unique<testsupport::TempDir>();
-        town_ = testsupport::writeTown(dir_->path() / "town");
-        form_ = std::make_unique<TMainForm>((dir_->path() / "config").string() + "/",
-                                            (dir_->path() / "Maps").string() + "/");
-        form_->resize(800, 600);
-        form_->show();
-        if (!QTest::qWaitForWindowExposed(form_.get())) qFatal("main window not exposed");
-        openAgain();
+        window_ = std::make_unique<WindowWithTown>();
+        form_ = &window_->Open(QSize(800, 600));
         return *form_;
-    }
-    void openAgain() {
-        form_->OpenPaths({QString::fromStdString(town_.string())});
-        if (!QTest::qWaitFor([this] { return !form_->Loading(); }, 20000)) qFatal("load did not end");
-        form_->GeoPanel1->FlushPendingRender();
     }
 
     // Opens the map's context menu at a world point and chooses `caption`.
@@ -68,10 +54,7 @@ private:
     }
 
 private slots:
-    void cleanup() {
-        form_.reset();
-        dir_.reset();
-    }
+    void cleanup() { window_.reset(); }
 
     void routeFromTheContextMenuIsDrawnCopiedAndCleared() {
         TMainForm& f = openTown();
@@ -110,7 +93,7 @@ private slots:
         QVERIFY(f.GeoPanel1->Marks.Route.empty());
         QVERIFY(f.GeoPanel1->Marks.RouteEnd.has_value());
 
-        openAgain();
+        window_->OpenAgain();
         QVERIFY(f.GeoPanel1->Marks.Empty());
     }
 };
