@@ -15,6 +15,7 @@ int runPick(const std::vector<std::string>& args);
 int runAddress(const std::vector<std::string>& args);
 int runExport(const std::vector<std::string>& args);
 int runRoute(const std::vector<std::string>& args);
+int runLocate(const std::vector<std::string>& args);
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
@@ -32,6 +33,7 @@ const std::vector<Command>& commands() {
         {"export", "export PATH OUT [--format NAME] [--to-crs EPSG:n] [--layers lines,areas,...] [--overwrite]",
          runExport},
         {"route", "route PATH X1 Y1 X2 Y2 [--geojson OUT]", runRoute},
+        {"locate", "locate PATH QUERY   (an address, \"LAT, LON\", DMS or \"SYSTEM X Y\")", runLocate},
     };
     return list;
 }
