@@ -1,13 +1,23 @@
 #pragma once
 // Synthetic municipalities for the benchmarks, written by orvelle-synth into
-// the temporary folder once per run (2 x 2 sheets, fixed seed).
+// the temporary folder once per run (fixed seed; 2 x 2 sheets unless given).
 #include <memory>
 #include <string>
 
 #include "map/kdk_object.h"
 
-const std::string& SynthFolder(long vertices);
+const std::string& SynthFolder(long vertices, int cols = 2, int rows = 2);
 // The municipality read into one map, as the viewer opens the folder.
-std::unique_ptr<TKDKObject> LoadSynth(long vertices);
+std::unique_ptr<TKDKObject> LoadSynth(long vertices, int cols = 2, int rows = 2);
 // Any folder of meshes read into one map.
 std::unique_ptr<TKDKObject> LoadFolder(const std::string& folder);
+
+// A benchmark town read once per run, with the time the reading took (the
+// faster of two readings; generating it is not counted).
+struct TimedTown {
+    std::unique_ptr<TKDKObject> map;
+    double loadSeconds = 0;
+};
+// 0: the 2-million-vertex town of 2 x 2 sheets, or ORVELLE_BENCH_TOWN=DIR;
+// 1: the 10-million-vertex town of 6 x 6 sheets.
+TimedTown& BenchTown(int which);

@@ -161,7 +161,7 @@ std::vector<TPlaceMatch> MatchAddress(const TPlaceIndex& index, std::string_view
     const auto blocks = index.Blocks();
     for (uint32_t i = 0; i < chomes.size(); ++i) {
         const TPlaceIndex::Chome& c = chomes[i];
-        if (c.HasArea) found.add(nameLevel(c.Keys, q.names), TPlaceKind::Chome, i);
+        if (c.HasArea()) found.add(nameLevel(c.Keys, q.names), TPlaceKind::Chome, i);
         const Level all = blocksByName(c.Keys, q.names);
         const bool numbered = std::any_of(q.blocks.begin(), q.blocks.end(), [&](const BlockQuery& b) {
             return std::find(c.Keys.begin(), c.Keys.end(), b.chome) != c.Keys.end() ||
@@ -171,7 +171,7 @@ std::vector<TPlaceMatch> MatchAddress(const TPlaceIndex& index, std::string_view
         for (uint32_t b = c.FirstBlock; b < c.FirstBlock + c.BlockCount; ++b) {
             Level level = all;
             if (numbered) {
-                const std::vector<std::string> numbers = blockNumbers(blocks[b].Numbers);
+                const std::vector<std::string> numbers = blockNumbers(TPlaceIndex::NumbersOf(blocks[b]));
                 for (const BlockQuery& bq : q.blocks) level = std::min(level, blockLevel(c, numbers, bq));
             }
             found.add(level, TPlaceKind::Block, b);
@@ -181,13 +181,13 @@ std::vector<TPlaceMatch> MatchAddress(const TPlaceIndex& index, std::string_view
     for (const Found& f : found.best(limit)) {
         switch (f.kind) {
             case TPlaceKind::Municipality:
-                out.push_back({f.kind, municipalities[f.index].Area, index.NameOf(municipalities[f.index])});
+                out.push_back({f.kind, AreaOf(municipalities[f.index].Parts), index.NameOf(municipalities[f.index])});
                 break;
             case TPlaceKind::Chome:
-                out.push_back({f.kind, chomes[f.index].Area, index.NameOf(chomes[f.index])});
+                out.push_back({f.kind, AreaOf(chomes[f.index].Parts), index.NameOf(chomes[f.index])});
                 break;
             case TPlaceKind::Block:
-                out.push_back({f.kind, blocks[f.index].Area, index.NameOf(blocks[f.index])});
+                out.push_back({f.kind, AreaOf(blocks[f.index].Parts), index.NameOf(blocks[f.index])});
                 break;
             case TPlaceKind::Point:
                 break;

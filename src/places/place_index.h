@@ -22,25 +22,37 @@ struct TPlaceArea {
     TGeoPoint2D Min, Max;  // bounds
 };
 
+// The areas of one place: the bounds of all its parts and its largest part
+// (by the area of its bounds).
+struct TPlaceParts {
+    const TKDKPolygon* Largest = nullptr;
+    TGeoPoint2D Min, Max;
+};
+
+// The place's bounds and a point inside its largest part: the part's
+// representative point when that lies inside, otherwise the middle of the
+// widest stretch inside along a horizontal line. Worked out when asked, for
+// the few places a query returns.
+TPlaceArea AreaOf(const TPlaceParts& parts);
+
 class TPlaceIndex {
 public:
     struct Municipality {
         std::string Prefecture, City;  // the prefecture from the JIS code; empty when it has none
-        TPlaceArea Area;
+        TPlaceParts Parts;
         std::vector<std::string> Keys;  // comparison keys: city, prefecture + city
     };
     struct Chome {
         int32_t Municipality = -1;  // index, -1 when no municipality has the chome's JIS code
         std::string Name;
-        bool HasArea = false;  // false for a chome known only from its blocks' records
-        TPlaceArea Area;
+        TPlaceParts Parts;  // no parts for a chome known only from its blocks' records
         uint32_t FirstBlock = 0, BlockCount = 0;
         std::vector<std::string> Keys;  // chome, city + chome, prefecture + city + chome
+        bool HasArea() const { return Parts.Largest != nullptr; }
     };
     struct Block {
         uint32_t Chome = 0;
-        std::string Numbers;  // as the centre address writes them: "3", "5,6"
-        TPlaceArea Area;
+        TPlaceParts Parts;
     };
 
     explicit TPlaceIndex(const TKDKObject& map);
@@ -57,6 +69,8 @@ public:
     std::string NameOf(const Municipality& m) const;
     std::string NameOf(const Chome& c) const;
     std::string NameOf(const Block& b) const;
+    // A block's numbers as the centre address writes them: "3", "5,6".
+    static std::string NumbersOf(const Block& b);
 
 private:
     const TKDKObject& map_;

@@ -33,7 +33,8 @@ protected:
 std::unique_ptr<TKDKObject> SampleLocate::map_;
 std::unique_ptr<TPlaceIndex> SampleLocate::index_;
 
-bool inside(const TPlaceArea& a) {
+bool inside(const TPlaceParts& parts) {
+    const TPlaceArea a = AreaOf(parts);
     return a.Min.X <= a.At.X && a.At.X <= a.Max.X && a.Min.Y <= a.At.Y && a.At.Y <= a.Max.Y;
 }
 
@@ -41,19 +42,19 @@ TEST_F(SampleLocate, EveryPlaceIsNamedAsTheCentreAddressNamesItsPoint) {
     const TPlaceIndex& index = *index_;
     ASSERT_EQ(index.Municipalities().size(), 1u);
     for (const auto& m : index.Municipalities()) {
-        const TCentreAddress a = addressAt(m.Area.At);
+        const TCentreAddress a = addressAt(AreaOf(m.Parts).At);
         EXPECT_EQ(index.NameOf(m), a.Prefecture + a.City);
-        EXPECT_TRUE(inside(m.Area));
+        EXPECT_TRUE(inside(m.Parts));
     }
     for (const auto& c : index.Chomes()) {
-        const TCentreAddress a = addressAt(c.Area.At);
+        const TCentreAddress a = addressAt(AreaOf(c.Parts).At);
         EXPECT_EQ(index.NameOf(c), a.Prefecture + a.City + a.Chome);
-        EXPECT_TRUE(inside(c.Area));
+        EXPECT_TRUE(inside(c.Parts));
     }
     for (const auto& b : index.Blocks()) {
-        const TCentreAddress a = addressAt(b.Area.At);
+        const TCentreAddress a = addressAt(AreaOf(b.Parts).At);
         EXPECT_EQ(index.NameOf(b), a.Prefecture + a.City + a.Chome + " " + a.Block);
-        EXPECT_TRUE(inside(b.Area));
+        EXPECT_TRUE(inside(b.Parts));
     }
     // One place per distinct chome and block name, the parts cut by the sheet edge merged.
     std::set<std::string> chomes, blocks;

@@ -54,7 +54,7 @@ TEST(PlaceIndex, PartsOfOnePlaceAreOnePlaceWithAPointInsideTheLargest) {
     ASSERT_TRUE(map.Merge(east, errors));
     const TPlaceIndex index(map);
     ASSERT_EQ(index.Chomes().size(), 1u);
-    const TPlaceArea& a = index.Chomes()[0].Area;
+    const TPlaceArea a = AreaOf(index.Chomes()[0].Parts);
     EXPECT_EQ(a.Min.X, 0);
     EXPECT_EQ(a.Min.Y, 0);
     EXPECT_EQ(a.Max.X, 40);
@@ -71,7 +71,7 @@ TEST(PlaceIndex, BlocksOfAChomeKnownOnlyFromTheirRecords) {
     map.FinishMesh();
     const TPlaceIndex index(map);
     ASSERT_EQ(index.Chomes().size(), 2u);
-    for (const auto& c : index.Chomes()) EXPECT_FALSE(c.HasArea);
+    for (const auto& c : index.Chomes()) EXPECT_FALSE(c.HasArea());
     std::vector<std::string> blocks;
     for (const auto& b : index.Blocks()) blocks.push_back(index.NameOf(b));
     // Chome by chome in name order (the nameless first), then by number value.

@@ -1,0 +1,101 @@
+// Going to a place on orvelle-synth municipalities (argument 0: the 2 M town
+// or ORVELLE_BENCH_TOWN=DIR; 1: the 10 M town): building the place index
+// against reading the town, and one Locate per kind of query.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "base/sjis.h"
+#include "places/locate.h"
+#include "synth_data.h"
+#include "view/coordinate_translator.h"
+
+namespace {
+
+const TPlaceIndex& IndexOf(int which) {
+    static std::map<int, std::unique_ptr<TPlaceIndex>> built;
+    auto& index = built[which];
+    if (!index) index = std::make_unique<TPlaceIndex>(*BenchTown(which).map);
+    return *index;
+}
+
+void BM_BuildPlaceIndex(benchmark::State& state) {
+    TimedTown& town = BenchTown(static_cast<int>(state.range(0)));
+    size_t chomes = 0, blocks = 0;
+    double seconds = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        TPlaceIndex index(*town.map);
+        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        chomes = index.Chomes().size();
+        blocks = index.Blocks().size();
+    }
+    state.counters["chomes"] = static_cast<double>(chomes);
+    state.counters["blocks"] = static_cast<double>(blocks);
+    state.counters["load_s"] = town.loadSeconds;
+    state.counters["share_of_load_%"] = 100 * seconds / static_cast<double>(state.iterations()) / town.loadSeconds;
+}
+
+// A chome in the middle of the name order, with blocks.
+const TPlaceIndex::Chome& MiddleChome(const TPlaceIndex& index) {
+    const auto chomes = index.Chomes();
+    for (size_t i = chomes.size() / 2; i < chomes.size(); ++i)
+        if (chomes[i].BlockCount > 0) return chomes[i];
+    return chomes[0];
+}
+
+// The map's centre as degrees, minutes and seconds.
+std::string CentreInDms(const TKDKObject& m) {
+    TCoordinateTranslator t;
+    t.SetSource(m.SourceFormat);
+    t.SetTarget(TCoordsFormat::cfGeodeticWGS);
+    const TGeoPoint2D g = t.Transform({(m.SouthWest.X + m.NorthEast.X) / 2, (m.SouthWest.Y + m.NorthEast.Y) / 2});
+    auto dms = [](double units) {
+        const double seconds = units / 100;
+        char text[48];
+        std::snprintf(text, sizeof text, "%d°%d′%.2f″", static_cast<int>(seconds / 3600),
+                      static_cast<int>(seconds / 60) % 60, seconds - 60 * static_cast<int>(seconds / 60));
+        return std::string(text);
+    };
+    return dms(g.Y) + "N " + dms(g.X) + "E";
+}
+
+// The query of each kind: 0 a block by chome and number, 1 the first two
+// characters of a chome name (prefix), 2 two characters from inside a name,
+// 3 a name no place has (every name is tried), 4 a DMS coordinate.
+std::string Query(const TPlaceIndex& index, int kind) {
+    const TPlaceIndex::Chome& c = MiddleChome(index);
+    const std::string name = sjis::toUtf8(c.Name);  // UTF-8: three bytes per kanji
+    switch (kind) {
+        case 0: {
+            const std::string numbers = TPlaceIndex::NumbersOf(index.Blocks()[c.FirstBlock]);
+            return name + " " + numbers.substr(0, numbers.find(','));
+        }
+        case 1: return name.substr(0, 6);
+        case 2: return name.substr(3, 6);
+        case 3: return u8"存在しない町名";
+        default: return CentreInDms(index.Map());
+    }
+}
+
+void BM_Locate(benchmark::State& state) {
+    const TPlaceIndex& index = IndexOf(static_cast<int>(state.range(0)));
+    const std::string query = Query(index, static_cast<int>(state.range(1)));
+    size_t matches = 0;
+    for (auto _ : state) {
+        const TLocateResult r = Locate(index, query);
+        matches = r.Matches.size();
+        benchmark::DoNotOptimize(r);
+    }
+    state.SetLabel(query);
+    state.counters["matches"] = static_cast<double>(matches);
+}
+
+BENCHMARK(BM_BuildPlaceIndex)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Locate)->ArgsProduct({{0, 1}, {0, 1, 2, 3, 4}})->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
