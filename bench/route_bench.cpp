@@ -3,8 +3,6 @@
 // town, and a route from one corner to the other.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-
 #include "routing/road_graph.h"
 #include "synth_data.h"
 
@@ -13,18 +11,18 @@ namespace {
 void BM_BuildRoadGraph(benchmark::State& state) {
     TimedTown& town = BenchTown(static_cast<int>(state.range(0)));
     size_t edges = 0, bytes = 0;
-    double seconds = 0;
+    double wall = 0, cpu = 0;
     for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
+        const Stopwatch watch;
         TRoadGraph roads(*town.map);
-        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        wall += watch.WallSeconds();
+        cpu += watch.CpuSeconds();
         edges = roads.EdgeCount();
         bytes = roads.MemoryBytes();
     }
     state.counters["edges"] = static_cast<double>(edges);
     state.counters["bytes_per_edge"] = static_cast<double>(bytes) / static_cast<double>(edges);
-    state.counters["load_s"] = town.loadSeconds;
-    state.counters["share_of_load_%"] = 100 * seconds / static_cast<double>(state.iterations()) / town.loadSeconds;
+    ReportShareOfLoad(state, town, wall, cpu);
 }
 
 void BM_RouteAcrossTheTown(benchmark::State& state) {

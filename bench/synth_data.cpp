@@ -1,6 +1,5 @@
 #include "synth_data.h"
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -8,7 +7,31 @@
 #include <stdexcept>
 #include <tuple>
 
+#include <benchmark/benchmark.h>
+#include <ctime>
+
 #include "reading/map_loading.h"
+
+namespace {
+
+double clockSeconds(clockid_t clock) {
+    timespec t{};
+    clock_gettime(clock, &t);
+    return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+}  // namespace
+
+Stopwatch::Stopwatch() : wall_(clockSeconds(CLOCK_MONOTONIC)), cpu_(clockSeconds(CLOCK_PROCESS_CPUTIME_ID)) {}
+double Stopwatch::WallSeconds() const { return clockSeconds(CLOCK_MONOTONIC) - wall_; }
+double Stopwatch::CpuSeconds() const { return clockSeconds(CLOCK_PROCESS_CPUTIME_ID) - cpu_; }
+
+void ReportShareOfLoad(benchmark::State& state, const TimedTown& town, double wallSeconds, double cpuSeconds) {
+    const auto n = static_cast<double>(state.iterations());
+    state.counters["load_s"] = town.loadSeconds;
+    state.counters["share_of_load_%"] = 100 * wallSeconds / n / town.loadSeconds;
+    state.counters["cpu_share_of_load_%"] = 100 * cpuSeconds / n / town.loadCpuSeconds;
+}
 
 const std::string& SynthFolder(long vertices, int cols, int rows) {
     static std::map<std::tuple<long, int, int>, std::string> folders;
@@ -48,12 +71,13 @@ TimedTown& BenchTown(int which) {
     TimedTown t;
     for (int reading = 0; reading < 2; ++reading) {
         t.map.reset();
-        const auto start = std::chrono::steady_clock::now();
+        const Stopwatch watch;
         t.map = LoadFolder(folder);
-        const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        t.loadSeconds = reading == 0 ? s : std::min(t.loadSeconds, s);
+        const double wall = watch.WallSeconds(), cpu = watch.CpuSeconds();
+        t.loadSeconds = reading == 0 ? wall : std::min(t.loadSeconds, wall);
+        t.loadCpuSeconds = reading == 0 ? cpu : std::min(t.loadCpuSeconds, cpu);
     }
     std::cerr << "town " << folder << ": " << t.map->Lines().size() << " lines, " << t.map->Polygons().size()
-              << " polygons, read in " << t.loadSeconds << " s\n";
+              << " polygons, read in " << t.loadSeconds << " s (" << t.loadCpuSeconds << " s processor time)\n";
     return towns.emplace(which, std::move(t)).first->second;
 }

@@ -12,12 +12,31 @@ std::unique_ptr<TKDKObject> LoadSynth(long vertices, int cols = 2, int rows = 2)
 // Any folder of meshes read into one map.
 std::unique_ptr<TKDKObject> LoadFolder(const std::string& folder);
 
+// Wall-clock and processor time since it was made.
+class Stopwatch {
+public:
+    Stopwatch();
+    double WallSeconds() const;
+    double CpuSeconds() const;  // of the whole process
+
+private:
+    double wall_, cpu_;
+};
+
 // A benchmark town read once per run, with the time the reading took (the
 // faster of two readings; generating it is not counted).
 struct TimedTown {
     std::unique_ptr<TKDKObject> map;
-    double loadSeconds = 0;
+    double loadSeconds = 0, loadCpuSeconds = 0;
 };
 // 0: the 2-million-vertex town of 2 x 2 sheets, or ORVELLE_BENCH_TOWN=DIR;
 // 1: the 10-million-vertex town of 6 x 6 sheets.
 TimedTown& BenchTown(int which);
+
+namespace benchmark {
+class State;
+}
+// Sets the counters load_s and share_of_load_% (wall clock) and
+// cpu_share_of_load_% (processor time, steadier on a shared machine) for
+// work that took the given total times over the state's iterations.
+void ReportShareOfLoad(benchmark::State& state, const TimedTown& town, double wallSeconds, double cpuSeconds);

@@ -1,27 +1,34 @@
 #include "routing/road_graph.h"
 
-#include <boost/graph/astar_search.hpp>
 #include <boost/graph/compressed_sparse_row_graph.hpp>
+#include <boost/graph/dijkstra_shortest_paths.hpp>
+#include <boost/graph/two_bit_color_map.hpp>
+#include <boost/property_map/function_property_map.hpp>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
-#include <unordered_map>
+#include <numeric>
 
 #include "tables/feature_codes.h"
 
 namespace {
 
-struct EdgeData {
-    double Length = 0;
-    uint32_t Arc = 0;  // index into the graph's arc list
-};
-
-using Graph = boost::compressed_sparse_row_graph<boost::directedS, boost::no_property, EdgeData>;
+// Each edge carries its length only, and vertices and edges have 32-bit
+// numbers: the less memory a search walks through, the faster it goes. The
+// arc of an edge is kept aside, by edge number.
+using Graph = boost::compressed_sparse_row_graph<boost::directedS, boost::no_property, double, boost::no_property,
+                                                 uint32_t, uint32_t>;
 using Vertex = boost::graph_traits<Graph>::vertex_descriptor;
+using Edge = boost::graph_traits<Graph>::edge_descriptor;
 
 constexpr double kJoinDistance = 0.01;  // metres: end points this close are one junction
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-double distance(const TGeoPoint2D& a, const TGeoPoint2D& b) { return std::hypot(a.X - b.X, a.Y - b.Y); }
+double distance(const TGeoPoint2D& a, const TGeoPoint2D& b) {
+    const double dx = a.X - b.X, dy = a.Y - b.Y;
+    return std::sqrt(dx * dx + dy * dy);
+}
 
 double lengthOf(const TKDKLine& arc) {
     double sum = 0;
@@ -31,52 +38,130 @@ double lengthOf(const TKDKLine& arc) {
 
 bool isRoad(const TKDKLine& l) { return l.Code() == codes::kRoadCentre && l.Vertices.size() >= 2; }
 
-// Finds or makes the junction at a point: points within 1 cm are one junction.
-// Each centimetre cell holds the one junction made in it; a point looks in its
-// cell and the eight around it.
-class Junctions {
-public:
-    explicit Junctions(size_t expected) { cells_.reserve(expected); }
-    uint32_t at(const TGeoPoint2D& p) {
-        const int64_t kx = std::llround(p.X / kJoinDistance), ky = std::llround(p.Y / kJoinDistance);
-        for (int64_t dx = -1; dx <= 1; ++dx)
-            for (int64_t dy = -1; dy <= 1; ++dy) {
-                auto it = cells_.find(key(kx + dx, ky + dy));
-                if (it != cells_.end() && distance(positions[it->second], p) <= kJoinDistance) return it->second;
+// The junction of each arc end: ends within 1 cm are one junction. The ends
+// are sorted into square tiles (a few ends each) and compared only with the
+// junctions of their own tile and, near its edge, of the neighbouring tiles
+// already done. Tiles are done block by block (16 x 16 tiles, rows within a
+// block), and junctions numbered in that order, so that junctions near each
+// other get near numbers and a search keeps to a small part of memory.
+// `positions` receives each junction's position.
+std::vector<uint32_t> joinEnds(const std::vector<TGeoPoint2D>& ends, std::vector<TGeoPoint2D>& positions) {
+    std::vector<uint32_t> junctionOf(ends.size());
+    positions.clear();
+    if (ends.empty()) return junctionOf;
+    TGeoPoint2D min = ends[0], max = ends[0];
+    for (const TGeoPoint2D& p : ends) {
+        min = {std::min(min.X, p.X), std::min(min.Y, p.Y)};
+        max = {std::max(max.X, p.X), std::max(max.Y, p.Y)};
+    }
+    constexpr int64_t kBlock = 16;
+    const double w = max.X - min.X, h = max.Y - min.Y;
+    const double side = std::max(1.0, std::sqrt(w * h / static_cast<double>(ends.size() / 4 + 1)));
+    const int64_t nx = static_cast<int64_t>(w / side) + 1, ny = static_cast<int64_t>(h / side) + 1;
+    const int64_t blocksX = (nx + kBlock - 1) / kBlock, blocksY = (ny + kBlock - 1) / kBlock;
+    const auto tiles = static_cast<size_t>(blocksX * blocksY * kBlock * kBlock);
+    auto tileX = [&](double x) { return std::min(nx - 1, static_cast<int64_t>((x - min.X) / side)); };
+    auto tileY = [&](double y) { return std::min(ny - 1, static_cast<int64_t>((y - min.Y) / side)); };
+    auto order = [&](int64_t x, int64_t y) {
+        return static_cast<size_t>(((y / kBlock) * blocksX + x / kBlock) * kBlock * kBlock + (y % kBlock) * kBlock + x % kBlock);
+    };
+    // The ends tile by tile in that order (a counting sort).
+    std::vector<uint32_t> tileOf(ends.size()), first(tiles + 1, 0);
+    for (size_t e = 0; e < ends.size(); ++e) {
+        tileOf[e] = static_cast<uint32_t>(order(tileX(ends[e].X), tileY(ends[e].Y)));
+        ++first[tileOf[e] + 1];
+    }
+    std::partial_sum(first.begin(), first.end(), first.begin());
+    std::vector<uint32_t> sorted(ends.size());
+    {
+        std::vector<uint32_t> next(first.begin(), first.end() - 1);
+        for (size_t e = 0; e < ends.size(); ++e) sorted[next[tileOf[e]]++] = static_cast<uint32_t>(e);
+    }
+    // Junctions [junctionsFrom[t], junctionsFrom[t + 1]) lie in tile t.
+    std::vector<uint32_t> junctionsFrom(tiles + 1, 0);
+    auto findIn = [&](const TGeoPoint2D& p, uint32_t from, uint32_t to) -> int64_t {
+        for (uint32_t j = from; j < to; ++j)
+            if (distance(positions[j], p) <= kJoinDistance) return j;
+        return -1;
+    };
+    for (size_t t = 0; t < tiles; ++t) {
+        junctionsFrom[t] = static_cast<uint32_t>(positions.size());
+        for (uint32_t k = first[t]; k < first[t + 1]; ++k) {
+            const TGeoPoint2D& p = ends[sorted[k]];
+            int64_t found = findIn(p, junctionsFrom[t], static_cast<uint32_t>(positions.size()));
+            const int64_t ix = tileX(p.X), iy = tileY(p.Y);
+            for (int64_t dy = -1; dy <= 1 && found < 0; ++dy)
+                for (int64_t dx = -1; dx <= 1 && found < 0; ++dx) {
+                    const int64_t x = ix + dx, y = iy + dy;
+                    if ((dx == 0 && dy == 0) || x < 0 || x >= nx || y < 0 || y >= ny || order(x, y) > t) continue;
+                    // Only a tile done already that the 1 cm circle reaches.
+                    const double x0 = min.X + static_cast<double>(x) * side, y0 = min.Y + static_cast<double>(y) * side;
+                    if (p.X < x0 - kJoinDistance || p.X > x0 + side + kJoinDistance || p.Y < y0 - kJoinDistance ||
+                        p.Y > y0 + side + kJoinDistance)
+                        continue;
+                    const size_t n = order(x, y);
+                    found = findIn(p, junctionsFrom[n], junctionsFrom[n + 1]);
+                }
+            if (found < 0) {
+                found = static_cast<int64_t>(positions.size());
+                positions.push_back(p);
             }
-        positions.push_back(p);
-        const uint32_t j = static_cast<uint32_t>(positions.size() - 1);
-        cells_.emplace(key(kx, ky), j);
-        return j;
+            junctionOf[sorted[k]] = static_cast<uint32_t>(found);
+        }
+        junctionsFrom[t + 1] = static_cast<uint32_t>(positions.size());
     }
-    std::vector<TGeoPoint2D> positions;
+    return junctionOf;
+}
 
-private:
-    static uint64_t key(int64_t x, int64_t y) { return static_cast<uint64_t>(x) * 0x9E3779B97F4A7C15ull ^ static_cast<uint64_t>(y); }
-    std::unordered_map<uint64_t, uint32_t> cells_;
+// Where a route may leave the start's arc or reach the goal's: a junction,
+// and the metres along the arc between it and the snapped point.
+struct RouteEnd {
+    Vertex junction;
+    double along;
 };
 
-struct GoalReached {};
+struct Found {
+    double length;
+    size_t start, goal;          // the ends the route takes
+    std::vector<uint32_t> arcs;  // between them, in travel order
+};
 
-class StopAtGoal : public boost::default_astar_visitor {
+struct SearchDone {};
+
+// The straight-line distance from a junction to the goal point: no longer than
+// any way there, through either end of the goal's arc.
+struct Estimate {
+    const std::vector<TGeoPoint2D>* positions;
+    std::array<RouteEnd, 2> goals;
+    TGeoPoint2D goal;
+    double operator()(Vertex v) const { return distance((*positions)[v], goal); }
+};
+
+// Ends the search once no route through the next vertex can beat the best
+// found, and notes each goal reached on the way.
+class GoalWatch : public boost::default_dijkstra_visitor {
 public:
-    explicit StopAtGoal(Vertex goal) : goal_(goal) {}
-    void examine_vertex(Vertex u, const Graph&) const {
-        if (u == goal_) throw GoalReached{};
+    GoalWatch(const Estimate& estimate, const std::vector<double>& key, double& best, size_t& goal)
+        : estimate_(&estimate), key_(&key), best_(&best), goal_(&goal) {}
+    void examine_vertex(Vertex v, const Graph&) const {
+        const double key = (*key_)[v];
+        if (key >= *best_) throw SearchDone{};
+        for (size_t i = 0; i < estimate_->goals.size(); ++i) {
+            const RouteEnd& g = estimate_->goals[i];
+            if (g.junction != v) continue;
+            const double length = key - (*estimate_)(v) + g.along;
+            if (length < *best_) {
+                *best_ = length;
+                *goal_ = i;
+            }
+        }
     }
 
 private:
-    Vertex goal_;
-};
-
-class StraightLine : public boost::astar_heuristic<Graph, double> {
-public:
-    StraightLine(const std::vector<TGeoPoint2D>& positions, Vertex goal) : positions_(&positions), goal_(goal) {}
-    double operator()(Vertex u) const { return distance((*positions_)[u], (*positions_)[goal_]); }
-
-private:
-    const std::vector<TGeoPoint2D>* positions_;
-    Vertex goal_;
+    const Estimate* estimate_;
+    const std::vector<double>* key_;
+    double* best_;
+    size_t* goal_;
 };
 
 }  // namespace
@@ -87,62 +172,102 @@ struct TRoadGraph::Impl {
     std::vector<double> lengths;
     std::vector<TGeoPoint2D> positions;       // of the junctions
     Graph graph;
+    std::vector<uint32_t> arcOfEdge;           // by edge number
 
-    // Shortest distance from a to b and the arcs between (nothing when unreachable).
-    std::optional<std::pair<double, std::vector<uint32_t>>> search(Vertex a, Vertex b) const {
-        if (a == b) return std::make_pair(0.0, std::vector<uint32_t>{});
+    // The shortest way from either start to either goal, the metres along the
+    // arcs to and from them included; nothing when no goal is reached in
+    // fewer than `bound` metres.
+    //
+    // A* with the straight-line distance to the goal point as the estimate,
+    // run as Boost's multi-source Dijkstra (both starts at once) on the edge
+    // lengths reduced by the estimate: each key is the length so far plus the
+    // estimate, so vertices are examined in A* order.
+    std::optional<Found> search(const std::array<RouteEnd, 2>& starts, const std::array<RouteEnd, 2>& goals,
+                                const TGeoPoint2D& goalPoint, double bound) const {
+        const Estimate estimate{&positions, goals, goalPoint};
         const size_t n = boost::num_vertices(graph);
         std::vector<Vertex> predecessor(n);
-        std::vector<double> dist(n, std::numeric_limits<double>::infinity());
-        std::vector<double> cost(n, std::numeric_limits<double>::infinity());
-        try {
-            boost::astar_search(graph, a, StraightLine(positions, b),
-                                boost::weight_map(boost::get(&EdgeData::Length, graph))
-                                    .predecessor_map(predecessor.data())
-                                    .distance_map(dist.data())
-                                    .rank_map(cost.data())
-                                    .visitor(StopAtGoal(b)));
-        } catch (const GoalReached&) {
+        for (Vertex v = 0; v < n; ++v) predecessor[v] = v;
+        std::vector<double> key(n, kInfinity);
+        std::vector<Vertex> sources;
+        for (const RouteEnd& s : starts) {
+            const double k = s.along + estimate(s.junction);
+            if (k < key[s.junction]) key[s.junction] = k;
+            if (std::find(sources.begin(), sources.end(), s.junction) == sources.end()) sources.push_back(s.junction);
         }
-        if (predecessor[b] == b) return std::nullopt;  // never reached (the search leaves it as its own)
+        // The estimate is consistent, so reduced lengths are never negative (up to rounding).
+        const auto reduced = boost::make_function_property_map<Edge, double>([&](const Edge& e) {
+            const double r = graph[e] - estimate(boost::source(e, graph)) + estimate(boost::target(e, graph));
+            return r > 0 ? r : 0.0;
+        });
+        double best = bound;
+        size_t goal = goals.size();
+        boost::two_bit_color_map<> color(n);
+        const boost::typed_identity_property_map<Vertex> index;
+        try {
+            boost::dijkstra_shortest_paths_no_init(
+                graph, sources.begin(), sources.end(), boost::make_iterator_property_map(predecessor.data(), index),
+                boost::make_iterator_property_map(key.data(), index), reduced, index, std::less<double>(),
+                std::plus<double>(), 0.0, GoalWatch(estimate, key, best, goal), color);
+        } catch (const SearchDone&) {
+        }
+        if (goal == goals.size()) return std::nullopt;
+        // Back from the goal to the start the search came from.
         std::vector<uint32_t> arcsBack;
-        for (Vertex v = b; v != a; v = predecessor[v]) {
+        Vertex v = goals[goal].junction;
+        for (; predecessor[v] != v; v = predecessor[v]) {
             const Vertex u = predecessor[v];
             // The shortest edge from u to v is the one the search relaxed.
-            double best = std::numeric_limits<double>::infinity();
+            double shortest = kInfinity;
             uint32_t arc = 0;
             auto [e, last] = boost::out_edges(u, graph);
             for (; e != last; ++e)
-                if (boost::target(*e, graph) == v && graph[*e].Length < best) {
-                    best = graph[*e].Length;
-                    arc = graph[*e].Arc;
+                if (boost::target(*e, graph) == v && graph[*e] < shortest) {
+                    shortest = graph[*e];
+                    arc = arcOfEdge[boost::get(boost::edge_index, graph, *e)];
                 }
             arcsBack.push_back(arc);
         }
-        return std::make_pair(dist[b], std::vector<uint32_t>(arcsBack.rbegin(), arcsBack.rend()));
+        // The start at that junction; of two there, the one the search began with.
+        size_t start = starts[0].junction == v ? 0 : 1;
+        if (starts[0].junction == v && starts[1].junction == v && starts[1].along < starts[0].along) start = 1;
+        return Found{best, start, goal, std::vector<uint32_t>(arcsBack.rbegin(), arcsBack.rend())};
     }
 };
 
 TRoadGraph::TRoadGraph(const TKDKObject& map) : map_(map), impl_(std::make_unique<Impl>()) {
-    Junctions junctions(map.Lines().size());
-    std::vector<std::pair<uint32_t, uint32_t>> edges;
-    std::vector<EdgeData> data;
+    Impl& g = *impl_;
+    std::vector<TGeoPoint2D> ends;  // first and last vertex of each road arc
     for (const TKDKLine* l : map.Lines()) {
         if (!isRoad(*l)) continue;
-        const uint32_t index = static_cast<uint32_t>(impl_->arcs.size());
-        const uint32_t a = junctions.at(l->Vertices.front()), b = junctions.at(l->Vertices.back());
-        const double length = lengthOf(*l);
-        impl_->arcs.push_back(l);
-        impl_->ends.emplace_back(a, b);
-        impl_->lengths.push_back(length);
-        edges.emplace_back(a, b);
-        data.push_back({length, index});
-        edges.emplace_back(b, a);
-        data.push_back({length, index});
+        g.arcs.push_back(l);
+        g.lengths.push_back(lengthOf(*l));
+        ends.push_back(l->Vertices.front());
+        ends.push_back(l->Vertices.back());
     }
-    impl_->positions = std::move(junctions.positions);
-    impl_->graph = Graph(boost::edges_are_unsorted_multi_pass, edges.begin(), edges.end(), data.begin(),
-                         impl_->positions.size());
+    const std::vector<uint32_t> junctionOf = joinEnds(ends, g.positions);
+    g.ends.reserve(g.arcs.size());
+    for (uint32_t i = 0; i < g.arcs.size(); ++i) g.ends.emplace_back(junctionOf[2 * i], junctionOf[2 * i + 1]);
+    // Both directions of every arc, sorted by their first junction (a counting
+    // sort), so that edge numbers are positions in this order.
+    const size_t n = g.positions.size();
+    std::vector<uint32_t> first(n + 1, 0);
+    for (const auto& [a, b] : g.ends) {
+        ++first[a + 1];
+        ++first[b + 1];
+    }
+    std::partial_sum(first.begin(), first.end(), first.begin());
+    std::vector<std::pair<uint32_t, uint32_t>> edges(ends.size());
+    std::vector<double> lengths(ends.size());
+    g.arcOfEdge.resize(ends.size());
+    for (uint32_t i = 0; i < g.arcs.size(); ++i)
+        for (const auto& [from, to] : {g.ends[i], std::pair{g.ends[i].second, g.ends[i].first}}) {
+            const uint32_t k = first[from]++;
+            edges[k] = {from, to};
+            lengths[k] = g.lengths[i];
+            g.arcOfEdge[k] = i;
+        }
+    g.graph = Graph(boost::edges_are_sorted, edges.begin(), edges.end(), lengths.begin(), n);
 }
 
 TRoadGraph::~TRoadGraph() = default;
@@ -154,8 +279,8 @@ size_t TRoadGraph::MemoryBytes() const {
     const Impl& g = *impl_;
     return g.arcs.capacity() * sizeof(const TKDKLine*) + g.ends.capacity() * sizeof(g.ends[0]) +
            g.lengths.capacity() * sizeof(double) + g.positions.capacity() * sizeof(TGeoPoint2D) +
-           (boost::num_vertices(g.graph) + 1) * sizeof(size_t) +
-           boost::num_edges(g.graph) * (sizeof(size_t) + sizeof(EdgeData));
+           (boost::num_vertices(g.graph) + 1) * sizeof(uint32_t) +
+           boost::num_edges(g.graph) * (sizeof(uint32_t) + sizeof(double) + sizeof(uint32_t));
 }
 
 std::optional<TRoadSnap> TRoadGraph::Snap(const TGeoPoint& p) const {
@@ -216,7 +341,7 @@ std::optional<TRoute> TRoadGraph::Route(const TGeoPoint& from, const TGeoPoint& 
     };
     const uint32_t ia = arcIndex(a->Arc), ib = arcIndex(b->Arc);
     TRoute best;
-    best.Length = std::numeric_limits<double>::infinity();
+    best.Length = kInfinity;
     best.From = *a;
     best.To = *b;
     // Along one arc, without leaving it.
@@ -232,32 +357,27 @@ std::optional<TRoute> TRoadGraph::Route(const TGeoPoint& from, const TGeoPoint& 
             for (size_t i = a->Segment; i > b->Segment; --i) best.Points.push_back(v[i]);
         best.Points.push_back(b->At);
     }
-    // Leaving the start's arc by either end and reaching the end's arc by either end.
-    for (int startEnd = 0; startEnd < 2; ++startEnd) {
-        const uint32_t u = startEnd == 0 ? g.ends[ia].first : g.ends[ia].second;
-        const double toU = startEnd == 0 ? a->Along : g.lengths[ia] - a->Along;
-        for (int goalEnd = 0; goalEnd < 2; ++goalEnd) {
-            const uint32_t w = goalEnd == 0 ? g.ends[ib].first : g.ends[ib].second;
-            const double fromW = goalEnd == 0 ? b->Along : g.lengths[ib] - b->Along;
-            if (toU + fromW >= best.Length) continue;
-            const auto found = g.search(u, w);
-            if (!found || toU + found->first + fromW >= best.Length) continue;
-            best.Length = toU + found->first + fromW;
-            best.Arcs.assign(1, a->Arc);
-            best.Points.clear();
-            appendPartial(*a, startEnd == 0, best.Points);
-            uint32_t at = u;
-            for (uint32_t arc : found->second) {
-                const bool reversed = g.ends[arc].second == at;
-                appendArc(*g.arcs[arc], reversed, best.Points);
-                best.Arcs.push_back(g.arcs[arc]);
-                at = reversed ? g.ends[arc].first : g.ends[arc].second;
-            }
-            std::vector<TGeoPoint2D> tail;
-            appendPartial(*b, goalEnd == 0, tail);
-            best.Points.insert(best.Points.end(), tail.rbegin(), tail.rend());
-            best.Arcs.push_back(b->Arc);
+    // Leaving the start's arc by either end and reaching the end's arc by either end, in one search.
+    const std::array<RouteEnd, 2> starts{RouteEnd{g.ends[ia].first, a->Along},
+                                         RouteEnd{g.ends[ia].second, g.lengths[ia] - a->Along}};
+    const std::array<RouteEnd, 2> goals{RouteEnd{g.ends[ib].first, b->Along},
+                                        RouteEnd{g.ends[ib].second, g.lengths[ib] - b->Along}};
+    if (const std::optional<Found> found = g.search(starts, goals, b->At, best.Length)) {
+        best.Length = found->length;
+        best.Arcs.assign(1, a->Arc);
+        best.Points.clear();
+        appendPartial(*a, found->start == 0, best.Points);
+        uint32_t at = static_cast<uint32_t>(starts[found->start].junction);
+        for (uint32_t arc : found->arcs) {
+            const bool reversed = g.ends[arc].second == at;
+            appendArc(*g.arcs[arc], reversed, best.Points);
+            best.Arcs.push_back(g.arcs[arc]);
+            at = reversed ? g.ends[arc].first : g.ends[arc].second;
         }
+        std::vector<TGeoPoint2D> tail;
+        appendPartial(*b, found->goal == 0, tail);
+        best.Points.insert(best.Points.end(), tail.rbegin(), tail.rend());
+        best.Arcs.push_back(b->Arc);
     }
     if (!std::isfinite(best.Length)) return std::nullopt;
     dropRepeats(best.Points);

@@ -98,7 +98,8 @@ TEST(Route, StartEqualToEndAndMapsWithoutRoads) {
 }
 
 // A grid of streets with random bends and gaps, and a textbook Dijkstra over
-// the same junctions to compare with.
+// the same junctions to compare with: from junction to junction, and from the
+// bend of one street to the bend of another (leaving and joining streets midway).
 TEST(Route, SameLengthAsAPlainDijkstraOnRandomGrids) {
     std::mt19937 rng(5);
     std::uniform_real_distribution<double> bend(-20, 20);
@@ -106,13 +107,21 @@ TEST(Route, SameLengthAsAPlainDijkstraOnRandomGrids) {
     constexpr double step = 100;
     TKDKObject map;
     std::vector<std::vector<std::pair<int, double>>> adjacency(n * n);
+    struct Street {
+        int from, to;
+        TGeoPoint bend;
+        double toBend, fromBend;  // metres from each end to the bend
+    };
+    std::vector<Street> streets;
     auto node = [&](int i, int j) { return i * n + j; };
     auto connect = [&](int i0, int j0, int i1, int j1) {
         if (rng() % 5 == 0) return;  // a gap
         const TGeoPoint a = At(i0 * step, j0 * step), b = At(i1 * step, j1 * step);
         const TGeoPoint mid = At((a.X + b.X) / 2 + bend(rng), (a.Y + b.Y) / 2 + bend(rng));
         road(map, {a, mid, b});
-        const double length = std::hypot(mid.X - a.X, mid.Y - a.Y) + std::hypot(b.X - mid.X, b.Y - mid.Y);
+        const double first = std::hypot(mid.X - a.X, mid.Y - a.Y), second = std::hypot(b.X - mid.X, b.Y - mid.Y);
+        const double length = first + second;
+        streets.push_back({node(i0, j0), node(i1, j1), mid, first, second});
         adjacency[node(i0, j0)].push_back({node(i1, j1), length});
         adjacency[node(i1, j1)].push_back({node(i0, j0), length});
     };
@@ -155,6 +164,31 @@ TEST(Route, SameLengthAsAPlainDijkstraOnRandomGrids) {
         ++compared;
     }
     EXPECT_GT(compared, 200);
+
+    int midway = 0;
+    for (int k = 0; k < 200; ++k) {
+        const Street& s = streets[rng() % streets.size()];
+        const Street& t = streets[rng() % streets.size()];
+        double expected = &s == &t ? 0 : INFINITY;
+        for (auto [u, toU] : {std::pair{s.from, s.toBend}, std::pair{s.to, s.fromBend}})
+            for (auto [w, fromW] : {std::pair{t.from, t.toBend}, std::pair{t.to, t.fromBend}})
+                expected = std::min(expected, toU + dijkstra(u, w) + fromW);
+        const auto r = roads.Route(s.bend, t.bend);
+        if (!std::isfinite(expected)) {
+            EXPECT_FALSE(r);
+            continue;
+        }
+        ASSERT_TRUE(r) << k;
+        EXPECT_NEAR(r->Length, expected, 1e-6) << k;
+        EXPECT_NEAR(r->Points.front().X, s.bend.X, 1e-9);
+        EXPECT_NEAR(r->Points.back().Y, t.bend.Y, 1e-9);
+        double drawn = 0;  // the line drawn is as long as the route
+        for (size_t i = 1; i < r->Points.size(); ++i)
+            drawn += std::hypot(r->Points[i].X - r->Points[i - 1].X, r->Points[i].Y - r->Points[i - 1].Y);
+        EXPECT_NEAR(drawn, r->Length, 1e-6) << k;
+        ++midway;
+    }
+    EXPECT_GT(midway, 150);
 }
 
 }  // namespace
