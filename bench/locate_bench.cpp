@@ -23,20 +23,10 @@ const TPlaceIndex& IndexOf(int which) {
 }
 
 void BM_BuildPlaceIndex(benchmark::State& state) {
-    TimedTown& town = BenchTown(static_cast<int>(state.range(0)));
-    size_t chomes = 0, blocks = 0;
-    double wall = 0, cpu = 0;
-    for (auto _ : state) {
-        const Stopwatch watch;
-        TPlaceIndex index(*town.map);
-        wall += watch.WallSeconds();
-        cpu += watch.CpuSeconds();
-        chomes = index.Chomes().size();
-        blocks = index.Blocks().size();
-    }
-    state.counters["chomes"] = static_cast<double>(chomes);
-    state.counters["blocks"] = static_cast<double>(blocks);
-    ReportShareOfLoad(state, town, wall, cpu);
+    BenchBuildingFromTown<TPlaceIndex>(state, [&](const TPlaceIndex& index) {
+        state.counters["chomes"] = static_cast<double>(index.Chomes().size());
+        state.counters["blocks"] = static_cast<double>(index.Blocks().size());
+    });
 }
 
 // A chome in the middle of the name order, with blocks.

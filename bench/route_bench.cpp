@@ -9,20 +9,11 @@
 namespace {
 
 void BM_BuildRoadGraph(benchmark::State& state) {
-    TimedTown& town = BenchTown(static_cast<int>(state.range(0)));
-    size_t edges = 0, bytes = 0;
-    double wall = 0, cpu = 0;
-    for (auto _ : state) {
-        const Stopwatch watch;
-        TRoadGraph roads(*town.map);
-        wall += watch.WallSeconds();
-        cpu += watch.CpuSeconds();
-        edges = roads.EdgeCount();
-        bytes = roads.MemoryBytes();
-    }
-    state.counters["edges"] = static_cast<double>(edges);
-    state.counters["bytes_per_edge"] = static_cast<double>(bytes) / static_cast<double>(edges);
-    ReportShareOfLoad(state, town, wall, cpu);
+    BenchBuildingFromTown<TRoadGraph>(state, [&](const TRoadGraph& roads) {
+        state.counters["edges"] = static_cast<double>(roads.EdgeCount());
+        state.counters["bytes_per_edge"] =
+            static_cast<double>(roads.MemoryBytes()) / static_cast<double>(roads.EdgeCount());
+    });
 }
 
 void BM_RouteAcrossTheTown(benchmark::State& state) {

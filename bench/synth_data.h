@@ -1,6 +1,8 @@
 #pragma once
 // Synthetic municipalities for the benchmarks, written by orvelle-synth into
 // the temporary folder once per run (fixed seed; 2 x 2 sheets unless given).
+#include <benchmark/benchmark.h>
+
 #include <memory>
 #include <string>
 
@@ -33,10 +35,23 @@ struct TimedTown {
 // 1: the 10-million-vertex town of 6 x 6 sheets.
 TimedTown& BenchTown(int which);
 
-namespace benchmark {
-class State;
-}
 // Sets the counters load_s and share_of_load_% (wall clock) and
 // cpu_share_of_load_% (processor time, steadier on a shared machine) for
 // work that took the given total times over the state's iterations.
 void ReportShareOfLoad(benchmark::State& state, const TimedTown& town, double wallSeconds, double cpuSeconds);
+
+// Builds a `Built` from the map of town state.range(0) in every iteration,
+// timing the building only; `note(built)` sets counters from the last one.
+template <class Built, class Note>
+void BenchBuildingFromTown(benchmark::State& state, Note note) {
+    TimedTown& town = BenchTown(static_cast<int>(state.range(0)));
+    double wall = 0, cpu = 0;
+    for (auto _ : state) {
+        const Stopwatch watch;
+        const Built built(*town.map);
+        wall += watch.WallSeconds();
+        cpu += watch.CpuSeconds();
+        note(built);
+    }
+    ReportShareOfLoad(state, town, wall, cpu);
+}
