@@ -60,22 +60,21 @@ std::vector<uint32_t> joinEnds(const std::vector<TGeoPoint2D>& ends, std::vector
     const int64_t nx = static_cast<int64_t>(w / side) + 1, ny = static_cast<int64_t>(h / side) + 1;
     const int64_t blocksX = (nx + kBlock - 1) / kBlock, blocksY = (ny + kBlock - 1) / kBlock;
     const auto tiles = static_cast<size_t>(blocksX * blocksY * kBlock * kBlock);
-    auto tileX = [&](double x) { return std::min(nx - 1, static_cast<int64_t>((x - min.X) / side)); };
-    auto tileY = [&](double y) { return std::min(ny - 1, static_cast<int64_t>((y - min.Y) / side)); };
+    const double perSide = 1 / side;  // multiplying is much faster than dividing
+    auto tileX = [&](double x) { return std::min(nx - 1, static_cast<int64_t>((x - min.X) * perSide)); };
+    auto tileY = [&](double y) { return std::min(ny - 1, static_cast<int64_t>((y - min.Y) * perSide)); };
     auto order = [&](int64_t x, int64_t y) {
         return static_cast<size_t>(((y / kBlock) * blocksX + x / kBlock) * kBlock * kBlock + (y % kBlock) * kBlock + x % kBlock);
     };
+    auto tileOf = [&](const TGeoPoint2D& p) { return order(tileX(p.X), tileY(p.Y)); };
     // The ends tile by tile in that order (a counting sort).
-    std::vector<uint32_t> tileOf(ends.size()), first(tiles + 1, 0);
-    for (size_t e = 0; e < ends.size(); ++e) {
-        tileOf[e] = static_cast<uint32_t>(order(tileX(ends[e].X), tileY(ends[e].Y)));
-        ++first[tileOf[e] + 1];
-    }
+    std::vector<uint32_t> first(tiles + 1, 0);
+    for (const TGeoPoint2D& p : ends) ++first[tileOf(p) + 1];
     std::partial_sum(first.begin(), first.end(), first.begin());
-    std::vector<uint32_t> sorted(ends.size());
+    std::vector<uint32_t> sorted(ends.size());  // end numbers in tile order
     {
         std::vector<uint32_t> next(first.begin(), first.end() - 1);
-        for (size_t e = 0; e < ends.size(); ++e) sorted[next[tileOf[e]]++] = static_cast<uint32_t>(e);
+        for (size_t e = 0; e < ends.size(); ++e) sorted[next[tileOf(ends[e])]++] = static_cast<uint32_t>(e);
     }
     // Junctions [junctionsFrom[t], junctionsFrom[t + 1]) lie in tile t.
     std::vector<uint32_t> junctionsFrom(tiles + 1, 0);
