@@ -23,6 +23,8 @@
 #include "shell_ui/about_box.h"
 #include "shell_ui/attrib_mini_form.h"
 #include "shell_ui/export_command.h"
+#include "shell_ui/go_to_place_form.h"
+#include "places/place_index.h"
 #include "shell_ui/open_folder_form.h"
 #include "shell_ui/print_form.h"
 #include "shell_ui/route_command.h"
@@ -79,6 +81,7 @@ TMainForm::TMainForm(const std::string& configFolder, const std::string& cacheFo
     exporter_ = std::make_unique<TExportCommand>(
         this, [this](const TExportSummary& summary, std::exception_ptr failure) { exportFinished(summary, failure); });
     createActions();
+    createPlaceActions();
     createMenus();
     createToolBars();
     createStatusBar();
@@ -107,6 +110,7 @@ TMainForm::TMainForm(const std::string& configFolder, const std::string& cacheFo
     connect(&progressDelay_, &QTimer::timeout, this, [this] { showProgress(); });
     auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(esc, &QShortcut::activated, this, [this] { CancelLoad(); });
+    markUntilNextCommand();
     updateActions();
 }
 
@@ -191,6 +195,8 @@ void TMainForm::createMenus() {
     edit->addSeparator();
     edit->addAction(EditSearchAttrib1);
 
+    menuBar()->addMenu("表示(&V)")->addAction(GoToPlace1);
+
     QMenu* tools = menuBar()->addMenu("ツールバー(&T)");
     ShowControl1 = tools->addAction("操作(&C)");
     ShowWebSearch1 = tools->addAction("Web検索(&S)");
@@ -264,7 +270,9 @@ QString TMainForm::StatusText(int panel) const { return panels_[panel]->text(); 
 void TMainForm::setStatus(int panel, const QString& text) { panels_[panel]->setText(text); }
 
 void TMainForm::bindPanel() {
-    GeoPanel1->OnMouseDown = [](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int, double, double) {};
+    GeoPanel1->OnMouseDown = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int, double, double) {
+        clearPlaceMark(false);  // the gesture's own drawing leaves it out
+    };
     GeoPanel1->OnMouseMove = [this](QObject*, Qt::KeyboardModifiers, int, int, double rx, double ry) {
         panelMouseMove(rx, ry);
     };
@@ -310,6 +318,7 @@ void TMainForm::updateActions() {
     for (QAction* a : {FileOpen1, FileFolder1, FileSetup1}) a->setEnabled(!loading_);
     if (loading_) FileClose1->setEnabled(false);
     FileExport1->setEnabled(data && !loading_ && !Exporting());
+    GoToPlace1->setEnabled(data && !loading_ && placeIndex_);
     mnuRecent->setEnabled(!loading_ && !RecentFiles.isEmpty());
 }
 
@@ -386,6 +395,7 @@ void TMainForm::shutdown() {
 
 void TMainForm::fileCloseExecute() {
     route_->Reset();
+    dropPlaceIndex();
     GeoPanel1->CloseData();
     for (int i = 0; i < 4; ++i) setStatus(i, {});
     setWindowTitle("Orvelle");

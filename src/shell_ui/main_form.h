@@ -12,6 +12,7 @@
 
 #include "export/export_options.h"
 #include "shell/data_loader.h"
+#include "shell_ui/background_job.h"
 #include "shell/ini_settings.h"
 #include "shell/search_engines.h"
 #include "shell_ui/print_map.h"
@@ -29,6 +30,9 @@ class QToolButton;
 class TAboutBox;
 class TAttribMiniForm;
 class TExportCommand;
+class TGoToPlaceForm;
+class TPlaceIndex;
+struct TPlaceMatch;
 class TRouteCommand;
 struct TRoute;
 class TOpenFolderForm;
@@ -65,6 +69,7 @@ public:
     QAction *OperationZoomIn1, *OperationZoomOut1, *OperationZoomReset1;
     // The route on the map, from its context menu.
     QAction *RouteFrom1, *RouteTo1, *RouteClear1;
+    QAction* GoToPlace1;  // 表示 → 場所へ移動
     QAction *EditCopy1, *EditSearchAttrib1, *HelpAbout1, *WebSearch1, *ITPSearch1;
 
     QToolButton* tbtnOperationSelectPoint() const;
@@ -76,6 +81,7 @@ public:
 
     TAboutBox* AboutBox;
     TAttribMiniForm* AttribMiniForm;
+    TGoToPlaceForm* GoToPlaceForm;
     TPrintForm* PrintForm;
     TOpenFolderForm* OpenFolderForm;
     TSearchAttribForm* SearchAttribForm;
@@ -106,6 +112,11 @@ public:
     void SetRouteEnd(bool start, const TGeoPoint2D& at);
     // Removes the route and its ends.
     void ClearRoute();
+    // Centres the map on a place found, at a scale that shows it, and marks
+    // it until the next command.
+    void ShowPlace(const TPlaceMatch& place);
+    // True once the place index of the loaded map is built.
+    bool PlaceIndexReady() const;
     // True while a route is searched.
     bool SearchingRoute() const;
     // Exports the map to `path` in the OGR driver's format, as the export
@@ -136,6 +147,12 @@ private:
     void createToolBars();
     void createStatusBar();
     void createRouteActions();
+    void createPlaceActions();
+    void markUntilNextCommand();
+    void clearPlaceMark(bool redraw);
+    void buildPlaceIndex();
+    void dropPlaceIndex();
+    void goToPlaceExecute();
     void bindPanel();
     void readSettings();
     void shutdown();
@@ -186,6 +203,8 @@ private:
     std::unique_ptr<TUnlha> archiver_;
     std::unique_ptr<TExportCommand> exporter_;
     std::unique_ptr<TRouteCommand> route_;
+    std::shared_ptr<const TPlaceIndex> placeIndex_;
+    TBackgroundJob places_{this};  // builds placeIndex_ after a load
     TGeoPoint2D contextPoint_;  // where the map's context menu was opened
     std::unique_ptr<TUrlOpener> urlOpener_;
     TDataLoader loader_;

@@ -74,7 +74,10 @@ void TMainForm::openPath(const QString& path) {
 }
 
 void TMainForm::startLoad(TLoadSource source, const QString& path) {
-    ClearRoute();  // the road graph belongs to the map that is about to change
+    // The road graph and the place index belong to the map that is about to change.
+    ClearRoute();
+    dropPlaceIndex();
+    clearPlaceMark(false);
     loading_ = true;
     cancelRequested_ = false;
     extractionFailed_ = false;
@@ -160,6 +163,7 @@ void TMainForm::finishLoad(bool completed) {
     pbLoad->hide();
     btnLoadCancel->hide();
     loader_.Wait();  // the thread has posted its last event and is ending
+    buildPlaceIndex();
     updateActions();
 }
 

@@ -1,5 +1,6 @@
 // orvelle-viewer-shot PATH OUTDIR: the viewer on a real display (run under
-// xvfb-run), saving PNG pictures of the main window at full view, with a route and in a
+// xvfb-run), saving PNG pictures of the main window at full view, with a route, at a place
+// found (and the dialog that found it) and in a
 // street view with the status bar filled, the attribute window after a
 // pick, the attribute search dialog with the map on its second hit, the
 // settings dialog's three tabs, the About box, the print dialog and its
@@ -9,6 +10,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QFile>
 #include <QMimeData>
 #include <QPrintPreviewDialog>
@@ -21,6 +23,7 @@
 
 #include "shell_ui/about_box.h"
 #include "shell_ui/attrib_mini_form.h"
+#include "shell_ui/go_to_place_form.h"
 #include "shell_ui/main_form.h"
 #include "shell_ui/orvelle_application.h"
 #include "shell_ui/search_attrib_form.h"
@@ -103,6 +106,19 @@ int main(int argc, char** argv) {
     QTest::qWait(200);
     save(&form, "main-route.png");
     form.ClearRoute();
+
+    // A block found through 表示 → 場所へ移動, once the place index is built.
+    while (!form.PlaceIndexReady()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    onModal<TGoToPlaceForm>([](TGoToPlaceForm* d) {
+        d->eQuery->setText("栄里五丁目 3");
+        QTest::qWait(100);
+        save(d, "go-to-place.png");
+        QTest::keyClick(d->eQuery, Qt::Key_Return);
+    });
+    form.GoToPlace1->trigger();
+    QTest::qWait(200);
+    save(&form, "main-place.png");
+    form.OperationZoomReset1->trigger();
 
     for (int i = 0; i < 10; ++i) form.OperationZoomIn1->trigger();
     QTest::mouseMove(surface, surface->rect().center() + QPoint(-30, 20));

@@ -1,0 +1,120 @@
+// 表示 → 場所へ移動 on the test town: the index built after the load, the
+// matches listed while typing, the chosen place centred, shown whole and
+// marked until the next command, and a text that names nothing.
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+#include "shell_ui/go_to_place_form.h"
+#include "tables/coords_format.h"
+#include "modal_answers.h"
+#include "window_with_town.h"
+
+class GoToPlaceTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<WindowWithTown> window_;
+
+    TMainForm& openTown() {
+        window_ = std::make_unique<WindowWithTown>();
+        TMainForm& f = window_->Open(QSize(800, 600));
+        if (!QTest::qWaitFor([&f] { return f.PlaceIndexReady(); }, 20000)) qFatal("no place index");
+        return f;
+    }
+
+    // Types `text` into the dialog; `answer` reads the dialog and closes it.
+    void goTo(TMainForm& f, const QString& text, std::function<void(TGoToPlaceForm*)> answer) {
+        whenModal<TGoToPlaceForm>([text, answer](TGoToPlaceForm* d) {
+            d->eQuery->setText(text);  // as typed: the list follows every change
+            answer(d);
+            return true;
+        });
+        f.GoToPlace1->trigger();
+    }
+
+private slots:
+    void cleanup() { window_.reset(); }
+
+    void aChomeIsCentredShownWholeAndMarkedUntilTheNextCommand() {
+        TMainForm& f = openTown();
+        QVERIFY(f.GoToPlace1->isEnabled());
+        QCOMPARE(f.GoToPlace1->shortcut(), QKeySequence("Ctrl+G"));
+        QStringList listed;
+        goTo(f, "丸の内一丁目", [&listed](TGoToPlaceForm* d) {
+            for (int i = 0; i < d->lbMatches->count(); ++i) listed << d->lbMatches->item(i)->text();
+            QTest::keyClick(d->eQuery, Qt::Key_Return);
+        });
+        QVERIFY(!listed.isEmpty());
+        QCOMPARE(listed.first(), QString("大字・町丁目\t東京都千代田区丸の内一丁目"));
+
+        // The chome spans 10..190 x 10..140: all of it in view, its middle at the centre.
+        const TViewState& v = f.GeoPanel1->View();
+        QVERIFY(v.MinX <= 10 && v.MaxX >= 190 && v.MinY <= 10 && v.MaxY >= 140);
+        QVERIFY(v.MaxX - v.MinX < 400 && v.MaxY - v.MinY < 400);
+        QCOMPARE((v.MinX + v.MaxX) / 2, 100.0);
+        QCOMPARE((v.MinY + v.MaxY) / 2, 75.0);
+        QVERIFY(f.GeoPanel1->Marks.PlaceBounds.has_value());
+        QVERIFY(f.GeoPanel1->SvgPicture().contains("#fea500"));
+
+        f.OperationZoomIn1->trigger();
+        QVERIFY(f.GeoPanel1->Marks.Empty());
+        QVERIFY(!f.GeoPanel1->SvgPicture().contains("#fea500"));
+    }
+
+    void aCoordinateIsShownInAStreetView() {
+        TMainForm& f = openTown();
+        const QString system = QString::fromStdString(
+            std::string(CoordsFormatName(f.GeoPanel1->MapObject()->SourceFormat)));
+        QString listed;
+        goTo(f, system + " 60 70", [&listed](TGoToPlaceForm* d) {
+            if (d->lbMatches->count() != 1) {
+                listed = d->lblStatus->text();
+                return d->reject();
+            }
+            listed = d->lbMatches->item(0)->text();
+            // A double-click as a mouse makes it: a click, then the second press.
+            const QPoint at = d->lbMatches->visualItemRect(d->lbMatches->item(0)).center();
+            QTest::mouseClick(d->lbMatches->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(d->lbMatches->viewport(), Qt::LeftButton, {}, at);
+            if (d->isVisible()) {
+                listed = "still open after a double-click on " + listed;
+                d->reject();
+            }
+        });
+        QVERIFY2(listed.startsWith("地点\t"), qPrintable(system + ": " + listed));
+        const TViewState& v = f.GeoPanel1->View();
+        QCOMPARE((v.MinX + v.MaxX) / 2, 60.0);
+        QCOMPARE((v.MinY + v.MaxY) / 2, 70.0);
+        QCOMPARE(std::min(v.MaxX - v.MinX, v.MaxY - v.MinY), 300.0);
+        QVERIFY(f.GeoPanel1->Marks.Place.has_value());
+        QVERIFY(!f.GeoPanel1->Marks.PlaceBounds.has_value());
+    }
+
+    void aTextNamingNothingListsNothingAndKeepsTheView() {
+        TMainForm& f = openTown();
+        const TViewState before = f.GeoPanel1->View();
+        bool stayedOpen = false;
+        QString status;
+        goTo(f, "存在しない町", [&](TGoToPlaceForm* d) {
+            QCOMPARE(d->lbMatches->count(), 0);
+            status = d->lblStatus->text();
+            QTest::keyClick(d->eQuery, Qt::Key_Return);  // nothing to choose
+            stayedOpen = d->isVisible();
+            d->reject();
+        });
+        QVERIFY(stayedOpen);
+        QCOMPARE(status, QString("該当する場所がありません"));
+        QCOMPARE(f.GeoPanel1->View().CenterX, before.CenterX);
+        QVERIFY(f.GeoPanel1->Marks.Empty());
+
+        // A new load drops the index until it is built again for the new map.
+        window_->OpenAgain();
+        QTRY_VERIFY_WITH_TIMEOUT(f.PlaceIndexReady(), 20000);
+        QVERIFY(f.GoToPlace1->isEnabled());
+    }
+};
+
+QTEST_MAIN(GoToPlaceTest)
+#include "go_to_place_test.moc"
