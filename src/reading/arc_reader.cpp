@@ -27,7 +27,7 @@ bool ReadArcFile(TKDKObject& map, const std::string& entry, TErrorList& errors) 
     auto createPending = [&] {
         const PendingArc& a = *pending;
         TKDKLine& line = map.AddLine(a.code.Major, a.code.Minor, a.id, a.lineTag, a.declared,
-                                     std::span<const TGeoPoint>(buffer.data(), static_cast<size_t>(a.declared)));
+                                     buffer.padded(a.declared));
         line.Color = PaletteColor(CodeColorIndex(a.code.Major, a.code.Minor));
         line.Width = CodeLineWidth(a.code.Major, a.code.Minor);
         line.PenStyle = CodePenStyle(a.code.Major, a.code.Minor);

@@ -4,6 +4,7 @@
 // declared counts are clamped to it and records beyond it are dropped, each
 // reported with the record's own error line.
 #include <algorithm>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,16 @@ public:
             file.report(text);
     }
     const T* data() const { return entries_.data(); }
+    // The first `count` entries of the feature being read (count is clamped
+    // to the buffer): those stored since the last restart, the last of them
+    // repeated where fewer were stored, so that a short feature never takes
+    // entries left over from an earlier one. Empty when none were stored.
+    std::span<const T> padded(int count) {
+        if (filled_ == 0 || count <= 0) return {};
+        const int n = std::min(count, kReadBufferSize);
+        if (n > filled_) std::fill(entries_.begin() + filled_, entries_.begin() + n, entries_[static_cast<size_t>(filled_ - 1)]);
+        return {entries_.data(), static_cast<size_t>(n)};
+    }
 
     // A declared entry count, clamped to the buffer; a count outside it is
     // reported with `text` unless the record's line was reported already.

@@ -1,6 +1,7 @@
 // The layer readers, each through a whole mesh written in the real layout.
 #include <gtest/gtest.h>
 
+#include "queries/map_queries.h"
 #include "reading/record_buffer.h"
 #include "reading_test_util.h"
 #include "support/mesh_fixture.h"
@@ -111,6 +112,62 @@ TEST_F(Readers, TooManyVertexRecordsAreDroppedAndReported) {
     ASSERT_TRUE(a.ok) << a.fatal;
     EXPECT_EQ(a.map->Lines()[0]->VertexCount, 2);
     EXPECT_EQ(a.errors.size(), 2u);
+}
+
+// An arc with fewer vertex records than its record declares repeats the last
+// vertex it read; one that read none keeps no vertices. Nothing comes from
+// the vertices of earlier arcs, and the count and the error list stay.
+TEST_F(Readers, ShortArcsNeverTakeVerticesTheyDidNotRead) {
+    // Code 9999 is drawn 0 m wide: a hit means a point on the line.
+    mesh.layer(kArc, {arcRecord(9999, 0, 1, 3), vertexRecord({9, 9}),            // first arc of the file
+                      arcRecord(9999, 0, 2, 3), vertexRecord({100, 100}), vertexRecord({110, 100}),
+                      vertexRecord({120, 100}),                                   // well formed
+                      arcRecord(9999, 0, 3, 4), vertexRecord({0, 0}), vertexRecord({5, 0}),
+                      arcRecord(9999, 0, 4, 0), vertexRecord({7, 7}),            // declares none
+                      arcRecord(9999, 0, 5, 2),                                   // reads none
+                      arcRecord(9999, 0, 6, 0)});
+    mesh.layer(kPgn, {meshfiles::polygonRecord(1108, 1, 2, {1, 0}), "3", "5"});
+    LoadAttempt a = load();
+    ASSERT_TRUE(a.ok) << a.fatal;
+    EXPECT_TRUE(a.errors.empty());
+    ASSERT_EQ(a.map->Lines().size(), 6u);
+    auto xy = [](const TKDKLine& l) {
+        std::vector<std::pair<double, double>> out;
+        for (const TGeoPoint2D& p : l.Vertices) out.emplace_back(p.X, p.Y);
+        return out;
+    };
+    using V = std::vector<std::pair<double, double>>;
+    const auto& lines = a.map->Lines();
+    EXPECT_EQ(xy(*lines[0]), (V{{9, 9}, {9, 9}, {9, 9}}));
+    EXPECT_EQ(xy(*lines[1]), (V{{100, 100}, {110, 100}, {120, 100}}));
+    EXPECT_EQ(xy(*lines[2]), (V{{0, 0}, {5, 0}, {5, 0}, {5, 0}}));
+    for (size_t i : {3, 4, 5}) EXPECT_TRUE(lines[i]->Vertices.empty()) << i;
+    const int declared[] = {3, 3, 4, 0, 2, 0};
+    for (size_t i = 0; i < 6; ++i) EXPECT_EQ(lines[i]->VertexCount, declared[i]) << i;
+
+    // Bounds come from the arc's own vertices; without any they are empty.
+    auto box = [](const TKDKPlacedElement& f) {
+        return std::vector<double>{f.BoundsMin.X, f.BoundsMin.Y, f.BoundsMax.X, f.BoundsMax.Y};
+    };
+    EXPECT_EQ(box(*lines[0]), (std::vector<double>{9, 9, 9, 9}));
+    EXPECT_EQ(box(*lines[2]), (std::vector<double>{0, 0, 5, 0}));
+    for (size_t i : {3, 4, 5}) EXPECT_EQ(box(*lines[i]), (std::vector<double>{1e15, 1e15, -1e15, -1e15})) << i;
+
+    auto At = [](double x, double y) { return MakePoint(x, y, 0); };
+    // No spike towards the origin or another arc's vertices; the empty arcs are never hit.
+    std::vector<const TKDKElement*> hits;
+    for (TGeoPoint at : {At(4.5, 4.5), At(62.5, 50), At(60, 0), At(7, 7)}) {
+        hits.clear();
+        EXPECT_EQ(HitFeatures(*a.map, at, hits, 1), 0) << at.X << " " << at.Y;
+    }
+    for (size_t i : {3, 4, 5}) EXPECT_FALSE(HitTest(*lines[i], At(7, 7), 1e9)) << i;
+    hits.clear();
+    EXPECT_EQ(HitFeatures(*a.map, At(2, 0), hits, 1), 1);  // the short arc itself
+
+    // A polygon of the short arc and the empty one: its own vertices only.
+    const TKDKPolygon& g = *a.map->Polygons()[0];
+    EXPECT_EQ(g.RingCount, 2);
+    EXPECT_EQ(box(g), (std::vector<double>{0, 0, 5, 0}));
 }
 
 TEST_F(Readers, PolygonRingsJoinArcsInReferenceDirection) {
