@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -27,23 +28,25 @@ FolderStatus statusOf(int parent, const std::string& name, int error) {
 
 std::optional<SafeFolder> SafeFolder::open(const std::string& utf8Path, std::string& error) {
     std::error_code ec;
-    std::filesystem::create_directories(utf8Path, ec);
+    const bool made = std::filesystem::create_directories(utf8Path, ec);
     UniqueFd fd(::open(utf8Path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!fd.valid()) {
         error = std::strerror(errno);
         return std::nullopt;
     }
-    return SafeFolder(std::move(fd));
+    return SafeFolder(std::move(fd), made);
 }
 
 UniqueFd SafeFolder::openFolder(const std::vector<std::string>& utf8Names, size_t count, FolderStatus& status,
-                                int& error) const {
+                                int& error, std::vector<std::vector<std::string>>* created) const {
     UniqueFd current(::fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0));
     status = FolderStatus::kOk;
     error = 0;
     for (size_t i = 0; i < count && current.valid(); ++i) {
         const std::string& name = utf8Names[i];
-        if (::mkdirat(current.get(), name.c_str(), 0777) != 0 && errno != EEXIST) {
+        if (::mkdirat(current.get(), name.c_str(), 0777) == 0) {
+            if (created) created->emplace_back(utf8Names.begin(), utf8Names.begin() + static_cast<std::ptrdiff_t>(i + 1));
+        } else if (errno != EEXIST) {
             error = errno;
             status = FolderStatus::kFailed;
             return UniqueFd();
@@ -61,6 +64,14 @@ UniqueFd SafeFolder::openFolder(const std::vector<std::string>& utf8Names, size_
         status = FolderStatus::kFailed;
     }
     return current;
+}
+
+bool SafeFolder::remove(const std::vector<std::string>& utf8Names, bool folder) const {
+    if (utf8Names.empty()) return false;
+    UniqueFd current(::fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0));
+    for (size_t i = 0; i + 1 < utf8Names.size() && current.valid(); ++i)
+        current = UniqueFd(::openat(current.get(), utf8Names[i].c_str(), kFolderFlags));
+    return current.valid() && ::unlinkat(current.get(), utf8Names.back().c_str(), folder ? AT_REMOVEDIR : 0) == 0;
 }
 
 }  // namespace archive

@@ -26,14 +26,23 @@ public:
     static std::optional<SafeFolder> open(const std::string& utf8Path, std::string& error);
 
     // Opens the folder named by the first `count` of `utf8Names` below the
-    // base folder, creating the missing ones. On failure the descriptor is
-    // invalid and `status` (with `error`, an errno value) says why.
+    // base folder, creating the missing ones; `created`, when given, receives
+    // the names of each folder made. On failure the descriptor is invalid and
+    // `status` (with `error`, an errno value) says why.
     UniqueFd openFolder(const std::vector<std::string>& utf8Names, size_t count, FolderStatus& status,
-                        int& error) const;
+                        int& error, std::vector<std::vector<std::string>>* created = nullptr) const;
+
+    // Removes the file, or the empty folder, named by `utf8Names` below the
+    // base folder, never following a symbolic link; false when it cannot.
+    bool remove(const std::vector<std::string>& utf8Names, bool folder) const;
+
+    // Whether open() made the base folder itself.
+    bool madeBase() const { return madeBase_; }
 
 private:
-    explicit SafeFolder(UniqueFd fd) : fd_(std::move(fd)) {}
+    SafeFolder(UniqueFd fd, bool madeBase) : fd_(std::move(fd)), madeBase_(madeBase) {}
     UniqueFd fd_;
+    bool madeBase_ = false;
 };
 
 }  // namespace archive

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "archive/crc16.h"
+#include "archive/lhasa_extractor.h"
 #include "archive/stored_name.h"
 #include "archive/unlha.h"
 #include "base/sjis.h"
@@ -118,7 +120,7 @@ TEST_F(JlhaArchive, ExistingFilesAreReplacedOthersStay) {
     EXPECT_EQ(ReadBytes(base / "13101/kept.txt"), "mine");
 }
 
-TEST_F(JlhaArchive, CutArchivesFailWithoutHalfWrittenFiles) {
+TEST_F(JlhaArchive, CutArchivesFailAndLeaveNothing) {
     std::string bytes = ReadBytes(make("yo5"));
     // Where each member's data begins: just after its method's header.
     size_t bigData = bytes.find("arc.dat");
@@ -129,17 +131,11 @@ TEST_F(JlhaArchive, CutArchivesFailWithoutHalfWrittenFiles) {
         WriteBytes(archive, bytes.substr(0, cut));
         fs::path out = tmp.path() / ("cut" + std::to_string(cut));
         EXPECT_NE(extract(archive, out), 0) << log;
-        for (const std::string& f : filesBelow(out)) {
-            EXPECT_EQ(f.find(".orvelle-extract"), std::string::npos) << "temporary file left: " << f;
-            // What was written is whole.
-            bool whole = false;
-            for (const auto& [name, text] : files) whole = whole || (f == name && ReadBytes(out / f) == text);
-            EXPECT_TRUE(whole) << f;
-        }
+        EXPECT_FALSE(fs::exists(out)) << filesBelow(out).size() << " files left";  // nor the folder made for it
     }
 }
 
-TEST_F(JlhaArchive, DamagedDataFailsAndLeavesNothingUnderItsName) {
+TEST_F(JlhaArchive, DamagedDataFailsAndLeavesNothingOfTheArchive) {
     std::string bytes = ReadBytes(make("yo6"));
     size_t at = bytes.find("arc.dat");
     ASSERT_NE(at, std::string::npos);
@@ -148,8 +144,30 @@ TEST_F(JlhaArchive, DamagedDataFailsAndLeavesNothingUnderItsName) {
     WriteBytes(archive, bytes);
     EXPECT_NE(extract(archive, base), 0);
     EXPECT_TRUE(logHas("Failed 13101/sub/deep/arc.dat")) << log;
-    EXPECT_FALSE(fs::exists(base / "13101/sub/deep/arc.dat"));
-    EXPECT_EQ(ReadBytes(base / "13101/13101.txt"), files[0].second);  // the others are fine
+    // The other members were extracted whole, and removed again.
+    EXPECT_TRUE(logHas("Extracted 13101/13101.txt")) << log;
+    EXPECT_TRUE(logHas("Removed the 3 files extracted before the failure")) << log;
+    EXPECT_FALSE(fs::exists(base));
+}
+
+// A folder extracted into before keeps what it held; only what the failed run
+// made goes (a file it replaced too: its old contents are gone already).
+TEST_F(Extraction, AFailedExtractionRemovesOnlyWhatItMade) {
+    WriteBytes(base / "13101/kept.txt", "mine");
+    WriteBytes(base / "13101/replaced.txt", "old");
+    WriteBytes(base / "old.txt", "old");
+    std::string archive = CraftArchive({
+        {.level = 2, .name = "replaced.txt", .folder = "13101\xFF", .data = "new"},
+        {.level = 2, .name = "new.txt", .folder = "13101\xFF" "sub\xFF" "deeper\xFF", .data = "new"},
+        {.level = 2, .name = "", .folder = "13101\xFF" "empty\xFF", .method = "-lhd-"},
+        {.level = 2, .name = "crc.txt", .data = "payload", .crcAdjust = 1},
+    });
+    WriteBytes(tmp.path() / "f.lzh", archive);
+    EXPECT_EQ(extract(tmp.path() / "f.lzh", base), kUnlhaDataError);
+    EXPECT_EQ(filesBelow(base), (std::vector<std::string>{"13101/kept.txt", "old.txt"}));
+    EXPECT_FALSE(fs::exists(base / "13101/sub"));
+    EXPECT_FALSE(fs::exists(base / "13101/empty"));
+    EXPECT_TRUE(logHas("Removed the 2 files extracted before the failure")) << log;
 }
 
 // Hand-made archives with names no archiver should store.
@@ -209,8 +227,9 @@ TEST_F(Extraction, UnsafePathsAreRefused) {
     EXPECT_TRUE(logHas("Refused ../escape1.txt")) << log;
     EXPECT_TRUE(logHas("Refused ok/../../escape2.txt")) << log;
     EXPECT_TRUE(logHas("escape3.txt: absolute path")) << log;
-    // Nothing anywhere but the one safe file.
-    EXPECT_EQ(filesBelow(tmp.path()), (std::vector<std::string>{"base/fine.txt", "u.lzh"}));
+    // Nothing anywhere: the one safe file went with the failed archive.
+    EXPECT_TRUE(logHas("Extracted fine.txt")) << log;
+    EXPECT_EQ(filesBelow(tmp.path()), (std::vector<std::string>{"u.lzh"}));
 }
 
 TEST_F(Extraction, SymbolicLinksInTheBaseFolderAreNotFollowed) {
@@ -260,7 +279,7 @@ TEST_F(Extraction, SymbolicLinkMembersAreNeverCreated) {
     EXPECT_FALSE(fs::exists(fs::symlink_status(base / "link0")));
     EXPECT_FALSE(fs::exists(fs::symlink_status(base / "link1")));
     EXPECT_TRUE(fs::is_empty(outside));
-    EXPECT_EQ(ReadBytes(base / "fine.txt"), "good");
+    EXPECT_FALSE(fs::exists(base / "fine.txt"));
 }
 
 TEST_F(Extraction, DataErrorsAreReported) {
@@ -273,7 +292,8 @@ TEST_F(Extraction, DataErrorsAreReported) {
     EXPECT_EQ(extract(tmp.path() / "d.lzh", base), kUnlhaDataError);
     EXPECT_TRUE(logHas("Failed crc.txt: CRC error")) << log;
     EXPECT_TRUE(logHas("Failed method.txt: unknown compression method -lh9-")) << log;
-    EXPECT_EQ(filesBelow(base), std::vector<std::string>{"fine.txt"});
+    EXPECT_TRUE(logHas("Extracted fine.txt")) << log;
+    EXPECT_FALSE(fs::exists(base));
 }
 
 TEST_F(Extraction, ThingsInTheWay) {
@@ -287,6 +307,8 @@ TEST_F(Extraction, ThingsInTheWay) {
     EXPECT_EQ(extract(tmp.path() / "w.lzh", base), kUnlhaCannotWrite);
     EXPECT_TRUE(logHas("Failed file/x.txt: a file stands where a folder should be")) << log;
     EXPECT_TRUE(logHas("Failed folder.txt: a folder of that name is in the way")) << log;
+    EXPECT_EQ(filesBelow(base), (std::vector<std::string>{"file"}));  // what was there stays
+    EXPECT_TRUE(fs::is_directory(base / "folder.txt"));
 }
 
 TEST_F(Extraction, WhatIsNoArchive) {
@@ -307,7 +329,85 @@ TEST_F(Extraction, WhatIsNoArchive) {
     WriteBytes(tmp.path() / "broken.lzh", bytes);
     EXPECT_EQ(extract(tmp.path() / "broken.lzh", base), kUnlhaBrokenArchive);
     EXPECT_TRUE(logHas("Broken or cut header at offset")) << log;
-    EXPECT_EQ(ReadBytes(base / "a.txt"), "aaa");
+    EXPECT_TRUE(logHas("Extracted a.txt")) << log;
+    EXPECT_FALSE(fs::exists(base));
+}
+
+// Archives cannot fill the disk.
+TEST_F(Extraction, ArchivesDeclaringTooMuchAreRefusedBeforeAnythingIsWritten) {
+    const int64_t threeGiB = int64_t{3} << 30;
+    std::string archive = CraftArchive({{.level = 2, .name = "a.txt", .data = "a", .declaredSize = threeGiB},
+                                        {.level = 0, .name = "b.txt", .data = "b", .declaredSize = threeGiB}});
+    WriteBytes(tmp.path() / "huge.lzh", archive);
+    EXPECT_EQ(extract(tmp.path() / "huge.lzh", base), kUnlhaTooLarge);
+    EXPECT_TRUE(logHas("its members declare 6442450944 bytes, more than the 4294967296 bytes allowed per archive"))
+        << log;
+    EXPECT_FALSE(fs::exists(base));
+
+    // The free space less the margin is the other limit; here no space is left over.
+    archive::ExtractionJob job;
+    job.archivePath = (tmp.path() / "small.lzh").string();
+    job.archiveText = "small.lzh";
+    job.baseFolder = base.string();
+    WriteBytes(job.archivePath, CraftArchive({{.level = 2, .name = "a.txt", .data = "a"}}));
+    job.limits.freeSpaceMargin = UINT64_MAX;
+    log.clear();
+    EXPECT_EQ(archive::ExtractWithLhasa(job, log), kUnlhaTooLarge);
+    EXPECT_TRUE(logHas("its members declare 1 bytes, more than the ")) << log;
+    EXPECT_TRUE(logHas(" bytes free for " + base.string() + " less a margin of 18446744073709551615 bytes")) << log;
+    EXPECT_FALSE(fs::exists(base));
+    // A sum right at a limit is allowed.
+    job.limits = {.maxDeclaredBytes = 1};
+    log.clear();
+    EXPECT_EQ(archive::ExtractWithLhasa(job, log), kUnlhaOk) << log;
+    EXPECT_EQ(ReadBytes(base / "a.txt"), "a");
+}
+
+TEST_F(Extraction, AMemberRunningPastItsDeclaredSizeStopsTheExtraction) {
+    std::string archive = CraftArchive({
+        {.level = 2, .name = "a.txt", .data = "aaa"},
+        {.level = 1, .name = "big.txt", .folder = "sub\xFF", .data = std::string(5000, 'x'), .declaredSize = 10},
+        {.level = 2, .name = "c.txt", .data = "ccc"},
+    });
+    WriteBytes(tmp.path() / "past.lzh", archive);
+    EXPECT_EQ(extract(tmp.path() / "past.lzh", base), kUnlhaDataError);
+    EXPECT_TRUE(logHas("Failed sub/big.txt: its data runs past its declared size of 10 bytes")) << log;
+    EXPECT_TRUE(logHas("Removed the 1 file extracted before the failure")) << log;
+    EXPECT_FALSE(logHas("c.txt")) << log;  // nothing after it is extracted
+    EXPECT_FALSE(fs::exists(base));
+}
+
+// A compressed member whose header declares less than its data holds: lhasa
+// decodes no more than the declared size, the CRC then fails, and nothing of
+// the archive stays.
+TEST_F(JlhaArchive, ACompressedMemberDeclaringTooLittleLeavesNothing) {
+    std::string bytes = ReadBytes(make("y2o5"));
+    auto at = [&](size_t i, int n) {  // little-endian number of n bytes
+        uint32_t v = 0;
+        for (int k = n - 1; k >= 0; --k) v = v << 8 | static_cast<unsigned char>(bytes[i + k]);
+        return v;
+    };
+    // Level-2 headers: total size at 0, packed size at 7, original size at 11,
+    // extended headers from 24 (size, then type and data), type 0 the header CRC.
+    size_t header = 0;
+    while (bytes.substr(header, at(header, 2)).find("arc.dat") == std::string::npos)
+        header += at(header, 2) + at(header + 7, 4);
+    ASSERT_EQ(bytes.substr(header + 2, 5), "-lh5-");
+    ASSERT_EQ(at(header + 11, 4), files[1].second.size());
+    const uint32_t declared = at(header + 11, 4) / 2;
+    for (int k = 0; k < 4; ++k) bytes[header + 11 + k] = static_cast<char>(declared >> (8 * k));
+    size_t crcAt = 0;
+    for (size_t e = header + 24; at(e, 2) != 0; e += at(e, 2))
+        if (bytes[e + 2] == 0) crcAt = e + 3;
+    ASSERT_NE(crcAt, 0u);
+    bytes[crcAt] = bytes[crcAt + 1] = 0;
+    const uint16_t crc = archive::Crc16(0, bytes.data() + header, at(header, 2));
+    bytes[crcAt] = static_cast<char>(crc & 0xFF);
+    bytes[crcAt + 1] = static_cast<char>(crc >> 8);
+    WriteBytes(tmp.path() / "less.lzh", bytes);
+    EXPECT_EQ(extract(tmp.path() / "less.lzh", base), kUnlhaDataError);
+    EXPECT_TRUE(logHas("Failed 13101/sub/deep/arc.dat: CRC error")) << log;
+    EXPECT_FALSE(fs::exists(base));
 }
 
 }  // namespace

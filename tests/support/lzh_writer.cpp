@@ -25,6 +25,10 @@ std::string littleEndian(uint32_t value, int bytes) {
 
 uint16_t crcOf(const std::string& bytes) { return archive::Crc16(0, bytes.data(), bytes.size()); }
 
+uint32_t originalSize(const CraftedMember& m) {
+    return static_cast<uint32_t>(m.declaredSize >= 0 ? m.declaredSize : static_cast<int64_t>(m.data.size()));
+}
+
 // Extended headers as they follow one another: type, data, next size.
 std::string extendedHeaders(const std::vector<std::string>& headers) {
     std::string out;
@@ -38,7 +42,7 @@ std::string levelZeroOrOne(const CraftedMember& m, uint16_t dataCrc) {
     if (m.level == 1 && m.unixMode >= 0) ext.push_back("\x50" + littleEndian(static_cast<uint32_t>(m.unixMode), 2));
     std::string extBytes = m.level == 1 ? extendedHeaders(ext).substr(2) : "";
     uint32_t packed = static_cast<uint32_t>(m.data.size() + extBytes.size());
-    std::string h = m.method + littleEndian(packed, 4) + littleEndian(static_cast<uint32_t>(m.data.size()), 4) +
+    std::string h = m.method + littleEndian(packed, 4) + littleEndian(originalSize(m), 4) +
                     littleEndian(0, 4) + "\x20" + static_cast<char>(m.level) +
                     static_cast<char>(m.name.size()) + m.name + littleEndian(dataCrc, 2);
     if (m.level == 1) {
@@ -58,7 +62,7 @@ std::string levelTwo(const CraftedMember& m, uint16_t dataCrc) {
     if (!m.folder.empty()) ext.push_back("\x02" + m.folder);
     if (m.unixMode >= 0) ext.push_back("\x50" + littleEndian(static_cast<uint32_t>(m.unixMode), 2));
     std::string h = "??" + m.method + littleEndian(static_cast<uint32_t>(m.data.size()), 4) +
-                    littleEndian(static_cast<uint32_t>(m.data.size()), 4) + littleEndian(0, 4) + "\x20\x02" +
+                    littleEndian(originalSize(m), 4) + littleEndian(0, 4) + "\x20\x02" +
                     littleEndian(dataCrc, 2) + m.os + extendedHeaders(ext);
     h.replace(0, 2, littleEndian(static_cast<uint32_t>(h.size()), 2));
     h.replace(27, 2, littleEndian(crcOf(h), 2));  // 24: size, 26: type 0, 27: the CRC

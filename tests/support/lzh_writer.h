@@ -1,6 +1,7 @@
 #pragma once
 // LZH archives for the tests: real ones made by jlha from files on disk, and
 // hand-made ones written byte by byte, for names no archiver would store.
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@ struct CraftedMember {
     char os = 'M';
     int unixMode = -1;               // levels 1, 2: a Unix permission header (0x50) when not -1
     int crcAdjust = 0;               // added to the data CRC written in the header
+    int64_t declaredSize = -1;       // the original size written in the header; the data's size when -1
 };
 
 // The archive: every header with its checksum (levels 0 and 1) or header
