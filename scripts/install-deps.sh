@@ -18,6 +18,7 @@ packages=(
   poppler-utils
   libgdal-dev gdal-bin
   postgresql-15 postgresql-15-postgis-3
+  clang libclang-rt-14-dev
 )
 
 missing=()

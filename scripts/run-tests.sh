@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test with ctest.
+# Installs what is missing, builds everything, runs every test with ctest and
+# replays the fuzz seeds through the fuzz targets.
 # Usage: scripts/run-tests.sh [Release|Debug|Sanitize]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -7,3 +8,5 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 dir=$("$root/scripts/build.sh" "${1:-Release}" | tail -n 1)
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$dir" -j2 --output-on-failure --timeout 300
+# The fuzz targets replay their seed corpora (seconds, after a clang build).
+"$root/scripts/fuzz.sh" --replay
