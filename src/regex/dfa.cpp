@@ -30,9 +30,17 @@ void TRE_DFA::Build() {
     // States are appended as they are found, so the first unvisited one is
     // always the next in order.
     for (std::uint32_t d = 0; d < states_.size(); ++d) visit(d);
-    stateBySet_.clear();
     flatten();
+    // Released with their capacity (assigning {} would keep it).
+    states_ = std::vector<TREDfaState>();
+    stateBySet_ = std::unordered_map<std::string, std::uint32_t>();
+    closureWork_ = std::vector<std::uint32_t>();
     nfa_ = nullptr;
+}
+
+std::size_t TRE_DFA::MemoryBytes() const {
+    return sizeof(*this) + flat_.capacity() * sizeof(TREDfaTransition) + begin_.capacity() * sizeof(std::uint32_t) +
+           accepting_.capacity() + startKinds_.capacity() + byteTable_.capacity() * sizeof(std::uint16_t);
 }
 
 void TRE_DFA::visit(std::uint32_t d) {
@@ -95,8 +103,11 @@ void TRE_DFA::Closure(TRE_NFAStateSet& set) {
 
 void TRE_DFA::flatten() {
     flat_.clear();
+    flat_.reserve(transitionCount_);
     begin_.assign(1, 0);
+    begin_.reserve(states_.size() + 1);
     accepting_.clear();
+    accepting_.reserve(states_.size());
     for (const TREDfaState& state : states_) {
         flat_.insert(flat_.end(), state.Transitions.begin(), state.Transitions.end());
         begin_.push_back(static_cast<std::uint32_t>(flat_.size()));

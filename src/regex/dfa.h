@@ -3,6 +3,7 @@
 // each state's transitions sorted by their first code.
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -18,6 +19,8 @@ struct TREDfaTransition {
     std::uint32_t Target = 0;
 };
 
+// A state while the automaton is built: the set of NFA states it stands for
+// and its transitions.
 struct TREDfaState {
     explicit TREDfaState(TRE_NFAStateSet set) : StateSet(std::move(set)) {}
     TRE_NFAStateSet StateSet;
@@ -34,14 +37,22 @@ public:
     explicit TRE_DFA(const TRE_NFA& nfa);
 
     // Raises ERegExpParser when the automaton would pass kDfaStateLimit
-    // states or kDfaTransitionLimit transitions.
+    // states or kDfaTransitionLimit transitions. Keeps only what matching
+    // needs: the NFA state sets of the subset construction, which can take
+    // megabytes, go when it is done.
     void Build();
 
     std::uint32_t Initial() const { return initial_; }
     bool UsesLineHead() const { return usesLineHead_; }
     bool UsesLineTail() const { return usesLineTail_; }
-    const std::vector<TREDfaState>& States() const { return states_; }
+    std::size_t StateCount() const { return accepting_.size(); }
+    // A state's transitions, sorted by their first code.
+    std::span<const TREDfaTransition> Transitions(std::uint32_t state) const {
+        return {flat_.data() + begin_[state], flat_.data() + begin_[state + 1]};
+    }
     bool Accepting(std::uint32_t state) const { return accepting_[state] != 0; }
+    // The bytes the built automaton holds.
+    std::size_t MemoryBytes() const;
 
     // The successor on a code, or kNone; a walk of the sorted transitions.
     std::uint32_t NextState(std::uint32_t state, TRECode code) const {
@@ -87,7 +98,7 @@ private:
     void visit(std::uint32_t state);
     void flatten();
 
-    std::vector<TREDfaState> states_;
+    std::vector<TREDfaState> states_;  // only during Build
     std::uint32_t initial_ = 0;
     const TRE_NFA* nfa_;
     bool usesLineHead_ = false;

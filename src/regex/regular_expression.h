@@ -11,6 +11,9 @@
 class TRegularExpression {
 public:
     static constexpr std::size_t kCacheCapacity = 30;
+    // Automata of more bytes than this together make the cache full too (a
+    // hostile pattern's automaton takes up to about 12 MB).
+    static constexpr std::size_t kCacheByteBudget = std::size_t{32} << 20;
 
     TRegularExpression();
     virtual ~TRegularExpression() = default;
@@ -46,7 +49,7 @@ private:
     void setCurrent(std::size_t index);
 
     std::string patternText_;
-    TREPatternCache cache_{kCacheCapacity};
+    TREPatternCache cache_{kCacheCapacity, kCacheByteBudget};
     std::size_t currentIndex_ = 0;
     const TRE_DFA* current_ = nullptr;
     TREPreProcessor preProcessor_;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "regex/awk_string.h"
+#include "regex/compile_pattern.h"
+#include "regex/pattern_cache.h"
 #include "regex_test_util.h"
 
 namespace {
@@ -134,6 +136,34 @@ TEST(RegexCache, FullCacheDropsTheOldestInsertion) {
     re.SetRegExp("p2");  // compiled again
     EXPECT_EQ(re.Cache().Text(1), "p2");
     EXPECT_EQ(re.Cache().Text(29), "p4");
+}
+
+// Large automata fill the cache before 30 patterns do; the newest and the
+// empty pattern stay.
+TEST(RegexCache, AutomataPastTheByteBudgetDropTheOldestInsertions) {
+    auto big = [](int k) {  // over 2000 states
+        std::string p = "(a|b)*a(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)" + std::to_string(k);
+        return p;
+    };
+    const std::size_t size = CompilePattern(big(0))->MemoryBytes();
+    ASSERT_GT(size, 20000u);
+    TREPatternCache cache(30, 3 * size + size / 2);
+    cache.SetAutomaton(cache.Insert(""), CompilePattern(""));
+    for (int k = 1; k <= 5; ++k) cache.SetAutomaton(cache.Insert(big(k)), CompilePattern(big(k)));
+    ASSERT_EQ(cache.Count(), 4u);  // the empty pattern and three of the five
+    EXPECT_EQ(cache.Text(0), "");
+    EXPECT_EQ(cache.Text(1), big(5));
+    EXPECT_EQ(cache.Text(3), big(3));
+    EXPECT_LE(cache.AutomataBytes(), 3 * size + size / 2);
+    // One automaton beyond the budget stays alone with the empty pattern.
+    TREPatternCache small(30, size / 2);
+    small.SetAutomaton(small.Insert(""), CompilePattern(""));
+    small.SetAutomaton(small.Insert("x"), CompilePattern("x"));
+    small.SetAutomaton(small.Insert(big(1)), CompilePattern(big(1)));
+    EXPECT_EQ(small.Count(), 2u);
+    EXPECT_EQ(small.Text(1), big(1));
+    small.Erase(1);
+    EXPECT_EQ(small.AutomataBytes(), CompilePattern("")->MemoryBytes());
 }
 
 TEST(RegexCache, PreprocessedTextIsTheKey) {
