@@ -89,7 +89,9 @@ Snapshot snapshot() {
     return out;
 }
 
-// The original sizes the headers declare, added up as lhasa reads them.
+// The original sizes the headers declare, added up as lhasa reads them;
+// counted here, apart from the extractor's own sum, so that the check does
+// not rest on what it checks.
 uint64_t declaredBytes(const std::string& archive) {
     std::string error;
     std::optional<archive::ArchiveStream> stream = archive::ArchiveStream::open(archive, error);

@@ -15,9 +15,13 @@ seconds=60
 case "${1:-}" in
   --replay) replay=true ;;
   "") ;;
-  *[!0-9]*) echo "usage: scripts/fuzz.sh [SECONDS] | --replay" >&2; exit 2 ;;
-  *) seconds=$1 ;;
+  *[!0-9]*) seconds=0 ;;
+  *) seconds=$((10#$1)) ;;
 esac
+if [ "$seconds" -lt 1 ] || [ $# -gt 1 ]; then
+  echo "usage: scripts/fuzz.sh [SECONDS] | --replay" >&2
+  exit 2
+fi
 
 "$root/scripts/install-deps.sh"
 
