@@ -1,6 +1,7 @@
 // libFuzzer target: a folder of meshes loaded as `orvelle-cli info` loads a
-// path, then used as the viewer uses it: drawn once into a small image,
-// hit-tested and asked for the centre address at a few points, and searched.
+// path, then used as the viewer uses it: drawn once into a small image through
+// the raster canvas, hit-tested and asked for the centre address at a few
+// points, and searched.
 //
 // The input is a list of files, each a path line followed by the file's
 // bytes, separated by the line "%%":
@@ -14,21 +15,28 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QGuiApplication>
+#include <QImage>
 #include <cctype>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/sjis.h"
-#include "reading/kdk_object.h"
+#include "drawing/feature_drawing.h"
+#include "map/kdk_object.h"
+#include "queries/map_queries.h"
 #include "reading/map_loading.h"
+#include "reading/read_errors.h"
 #include "regex/regex_error.h"
-#include "support/recording_canvas.h"
 #include "scratch_folder.h"
 #include "view/viewport.h"
+#include "view_qt/raster_canvas.h"
 
 namespace {
 
@@ -113,14 +121,14 @@ void tolerating(F&& f) {
 std::vector<TGeoPoint> probePoints(const TKDKObject& map) {
     std::vector<TGeoPoint> points = {
         MakePoint((map.SouthWest.X + map.NorthEast.X) / 2, (map.SouthWest.Y + map.NorthEast.Y) / 2, 0)};
-    for (const auto& l : map.Lines)
+    for (const TKDKLine* l : map.Lines())
         if (!l->Vertices.empty()) {
-            points.push_back(l->Vertices.front());
+            points.push_back(MakePoint(l->Vertices.front().X, l->Vertices.front().Y, 0));
             break;
         }
-    if (!map.Polygons.empty()) points.push_back(map.Polygons.front()->RepPoint);
-    if (!map.Points.empty()) points.push_back(map.Points.front()->Position);
-    for (const auto& a : map.Attributes)
+    if (!map.Polygons().empty()) points.push_back(map.Polygons()[0]->RepPoint);
+    if (!map.Points().empty()) points.push_back(map.Points()[0]->Position);
+    for (const TKDKAttribute* a : map.Attributes())
         if (!a->LabelText.empty()) {
             points.push_back(a->LabelPoint);
             break;
@@ -128,9 +136,46 @@ std::vector<TGeoPoint> probePoints(const TKDKObject& map) {
     return points;
 }
 
+[[noreturn]] void fail(const char* what) {
+    std::fprintf(stderr, "map_fuzz: %s\n", what);
+    std::abort();
+}
+
+// Draws the whole extent once into a small image, as the viewer draws its screen.
+void drawOnce(TKDKObject& map) {
+    TViewport view;
+    view.Width = 64;
+    view.Height = 48;
+    view.FitExtent(map.SouthWest.X, map.NorthEast.X, map.SouthWest.Y, map.NorthEast.Y);
+    map.SetViewMode(map.HasBlocks ? TViewMode::vmGaiku : TViewMode::vmNoGaiku);
+    QImage image(view.Width, view.Height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    RasterCanvas canvas(image);
+    Draw(map, canvas, view.GetViewMin(), view.GetViewMax(), view.ToScreen());
+}
+
+// Hit-tests at the point: every feature found must say it is hit there.
+void hitTestAt(const TKDKObject& map, const TGeoPoint& p) {
+    constexpr double kTolerance = 1.5;
+    std::vector<const TKDKElement*> hits;
+    if (HitFeatures(map, p, hits, kTolerance) != static_cast<int>(hits.size())) fail("HitFeatures miscounted");
+    for (const TKDKElement* f : hits)
+        if (!HitTest(*f, p, kTolerance)) fail("HitFeatures found a feature that is not hit");
+    tolerating([&] { PointedDetails(map, p, kTolerance); });
+    tolerating([&] { CentreAddress(map, p); });
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // The raster canvas draws text through QPainter, which needs the
+    // application's fonts. Qt gets arguments of its own: it would take away
+    // those it knows from the fuzzer's.
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "map_fuzz";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
     dataFolder();
     std::atexit(removeDataFolder);
     return 0;
@@ -145,25 +190,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TErrorList errors;
     tolerating([&] { LoadDataPath(map, root.string(), errors); });
     if (!map) return 0;
-    map->EnsurePolygonsOrdered();
 
-    TViewport view;
-    view.Width = 64;
-    view.Height = 48;
-    view.FitExtent(map->SouthWest.X, map->NorthEast.X, map->SouthWest.Y, map->NorthEast.Y);
-    map->SetViewMode(map->HasBlocks ? TViewMode::vmGaiku : TViewMode::vmNoGaiku);
-    testsupport::RecordingCanvas canvas;
-    map->Draw(canvas, view.GetViewMin(), view.GetViewMax(), view.ToScreen());
-
-    for (const TGeoPoint& p : probePoints(*map)) {
-        tolerating([&] { map->PointedDetails(p, 1.5); });
-        tolerating([&] { map->CentreAddress(p); });
-    }
+    drawOnce(*map);
+    for (const TGeoPoint& p : probePoints(*map)) hitTestAt(*map, p);
 
     static const std::string pattern = sjis::fromUtf8(u8"丁目|[0-9]+");
     tolerating([&] {
-        std::vector<TKDKElement*> found;
-        if (map->SearchAttrib(-1, -1, found, true, pattern) != static_cast<int>(found.size())) std::abort();
+        std::vector<const TKDKElement*> found;
+        if (SearchAttrib(*map, -1, -1, found, true, pattern) != static_cast<int>(found.size()))
+            fail("SearchAttrib miscounted");
     });
     return 0;
 }
