@@ -224,23 +224,8 @@ void TMainForm::createToolBars() {
     createWebSearchBar();
 }
 
-QToolButton* TMainForm::tbtnOperationSelectPoint() const {
-    return qobject_cast<QToolButton*>(tlbControl->widgetForAction(OperationSelectPoint1));
-}
-QToolButton* TMainForm::tbtnOperationMoveDrag() const {
-    return qobject_cast<QToolButton*>(tlbControl->widgetForAction(OperationMoveDrag1));
-}
-QToolButton* TMainForm::tbtnOperationZoomRect() const {
-    return qobject_cast<QToolButton*>(tlbControl->widgetForAction(OperationZoomRect1));
-}
-QToolButton* TMainForm::tbtnZoomIn() const {
-    return qobject_cast<QToolButton*>(tlbControl->widgetForAction(OperationZoomIn1));
-}
-QToolButton* TMainForm::tbtnZoomOut() const {
-    return qobject_cast<QToolButton*>(tlbControl->widgetForAction(OperationZoomOut1));
-}
-QToolButton* TMainForm::tbtnDrawGaiku() const {
-    return qobject_cast<QToolButton*>(tlbControl->widgetForAction(DrawGaiku1));
+QToolButton* TMainForm::toolButtonOf(QAction* action) const {
+    return qobject_cast<QToolButton*>(tlbControl->widgetForAction(action));
 }
 
 void TMainForm::createStatusBar() {

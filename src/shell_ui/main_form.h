@@ -72,12 +72,12 @@ public:
     QAction* GoToPlace1;  // 表示 → 場所へ移動
     QAction *EditCopy1, *EditSearchAttrib1, *HelpAbout1, *WebSearch1, *ITPSearch1;
 
-    QToolButton* tbtnOperationSelectPoint() const;
-    QToolButton* tbtnOperationMoveDrag() const;
-    QToolButton* tbtnOperationZoomRect() const;
-    QToolButton* tbtnZoomIn() const;
-    QToolButton* tbtnZoomOut() const;
-    QToolButton* tbtnDrawGaiku() const;
+    QToolButton* tbtnOperationSelectPoint() const { return toolButtonOf(OperationSelectPoint1); }
+    QToolButton* tbtnOperationMoveDrag() const { return toolButtonOf(OperationMoveDrag1); }
+    QToolButton* tbtnOperationZoomRect() const { return toolButtonOf(OperationZoomRect1); }
+    QToolButton* tbtnZoomIn() const { return toolButtonOf(OperationZoomIn1); }
+    QToolButton* tbtnZoomOut() const { return toolButtonOf(OperationZoomOut1); }
+    QToolButton* tbtnDrawGaiku() const { return toolButtonOf(DrawGaiku1); }
 
     TAboutBox* AboutBox;
     TAttribMiniForm* AttribMiniForm;
@@ -142,6 +142,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The 操作 toolbar's button of an action.
+    QToolButton* toolButtonOf(QAction* action) const;
     void createActions();
     void createMenus();
     void createToolBars();
