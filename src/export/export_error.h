@@ -1,11 +1,30 @@
 #pragma once
-// The one failure of an export: a UTF-8 message, GDAL's own text where GDAL failed.
+// The one failure of an export: a UTF-8 message, GDAL's own text where GDAL
+// failed, and the parts a caller needs to word it in its own language.
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
+// What kind of failure stopped the export.
+enum class TExportFailure : uint8_t { Failed, NothingToExport, DestinationExists, CannotWrite, Cancelled };
+
 class EExportError : public std::runtime_error {
 public:
-    explicit EExportError(const std::string& message) : std::runtime_error(message) {}
+    // `message` is the full English text what() returns.
+    explicit EExportError(const std::string& message, TExportFailure failure = TExportFailure::Failed,
+                          std::string subject = {}, std::string detail = {})
+        : std::runtime_error(message), failure_(failure), subject_(std::move(subject)), detail_(std::move(detail)) {}
+
+    TExportFailure Failure() const { return failure_; }
+    // The file, layer or table concerned (UTF-8); may be empty.
+    const std::string& Subject() const { return subject_; }
+    // The system's or GDAL's reason (UTF-8); may be empty.
+    const std::string& Detail() const { return detail_; }
+
+private:
+    TExportFailure failure_;
+    std::string subject_;
+    std::string detail_;
 };
 
 // `fallback` followed by GDAL's last error message of this thread, if any.
