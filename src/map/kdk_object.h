@@ -79,6 +79,9 @@ public:
 
     std::string MeshName(int meshNo) const;
     bool HasMesh(const std::string& baseName) const;
+    // True once a mesh's description was accepted (BeginMesh), even when
+    // reading its layers then failed.
+    bool AnyMeshBegun() const { return !meshes_.empty(); }
 
     // Polygons in drawing order: by draw rank of their code, then in reading order.
     template <class Visit>

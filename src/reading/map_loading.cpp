@@ -20,7 +20,10 @@ void AddMesh(std::unique_ptr<TKDKObject>& map, std::unique_ptr<TKDKObject> mesh,
 }
 
 void AddFailedMesh(std::unique_ptr<TKDKObject>& map, std::unique_ptr<TKDKObject> mesh) {
-    if (!map) map = std::move(mesh);
+    // Only a mesh whose description was accepted has anything to keep; a file
+    // that is no mesh description must not leave an empty map behind, whose
+    // unset coordinate system every later mesh would then disagree with.
+    if (!map && mesh->AnyMeshBegun()) map = std::move(mesh);
 }
 
 void LoadMeshFile(std::unique_ptr<TKDKObject>& map, const std::string& fsPath, TErrorList& errors) {

@@ -21,8 +21,9 @@ void LoadMeshFile(std::unique_ptr<TKDKObject>& map, const std::string& fsPath, T
 // `errors`, after the read's own lines).
 void ReadMeshOnItsOwn(TKDKObject& mesh, const std::string& fsPath, TErrorList& errors);
 void AddMesh(std::unique_ptr<TKDKObject>& map, std::unique_ptr<TKDKObject> mesh, TErrorList& errors);
-// A mesh whose reading raised: it becomes the map when there is none yet
-// (what was read stays), otherwise it is dropped.
+// A mesh whose reading raised: it becomes the map when there is none yet and
+// its description was accepted (what was read of its layers stays);
+// otherwise it is dropped.
 void AddFailedMesh(std::unique_ptr<TKDKObject>& map, std::unique_ptr<TKDKObject> mesh);
 
 // The ".TXT" files (any case) exactly one level below the folder, in sorted order.

@@ -1,9 +1,15 @@
 #include "shell/search_engines.h"
 
-#include <cstdio>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+
+#include "base/unique_fd.h"
 
 namespace {
 
@@ -28,7 +34,52 @@ std::string quotedField(std::string_view line, std::size_t& p) {
     return field;  // no closing quote: the rest of the line
 }
 
+bool startsWithNoCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != prefix[i]) return false;
+    }
+    return true;
+}
+
+// The whole of a regular file of at most `limit` bytes; false for anything else.
+bool readSmallRegularFile(const std::string& path, std::size_t limit, std::string& text) {
+    // O_NONBLOCK: a FIFO must not stall the caller before fstat can reject it.
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    struct stat st{};
+    if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    if (static_cast<std::size_t>(st.st_size) > limit) return false;
+    text.clear();
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) return true;
+        text.append(buffer, static_cast<std::size_t>(n));
+        if (text.size() > limit) return false;  // it grew while being read
+    }
+}
+
 }  // namespace
+
+bool IsWebAddress(std::string_view address) {
+    std::size_t p;
+    if (startsWithNoCase(address, "https://"))
+        p = 8;
+    else if (startsWithNoCase(address, "http://"))
+        p = 7;
+    else
+        return false;
+    for (char c : address) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u <= 0x20 || u >= 0x7F || c == '"' || c == '<' || c == '>' || c == '\\' || c == '`') return false;
+    }
+    // A host: at least one character before the path, query or fragment.
+    return p < address.size() && address[p] != '/' && address[p] != '?' && address[p] != '#' && address[p] != ':';
+}
 
 std::vector<std::string> SplitEngineLine(std::string_view line) {
     std::vector<std::string> fields;
@@ -56,8 +107,9 @@ std::vector<std::string> SplitEngineLine(std::string_view line) {
 }
 
 TSearchEngine::TSearchEngine(std::string_view line) {
+    if (line.size() > kMaxEngineLine) return;
     std::vector<std::string> f = SplitEngineLine(line);
-    if (f.size() != 4) return;
+    if (f.size() != 4 || !IsWebAddress(f[1])) return;
     if (f[3] == "UTF8")
         Encoding = eeUtf8;
     else if (f[3] == "SJIS")
@@ -73,16 +125,8 @@ TSearchEngine::TSearchEngine(std::string_view line) {
 
 int TEngineList::LoadFromFile(const std::string& path) {
     engines_.clear();
-    // stdio: a folder or a read error ends in a short read, not an exception.
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return 0;
     std::string text;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) return 0;
+    if (!readSmallRegularFile(path, kMaxEngineListBytes, text)) return 0;
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find_first_of("\r\n", start);

@@ -199,3 +199,19 @@ TEST(MapLoading, FailingFirstMeshKeepsWhatWasReadAndLaterFailureLeavesMapAlone) 
     EXPECT_EQ(map2->Lines().size(), 1u);
     EXPECT_EQ(map2->Descriptions().size(), 1u);
 }
+
+TEST(MapLoading, FirstFileThatIsNoDescriptionLeavesNoMap) {
+    testsupport::TempDir dir;
+    const auto stray = dir.path() / "bad.TXT";
+    std::ofstream(stray, std::ios::binary) << "hello world\r\n";
+    std::unique_ptr<TKDKObject> map;
+    TErrorList errors;
+    EXPECT_THROW(LoadMeshFile(map, stray.string(), errors), TKDKReadException);
+    EXPECT_FALSE(map);
+    // The next open reads as if the failed one never happened.
+    auto good = sheet(dir.path(), "B0000002", 0);
+    LoadMeshFile(map, good.write().string(), errors);
+    ASSERT_TRUE(map);
+    EXPECT_EQ(map->Descriptions().size(), 1u);
+    EXPECT_TRUE(errors.empty());
+}

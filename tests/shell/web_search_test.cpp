@@ -2,6 +2,7 @@
 // percent-encoding and EUC-JP byte rules, and the addresses of both commands.
 #include <gtest/gtest.h>
 #include <iconv.h>
+#include <sys/stat.h>
 
 #include <fstream>
 
@@ -41,24 +42,38 @@ TEST(EngineLine, UsedOnlyWithFourFieldsAndAnExactKeyword) {
     EXPECT_EQ(e.BaseUrl, "https://example.org/find");
     EXPECT_EQ(e.QueryPrefix, "ie=UTF-8&q=");
     EXPECT_EQ(e.Encoding, eeUtf8);
-    EXPECT_EQ(TSearchEngine("a,b,c,SJIS").Encoding, eeSjis);
-    EXPECT_EQ(TSearchEngine("a,b,c,EUC").Encoding, eeEuc);
-    for (const char* bad : {"a,b,c,utf8", "a,b,c,UTF8,e", "a,b,UTF8", "a,b,c,", "", "My Engine,b,c,UTF8"}) {
+    EXPECT_EQ(TSearchEngine("a,http://b,c,SJIS").Encoding, eeSjis);
+    EXPECT_EQ(TSearchEngine("a,HTTPS://b.example/x,c,EUC").Encoding, eeEuc);
+    for (const char* bad : {"a,http://b,c,utf8", "a,http://b,c,UTF8,e", "a,http://b,UTF8", "a,http://b,c,", "",
+                            "My Engine,http://b,c,UTF8"}) {
         const TSearchEngine dropped(bad);
         EXPECT_EQ(dropped.Encoding, eeInvalid) << bad;
         EXPECT_TRUE(dropped.Name.empty() && dropped.BaseUrl.empty() && dropped.QueryPrefix.empty()) << bad;
     }
 }
 
+TEST(EngineLine, OnlyWebAddressesOfBoundedLinesAreOffered) {
+    // Another scheme, an address a launcher could read as an option, no host.
+    for (const char* bad : {"a,file:///etc/passwd,q=,UTF8", "a,javascript:alert(1),q=,UTF8",
+                            "a,--renderer-cmd-prefix=x,q=,UTF8", "a,http://,q=,UTF8", "a,https:///x,q=,UTF8",
+                            "a,\"http://b c\",q=,UTF8", "a,\"http://b\\c\",q=,UTF8", "a,http:b,q=,UTF8"})
+        EXPECT_EQ(TSearchEngine(bad).Encoding, eeInvalid) << bad;
+    const std::string prefix = "a,https://b/,";
+    const std::string fits = prefix + std::string(kMaxEngineLine - prefix.size() - 5, 'q') + ",UTF8";
+    EXPECT_EQ(TSearchEngine(fits).Encoding, eeUtf8);
+    EXPECT_EQ(TSearchEngine(prefix + "q" + fits.substr(prefix.size())).Encoding, eeInvalid);  // one byte over
+}
+
 TEST(EngineList, ReadsEveryLineEndAndKeepsUsableLinesInOrder) {
     testsupport::TempDir dir;
     const auto file = dir.path() / "engine.lst";
-    writeFile(file, "A,a,q=,UTF8\r\nbroken line\nB,b,q=,SJIS\rC,c,q=,utf8\r\n\r\nD,d,q=,EUC");
+    writeFile(file, "A,http://a,q=,UTF8\r\nbroken line\nB,http://b,q=,SJIS\rC,http://c,q=,utf8\r\n\r\n"
+                    "D,http://d,q=,EUC");
     TEngineList list;
     EXPECT_EQ(list.LoadFromFile(file.string()), 3);
     ASSERT_EQ(list.Count(), 3);
     EXPECT_EQ(list.Items(0)->Name, "A");
-    EXPECT_EQ(list.Items(1)->BaseUrl, "b");
+    EXPECT_EQ(list.Items(1)->BaseUrl, "http://b");
     EXPECT_EQ(list.Items(2)->Encoding, eeEuc);
     EXPECT_EQ(list.Items(-1), nullptr);
     EXPECT_EQ(list.Items(3), nullptr);
@@ -68,14 +83,34 @@ TEST(EngineList, ReadsEveryLineEndAndKeepsUsableLinesInOrder) {
     EXPECT_EQ(list.Items(0), nullptr);
 }
 
+TEST(EngineList, ReadsOnlyABoundedRegularFileWithoutBlocking) {
+    testsupport::TempDir dir;
+    const std::string line = "A,http://a,q=,UTF8\n";
+    const auto fifo = dir.path() / "fifo.lst";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    TEngineList list;
+    EXPECT_EQ(list.LoadFromFile(fifo.string()), 0);  // returns at once: nobody ever writes to it
+    const auto zero = dir.path() / "zero.lst";
+    std::filesystem::create_symlink("/dev/zero", zero);
+    EXPECT_EQ(list.LoadFromFile(zero.string()), 0);
+    EXPECT_EQ(list.LoadFromFile(dir.path().string()), 0);  // a folder
+    const auto big = dir.path() / "big.lst";
+    std::string text = line;
+    text.resize(kMaxEngineListBytes, '#');
+    writeFile(big, text);
+    EXPECT_EQ(list.LoadFromFile(big.string()), 1);  // exactly the limit
+    writeFile(big, text + "\n");
+    EXPECT_EQ(list.LoadFromFile(big.string()), 0);  // one byte over
+}
+
 TEST(EngineList, InstalledOnlyWhereNoneExists) {
     testsupport::TempDir dir;
     const auto file = dir.path() / "new" / "engine.lst";
-    EXPECT_TRUE(InstallEngineList(file.string(), "A,a,q=,UTF8\r\n"));
+    EXPECT_TRUE(InstallEngineList(file.string(), "A,http://a,q=,UTF8\r\n"));
     TEngineList list;
     EXPECT_EQ(list.LoadFromFile(file.string()), 1);
     writeFile(file, "mine");
-    EXPECT_FALSE(InstallEngineList(file.string(), "A,a,q=,UTF8\r\n"));
+    EXPECT_FALSE(InstallEngineList(file.string(), "A,http://a,q=,UTF8\r\n"));
     EXPECT_EQ(list.LoadFromFile(file.string()), 0);  // the user's file stays
 }
 
