@@ -28,6 +28,7 @@ TIniSettings ReadIniSettings(const QString& iniPath) {
     s.ClearAtEnd = readInt(ini, "Cache/ClearAtEnd", s.ClearAtEnd ? 1 : 0) != 0;
     s.LastFileName = readText(ini, "Data/LastFileName");
     s.LastOpenFolder = readText(ini, "Data/LastOpenFolder");
+    s.LastExportFolder = readText(ini, "Data/LastExportFolder");
     for (int i = 1; i <= kRecentFileCount; ++i) {
         QString path = readText(ini, kRecentSection.arg(i));
         if (!path.isEmpty() && !s.RecentFiles.contains(path)) s.RecentFiles.append(path);
@@ -46,6 +47,7 @@ bool WriteIniSettings(const QString& iniPath, const TIniSettings& s) {
     ini.setValue("Cache/ClearAtEnd", s.ClearAtEnd ? 1 : 0);
     ini.setValue("Data/LastFileName", s.LastFileName);
     ini.setValue("Data/LastOpenFolder", s.LastOpenFolder);
+    ini.setValue("Data/LastExportFolder", s.LastExportFolder);
     for (int i = 1; i <= kRecentFileCount; ++i) {
         if (i <= s.RecentFiles.size())
             ini.setValue(kRecentSection.arg(i), s.RecentFiles[i - 1]);

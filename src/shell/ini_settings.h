@@ -14,13 +14,15 @@ struct TIniSettings {
     bool ClearAtEnd = true;
     QString LastFileName;    // file-system paths
     QString LastOpenFolder;
+    QString LastExportFolder;  // where the export dialog starts
     QStringList RecentFiles;  // newest first
 };
 
 inline constexpr int kRecentFileCount = 8;
 
 // Reads "MainForm" Left, Top, Width, Height, "Cache" ClearAtEnd, "Data"
-// LastFileName, LastOpenFolder, in that order, then the recent paths.
+// LastFileName, LastOpenFolder, LastExportFolder, in that order, then the
+// recent paths.
 TIniSettings ReadIniSettings(const QString& iniPath);
 
 // Writes the same keys in the same order (ClearAtEnd as 1 or 0) through a

@@ -1,36 +1,62 @@
 #pragma once
-// One piece of work at a time on a worker thread, its result taken back on
-// the window's thread. The work returns what to do with its result there;
-// that step is dropped when the job was waited for (Drop) or replaced
-// before it ran, so a window never sees the answer to a question it has
-// withdrawn. The window waits for the job before it changes anything the
-// work reads.
+// Work on worker threads whose result is taken back on the thread that made
+// the job (the window's). The work holds what it reads itself (a shared
+// reference to the map), so the window never waits for it: a job that is no
+// longer wanted is abandoned, asked to stop, and ends on its own. Only the
+// job started last hands its result back; only destruction and Wait block.
 #include <QObject>
 #include <functional>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <stop_token>
 #include <thread>
+#include <utility>
+#include <vector>
 
 class TBackgroundJob {
 public:
-    using Finish = std::function<void()>;     // runs on the context's thread
-    using Work = std::function<Finish()>;      // runs on the worker thread
+    using Finish = std::function<void()>;                   // runs on the job's thread
+    using Work = std::function<Finish(std::stop_token)>;   // runs on a worker thread
+    using Ended = std::function<void()>;
 
-    explicit TBackgroundJob(QObject* context) : context_(context) {}
-    ~TBackgroundJob() { Drop(); }
+    // `ended` runs on the job's thread whenever the last worker has ended.
+    explicit TBackgroundJob(Ended ended = {});
+    ~TBackgroundJob();  // asks every worker to stop and waits for it
     TBackgroundJob(const TBackgroundJob&) = delete;
     TBackgroundJob& operator=(const TBackgroundJob&) = delete;
 
-    // Starts `work`; a job still running is waited for first and its finish dropped.
+    // Starts `work` on a new worker thread; a job still running is abandoned first.
     void Start(Work work);
-    // Waits for a running job and drops its finish.
-    void Drop();
+    // Asks the running work to stop; its finish still runs when it returns.
+    void Stop();
+    // Asks the running work to stop and drops its finish; returns at once.
+    void Abandon();
+    // Asks every worker to stop and waits for it; no finish runs.
+    void Wait();
     // True from Start until the finish has run or was dropped.
-    bool Running() const { return running_; }
+    bool Running() const { return current_ != 0; }
+    // True while a worker thread, also a stopped or abandoned one, has not ended.
+    bool Busy() const { return !workers_.empty(); }
 
 private:
-    void join();
+    class TReceiver;
+    struct Worker {
+        int id;
+        std::jthread thread;
+    };
+    // Takes the finished workers' results on the job's thread.
+    void collect();
 
-    QObject* context_;
-    std::thread worker_;
-    int generation_ = 0;
-    bool running_ = false;
+    Ended ended_;
+    // Told, by an event that carries nothing, that results are waiting; its
+    // destruction drops the events still queued.
+    std::unique_ptr<QObject> receiver_;
+    std::list<Worker> workers_;
+    int lastId_ = 0;
+    int current_ = 0;  // the worker whose finish runs; 0: none
+    // Results handed over from the workers: guarded by a standard mutex so
+    // that the hand-over is visible as such to the thread sanitizer.
+    std::mutex doneMutex_;
+    std::vector<std::pair<int, Finish>> done_;
 };

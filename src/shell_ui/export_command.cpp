@@ -1,6 +1,7 @@
 #include "shell_ui/export_command.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QProgressDialog>
 #include <QTimer>
 
@@ -17,20 +18,16 @@ const std::vector<TExportFormat>& ExportFormats() {
     return formats;
 }
 
-TExportCommand::TExportCommand(QWidget* window, Finished finished)
-    : window_(window), finished_(std::move(finished)), job_(window) {
+TExportCommand::TExportCommand(QWidget* window, Events events) : window_(window), events_(std::move(events)), job_(events_.Ended) {
     poller_ = new QTimer(this);
     poller_->setInterval(50);
     connect(poller_, &QTimer::timeout, this, [this] { showProgress(); });
 }
 
-TExportCommand::~TExportCommand() {
-    cancel_ = true;
-    job_.Drop();
-}
+TExportCommand::~TExportCommand() { job_.Wait(); }
 
-void TExportCommand::Execute(const TKDKObject& map, const QString& suggested) {
-    if (Running()) return;
+QString TExportCommand::Execute(std::shared_ptr<const TKDKObject> map, const QString& suggested) {
+    if (Busy()) return {};
     QFileDialog dialog(window_, "エクスポート");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -43,40 +40,46 @@ void TExportCommand::Execute(const TKDKObject& map, const QString& suggested) {
         for (const TExportFormat& f : ExportFormats())
             if (filter == f.Filter) dialog.setDefaultSuffix(f.Suffix);
     });
-    if (!suggested.isEmpty()) dialog.selectFile(suggested);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    if (!suggested.isEmpty()) {
+        dialog.setDirectory(QFileInfo(suggested).absolutePath());
+        dialog.selectFile(suggested);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     QString driver = ExportFormats().front().Driver;
     for (const TExportFormat& f : ExportFormats())
         if (dialog.selectedNameFilter() == f.Filter) driver = f.Driver;
     // The dialog has asked before replacing an existing file.
-    ExportTo(map, dialog.selectedFiles().first(), driver);
+    const QString path = dialog.selectedFiles().first();
+    ExportTo(std::move(map), path, driver);
+    return path;
 }
 
-void TExportCommand::ExportTo(const TKDKObject& map, const QString& path, const QString& driver) {
-    if (Running()) return;
+void TExportCommand::ExportTo(std::shared_ptr<const TKDKObject> map, const QString& path, const QString& driver) {
+    if (Busy() || !map) return;
     TExportOptions options;
     options.Destination = path.toStdString();
     options.Format = driver.toStdString();
     options.Overwrite = true;
     written_ = 0;
     total_ = 0;
-    cancel_ = false;
+    stopped_ = false;
 
+    // Shown at once: from the first moment the window's commands are out of reach.
     progress_ = new QProgressDialog("エクスポート中", "中止", 0, 1000, window_);
     progress_->setWindowModality(Qt::WindowModal);
-    progress_->setMinimumDuration(500);
+    progress_->setMinimumDuration(0);
     progress_->setAutoReset(false);
     progress_->setAutoClose(false);
-    connect(progress_, &QProgressDialog::canceled, this, [this] { cancel_ = true; });
+    connect(progress_, &QProgressDialog::canceled, this, [this] { Stop(); });
 
-    job_.Start([this, &map, options]() -> TBackgroundJob::Finish {
+    job_.Start([this, map = std::move(map), options](std::stop_token stop) -> TBackgroundJob::Finish {
         TExportSummary summary;
         std::exception_ptr failure;
         try {
-            summary = ExportMap(map, options, [this](int64_t written, int64_t total) {
+            summary = ExportMap(*map, options, [this, &stop](int64_t written, int64_t total) {
                 written_ = written;
                 total_ = total;
-                return !cancel_.load();
+                return !stop.stop_requested();
             });
         } catch (...) {
             failure = std::current_exception();
@@ -84,6 +87,15 @@ void TExportCommand::ExportTo(const TKDKObject& map, const QString& path, const 
         return [this, summary, failure] { finish(summary, failure); };
     });
     poller_->start();
+    progress_->show();
+}
+
+void TExportCommand::Stop() {
+    if (!Running()) return;
+    stopped_ = true;
+    job_.Stop();
+    closeProgress();
+    if (events_.Stopped) events_.Stopped();
 }
 
 void TExportCommand::showProgress() {
@@ -91,9 +103,16 @@ void TExportCommand::showProgress() {
     if (progress_ && total > 0) progress_->setValue(static_cast<int>(written_ * 1000 / total));
 }
 
-void TExportCommand::finish(const TExportSummary& summary, std::exception_ptr failure) {
+void TExportCommand::closeProgress() {
     poller_->stop();
+    if (!progress_) return;
+    progress_->disconnect(this);  // hiding it cancels it once more
+    progress_->hide();
     progress_->deleteLater();
     progress_ = nullptr;
-    finished_(summary, failure);
+}
+
+void TExportCommand::finish(const TExportSummary& summary, std::exception_ptr failure) {
+    closeProgress();
+    if (events_.Finished) events_.Finished(summary, failure);
 }

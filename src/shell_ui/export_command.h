@@ -1,13 +1,18 @@
 #pragma once
 // The viewer's export: a save dialog offering the GIS file formats, then
-// ExportMap on a worker thread behind a window-modal progress dialog whose
-// "中止" button cancels. The map is only read; the modal dialog keeps every
-// command that could change it out of reach until the export ends.
+// ExportMap on a worker thread behind a window-modal progress dialog, shown
+// at once, whose "中止" button stops it. The worker holds its own reference
+// to the map, so closing the data cannot pull the map from under it; the
+// dialog keeps the window's commands out of reach while the export runs.
+// A stopped export lets the window go on at once; its worker removes what
+// it had written before it ends.
 #include <QObject>
 #include <QString>
 #include <atomic>
 #include <exception>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "export/export_options.h"
 #include "map/kdk_object.h"
@@ -28,27 +33,45 @@ const std::vector<TExportFormat>& ExportFormats();
 
 class TExportCommand : public QObject {
 public:
-    // Called on the window's thread when an export ends: the summary of a
-    // finished or cancelled one, or the failure.
-    using Finished = std::function<void(const TExportSummary&, std::exception_ptr)>;
+    // What the window hears, on its own thread.
+    struct Events {
+        // An export's worker has ended: the summary of a finished or
+        // cancelled export, or the failure.
+        std::function<void(const TExportSummary&, std::exception_ptr)> Finished;
+        // The user stopped the export (at once, before its worker ends).
+        std::function<void()> Stopped;
+        // No worker is left running.
+        TBackgroundJob::Ended Ended;
+    };
 
-    TExportCommand(QWidget* window, Finished finished);
-    ~TExportCommand() override;  // cancels a running export and waits for it
+    TExportCommand(QWidget* window, Events events);
+    ~TExportCommand() override;  // stops a running export and waits for it
 
-    // Asks for a file name (starting from `suggested`) and exports `map` to it.
-    void Execute(const TKDKObject& map, const QString& suggested);
+    // Asks for a file name (starting from `suggested`) and exports `map` to
+    // it; returns the chosen file, empty when the dialog was cancelled.
+    QString Execute(std::shared_ptr<const TKDKObject> map, const QString& suggested);
     // Exports `map` to `path` in the driver's format, replacing what is there.
-    void ExportTo(const TKDKObject& map, const QString& path, const QString& driver);
-    bool Running() const { return job_.Running(); }
+    void ExportTo(std::shared_ptr<const TKDKObject> map, const QString& path, const QString& driver);
+    // Stops the running export as "中止" does.
+    void Stop();
+    // Waits until the worker has ended (at shutdown, after Stop).
+    void Wait() { job_.Wait(); }
+    // True from the start of an export until it ends or is stopped.
+    bool Running() const { return job_.Running() && !stopped_; }
+    // True while a worker, also a stopped one, has not ended.
+    bool Busy() const { return job_.Busy(); }
+    // True when the last export was stopped by the user.
+    bool WasStopped() const { return stopped_; }
 
 private:
     void showProgress();
+    void closeProgress();
     void finish(const TExportSummary& summary, std::exception_ptr failure);
 
     QWidget* window_;
-    Finished finished_;
+    Events events_;
     std::atomic<int64_t> written_{0}, total_{0};
-    std::atomic<bool> cancel_{false};
+    bool stopped_ = false;
     QProgressDialog* progress_ = nullptr;
     QTimer* poller_ = nullptr;  // moves the progress bar while the export runs
     TBackgroundJob job_;        // last: waited for before the rest goes

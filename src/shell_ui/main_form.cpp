@@ -79,7 +79,9 @@ TMainForm::TMainForm(const std::string& configFolder, const std::string& cacheFo
     connect(ZoomTimer, &QTimer::timeout, this, [this] { ZoomingIn ? GeoPanel1->ZoomIn() : GeoPanel1->ZoomOut(); });
 
     exporter_ = std::make_unique<TExportCommand>(
-        this, [this](const TExportSummary& summary, std::exception_ptr failure) { exportFinished(summary, failure); });
+        this, TExportCommand::Events{
+                  [this](const TExportSummary& summary, std::exception_ptr failure) { exportFinished(summary, failure); },
+                  [this] { exportStopped(); }, [this] { jobEnded(); }});
     createActions();
     createPlaceActions();
     createMenus();
@@ -299,12 +301,16 @@ void TMainForm::updateActions() {
         a->setEnabled(data);
     WebSearch1->setEnabled(data && EngineList.Count() > 0);
     DrawGaiku1->setChecked(GeoPanel1->ViewMode == TViewMode::vmGaiku);
-    // One open at a time; nothing changes the map while it runs.
-    for (QAction* a : {FileOpen1, FileFolder1, FileSetup1}) a->setEnabled(!loading_);
-    if (loading_) FileClose1->setEnabled(false);
+    // One open at a time; nothing changes the map while it runs. While the
+    // export's dialog is up, nothing opens, closes or exports either; after
+    // "中止" the window is free again, but a new export waits for the worker.
+    const bool exporting = exporter_ && exporter_->Running();
+    for (QAction* a : {FileOpen1, FileFolder1}) a->setEnabled(!loading_ && !exporting);
+    FileSetup1->setEnabled(!loading_);
+    if (loading_ || exporting) FileClose1->setEnabled(false);
     FileExport1->setEnabled(data && !loading_ && !Exporting());
     GoToPlace1->setEnabled(data && !loading_ && placeIndex_);
-    mnuRecent->setEnabled(!loading_ && !RecentFiles.isEmpty());
+    mnuRecent->setEnabled(!loading_ && !exporting && !RecentFiles.isEmpty());
 }
 
 void TMainForm::setOperationMode(TOperationMode mode, QAction* pressed) {
@@ -344,6 +350,7 @@ void TMainForm::readSettings() {
     ClearAtEnd = s.ClearAtEnd;
     LastFileName = s.LastFileName;
     LastOpenFolder = s.LastOpenFolder;
+    LastExportFolder = s.LastExportFolder;
     RecentFiles = s.RecentFiles;
     rebuildRecentMenu();
     if (s.Left == -1 || s.Top == -1) {
@@ -355,15 +362,33 @@ void TMainForm::readSettings() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    // Quitting stops every job; the export, the one that writes, is waited
+    // for here so that its worker has removed what it wrote before the window goes.
     CancelLoad();
+    exporter_->Stop();
+    exporter_->Wait();
     QMainWindow::closeEvent(event);
+}
+
+bool TMainForm::mapInUse() const { return exporter_->Busy() || route_->Busy() || places_.Busy(); }
+
+void TMainForm::jobEnded() {
+    releaseLoadEvents();
+    updateActions();
 }
 
 void TMainForm::shutdown() {
     if (shutDown_) return;
     shutDown_ = true;
+    // Every job is asked to stop first, then each is waited for.
     loader_.Cancel();
+    exporter_->Stop();
+    route_->Reset();
+    dropPlaceIndex();
     loader_.Wait();
+    exporter_->Wait();
+    route_->Wait();
+    places_.Wait();
     if (ClearAtEnd) ClearFolder(CacheFolder);
     archiver_.reset();
     TIniSettings s;
@@ -374,14 +399,17 @@ void TMainForm::shutdown() {
     s.ClearAtEnd = ClearAtEnd;
     s.LastFileName = LastFileName;
     s.LastOpenFolder = LastOpenFolder;
+    s.LastExportFolder = LastExportFolder;
     s.RecentFiles = RecentFiles;
     if (!WriteIniSettings(iniPath_, s)) qWarning("orvelle: the settings could not be written to %s", qPrintable(iniPath_));
 }
 
 void TMainForm::fileCloseExecute() {
+    // Jobs still reading the map keep it alive; their results are dropped.
     route_->Reset();
     dropPlaceIndex();
     GeoPanel1->CloseData();
+    openedPath_.clear();
     for (int i = 0; i < 4; ++i) setStatus(i, {});
     setWindowTitle("Orvelle");
     updateActions();

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <QTimer>
+#include <deque>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -93,6 +94,7 @@ public:
     bool ClearAtEnd = true;
     QString LastFileName;
     QString LastOpenFolder;
+    QString LastExportFolder;  // where the export dialog starts
     QStringList RecentFiles;
     bool ZoomingIn = false;
     QString IniPath() const { return iniPath_; }
@@ -105,7 +107,8 @@ public:
     void OpenPaths(const QStringList& paths);
     // True while an open runs.
     bool Loading() const { return loading_; }
-    // True while an export runs.
+    // True while an export's worker runs, also after "中止" until it has
+    // removed what it wrote.
     bool Exporting() const;
     // Sets the route's start or end at a world point; once both are set the
     // route is searched and drawn.
@@ -154,6 +157,10 @@ private:
     void clearPlaceMark(bool redraw);
     void buildPlaceIndex();
     void dropPlaceIndex();
+    // True while a worker thread reads a map (export, route search, place index).
+    bool mapInUse() const;
+    // A worker has ended: held meshes may now be merged.
+    void jobEnded();
     void goToPlaceExecute();
     void bindPanel();
     void readSettings();
@@ -172,6 +179,10 @@ private:
     void fileExportExecute();
     void routeFound(const std::optional<TRoute>& found, std::exception_ptr failure);
     void exportFinished(const TExportSummary& summary, std::exception_ptr failure);
+    void exportStopped();
+    // The export dialog's first proposal: a GeoPackage named after the opened
+    // data, in the last export's folder or else in the documents folder.
+    QString proposedExportPath() const;
     void filePrintExecute();
     void filePrintSetupExecute();
     void previewMap(const TPrintRequest& request);
@@ -189,6 +200,8 @@ private:
     void openNext();
     void openPath(const QString& path);
     void startLoad(TLoadSource source, const QString& path);
+    void deliverLoadEvent(TLoadEvent event);
+    void releaseLoadEvents();
     void loadEvent(TLoadEvent event);
     void endOfLoad(const TLoadEvent& finished);
     void finishLoad(bool completed);
@@ -206,7 +219,7 @@ private:
     std::unique_ptr<TExportCommand> exporter_;
     std::unique_ptr<TRouteCommand> route_;
     std::shared_ptr<const TPlaceIndex> placeIndex_;
-    TBackgroundJob places_{this};  // builds placeIndex_ after a load
+    TBackgroundJob places_{[this] { jobEnded(); }};  // builds placeIndex_ after a load
     TGeoPoint2D contextPoint_;  // where the map's context menu was opened
     std::unique_ptr<TUrlOpener> urlOpener_;
     TDataLoader loader_;
@@ -215,6 +228,9 @@ private:
     bool extractionFailed_ = false;
     TLoadSource loadSource_ = TLoadSource::lsMeshFile;
     QString loadPath_;
+    QString openedPath_;  // what the map was last opened from; names the export
+    // The loading thread's events that wait, in order, until no worker reads the map.
+    std::deque<TLoadEvent> heldLoadEvents_;
     QStringList pendingPaths_;
     QTimer progressDelay_;
     bool shutDown_ = false;

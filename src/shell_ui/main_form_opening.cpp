@@ -74,10 +74,12 @@ void TMainForm::openPath(const QString& path) {
 }
 
 void TMainForm::startLoad(TLoadSource source, const QString& path) {
-    // The road graph and the place index belong to the map that is about to change.
+    // The road graph and the place index belong to the map that is about to
+    // change; searches still running on it are dropped and end on their own.
     ClearRoute();
     dropPlaceIndex();
     clearPlaceMark(false);
+    heldLoadEvents_.clear();  // the rest of an open that ended at a failing mesh
     loading_ = true;
     cancelRequested_ = false;
     extractionFailed_ = false;
@@ -88,8 +90,25 @@ void TMainForm::startLoad(TLoadSource source, const QString& path) {
     updateActions();
     TLoadRequest request{source, path.toStdString(), CacheFolder, archiver_.get(), GeoPanel1->CoordsFormat()};
     loader_.Start(std::move(request), [this](TLoadEvent event) {
-        QMetaObject::invokeMethod(this, [this, event]() mutable { loadEvent(std::move(event)); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this, event]() mutable { deliverLoadEvent(std::move(event)); },
+                                  Qt::QueuedConnection);
     });
+}
+
+void TMainForm::deliverLoadEvent(TLoadEvent event) {
+    heldLoadEvents_.push_back(std::move(event));
+    releaseLoadEvents();
+}
+
+void TMainForm::releaseLoadEvents() {
+    // A mesh is merged only into a map that no worker reads: while one still
+    // does (an export ending after "中止", a dropped search), the events wait
+    // for it, in order. A first mesh makes a new map and need not wait.
+    while (!heldLoadEvents_.empty() && !(GeoPanel1->DataLoaded() && mapInUse())) {
+        TLoadEvent event = std::move(heldLoadEvents_.front());
+        heldLoadEvents_.pop_front();
+        loadEvent(std::move(event));
+    }
 }
 
 void TMainForm::CancelLoad() {
@@ -166,6 +185,7 @@ void TMainForm::finishLoad(bool completed) {
     buildPlaceIndex();
     updateActions();
 }
+    if (GeoPanel1->DataLoaded() && (completed || openedPath_.isEmpty())) openedPath_ = loadPath_;
 
 void TMainForm::showProgress() {
     if (!loading_) return;

@@ -59,13 +59,19 @@ void TMainForm::clearPlaceMark(bool redraw) {
 void TMainForm::buildPlaceIndex() {
     dropPlaceIndex();
     if (!GeoPanel1->DataLoaded()) return;
-    const TKDKObject& map = *GeoPanel1->MapObject();
-    places_.Start([this, &map]() -> TBackgroundJob::Finish {
+    places_.Start([this, map = GeoPanel1->SharedMap()](std::stop_token) -> TBackgroundJob::Finish {
+        // The index refers to the map's features, so it keeps the map alive.
+        struct IndexOfMap {
+            explicit IndexOfMap(std::shared_ptr<const TKDKObject> m) : map(std::move(m)), index(*map) {}
+            std::shared_ptr<const TKDKObject> map;
+            TPlaceIndex index;
+        };
         // An index that cannot be built leaves the command disabled; the map
         // itself was read and stays usable.
-        std::shared_ptr<TPlaceIndex> index;
+        std::shared_ptr<const TPlaceIndex> index;
         try {
-            index = std::make_shared<TPlaceIndex>(map);
+            auto built = std::make_shared<const IndexOfMap>(map);
+            index = std::shared_ptr<const TPlaceIndex>(built, &built->index);
         } catch (...) {
         }
         return [this, index] {
@@ -76,7 +82,7 @@ void TMainForm::buildPlaceIndex() {
 }
 
 void TMainForm::dropPlaceIndex() {
-    places_.Drop();
+    places_.Abandon();
     placeIndex_.reset();
     GoToPlaceForm->SetIndex(nullptr);
 }

@@ -3,11 +3,12 @@
 // worker thread, drawn over the map and its length shown in status panel 3;
 // "ルートを消去" removes it, and a new load or closing the data clears it.
 #include <QMenu>
+#include <new>
 
-#include "base/sjis.h"
 #include "shell_ui/main_form.h"
 #include "shell_ui/orvelle_application.h"
 #include "shell_ui/route_command.h"
+#include "shell_ui/ui_text.h"
 
 void TMainForm::createRouteActions() {
     const QString route = "ルート";
@@ -23,7 +24,8 @@ void TMainForm::createRouteActions() {
     connect(RouteClear1, &QAction::triggered, this, [this] { ClearRoute(); });
 
     route_ = std::make_unique<TRouteCommand>(
-        this, [this](const std::optional<TRoute>& found, std::exception_ptr failure) { routeFound(found, failure); });
+        [this](const std::optional<TRoute>& found, std::exception_ptr failure) { routeFound(found, failure); },
+        [this] { jobEnded(); });
     GeoPanel1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(GeoPanel1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         if (!GeoPanel1->DataLoaded() || loading_) return;
@@ -44,7 +46,7 @@ void TMainForm::SetRouteEnd(bool start, const TGeoPoint2D& at) {
     (start ? marks.RouteStart : marks.RouteEnd) = at;
     marks.Route.clear();
     if (marks.RouteStart && marks.RouteEnd) {
-        route_->Search(*GeoPanel1->MapObject(), MakePoint(marks.RouteStart->X, marks.RouteStart->Y, 0),
+        route_->Search(GeoPanel1->SharedMap(), MakePoint(marks.RouteStart->X, marks.RouteStart->Y, 0),
                        MakePoint(marks.RouteEnd->X, marks.RouteEnd->Y, 0));
         setStatus(3, "ルート検索中");
     }
@@ -66,11 +68,15 @@ void TMainForm::ClearRoute() {
 void TMainForm::routeFound(const std::optional<TRoute>& found, std::exception_ptr failure) {
     if (failure) {
         setStatus(3, {});
+        QString reason;
         try {
             std::rethrow_exception(failure);
+        } catch (const std::bad_alloc&) {
+            reason = "メモリが足りません";
         } catch (const std::exception& e) {
-            ShowErrorBox(e.what());
+            reason = QString::fromStdString(e.what());
         }
+        ShowErrorBox(ToSjis("ルートを検索できません: " + reason));
         return;
     }
     if (!found) {

@@ -2,9 +2,8 @@
 // The route between two points chosen on the map ("ここから", "ここまで").
 // The road graph is built on first use and the route is searched on a worker
 // thread, so the window stays live on a large municipality; the result comes
-// back on the window's thread. The graph belongs to the map it was built
-// from: Reset() before that map changes or goes.
-#include <QObject>
+// back on the window's thread. The search holds its own reference to the
+// map, and the graph keeps the map it was built from alive.
 #include <exception>
 #include <functional>
 #include <memory>
@@ -19,23 +18,27 @@ public:
     // the map has no roads; or the failure that ended the search.
     using Finished = std::function<void(const std::optional<TRoute>&, std::exception_ptr)>;
 
-    // `context` is the window whose thread receives the result.
-    TRouteCommand(QObject* context, Finished finished) : job_(context), finished_(std::move(finished)) {}
-    ~TRouteCommand() { job_.Drop(); }  // before the graph the worker may be using goes
+    // `ended` runs on the window's thread whenever no search is left running.
+    TRouteCommand(Finished finished, TBackgroundJob::Ended ended);
+    ~TRouteCommand();
     TRouteCommand(const TRouteCommand&) = delete;
     TRouteCommand& operator=(const TRouteCommand&) = delete;
 
-    // Searches the route on `map`; a search still running ends first and its
-    // result is dropped.
-    void Search(const TKDKObject& map, const TGeoPoint& from, const TGeoPoint& to);
-    // Waits for a running search, drops its result and forgets the graph.
+    // Searches the route on `map`; the result of a search still running is dropped.
+    void Search(std::shared_ptr<const TKDKObject> map, const TGeoPoint& from, const TGeoPoint& to);
+    // Drops the result of a running search and forgets the graph, at once.
     void Reset();
+    // Waits for every search that has not ended (at shutdown).
+    void Wait() { job_.Wait(); }
+    // True until the result of the last search is delivered.
     bool Running() const { return job_.Running(); }
+    // True while a search thread, also one whose result was dropped, reads a map.
+    bool Busy() const { return job_.Busy(); }
 
 private:
-    TBackgroundJob job_;
+    class TGraphOfMap;
+
     Finished finished_;
-    // Touched by the worker alone while a search runs.
-    std::unique_ptr<TRoadGraph> graph_;
-    const TKDKObject* graphMap_ = nullptr;
+    std::shared_ptr<TGraphOfMap> graph_;  // of the map searched last
+    TBackgroundJob job_;                   // last: waited for before the rest goes
 };

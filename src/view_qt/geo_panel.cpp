@@ -78,16 +78,38 @@ void TGeoPanel::CentreOn(double x, double y) {
 // --- data
 
 void TGeoPanel::LoadMeshFile(const std::string& fsPath) {
-    const bool first = !map_;
-    ::LoadMeshFile(map_, fsPath, ErrorList);
-    fitAfterAdding(first);
+    auto mesh = std::make_unique<TKDKObject>();
+    try {
+        ReadMeshOnItsOwn(*mesh, fsPath, ErrorList);
+    } catch (...) {
+        AddFailedMesh(std::move(mesh));
+        throw;
+    }
+    AddMesh(std::move(mesh));
 }
 
-void TGeoPanel::AddFailedMesh(std::unique_ptr<TKDKObject> mesh) { ::AddFailedMesh(map_, std::move(mesh)); }
+TKDKObject& TGeoPanel::exclusiveMap() {
+    // A job reading the map on another thread holds a reference; writing now would race with it.
+    Q_ASSERT(map_.use_count() == 1);
+    return *map_;
+}
+
+void TGeoPanel::AddFailedMesh(std::unique_ptr<TKDKObject> mesh) {
+    if (map_) return;  // a failing later mesh is dropped
+    std::unique_ptr<TKDKObject> kept;
+    ::AddFailedMesh(kept, std::move(mesh));
+    map_ = std::move(kept);
+    display_ = {};
+}
 
 void TGeoPanel::AddMesh(std::unique_ptr<TKDKObject> mesh) {
     const bool first = !map_;
-    ::AddMesh(map_, std::move(mesh), ErrorList);
+    if (first) {
+        map_ = std::move(mesh);
+        display_ = {};
+    } else {
+        exclusiveMap().Merge(*mesh, ErrorList);
+    }
     fitAfterAdding(first);
 }
 
@@ -103,6 +125,7 @@ void TGeoPanel::CloseData() {
     SelectedFeatures.clear();
     Marks = {};
     map_.reset();
+    display_ = {};
     ErrorList.clear();
     extentMin_ = EmptyBoxMin();
     extentMax_ = EmptyBoxMax();
@@ -136,9 +159,14 @@ bool TGeoPanel::ShowSelected(double margin, int index) {
     return true;
 }
 
-bool TGeoPanel::GetCategoryVisible(int major) const { return map_ && map_->GetCategoryVisible(major); }
+bool TGeoPanel::GetCategoryVisible(int major) const { return map_ && display_.CategoryVisible(major); }
 
-bool TGeoPanel::SetCategoryVisible(int major, bool on) { return map_ && map_->SetCategoryVisible(major, on); }
+bool TGeoPanel::SetCategoryVisible(int major, bool on) {
+    const int i = CategoryIndex(major);
+    if (!map_ || i < 0) return false;
+    display_.CategoryShown[static_cast<size_t>(i)] = on;
+    return true;
+}
 
 TCoordsFormat TGeoPanel::GetSourceFormat() const {
     return map_ ? map_->SourceFormat : TCoordsFormat::cfCartesian;
@@ -177,8 +205,9 @@ void TGeoPanel::render() {
 void TGeoPanel::DrawMap(Canvas& canvas, const TGeoPoint2D& min, const TGeoPoint2D& max, bool withSelection) {
     if (!map_) return;
     const TWorldToScreenFunc toScreen = viewport_.ToScreen();
-    map_->SetViewMode(ViewMode);
-    ::Draw(*map_, canvas, min, max, toScreen);
+    TDisplayState state = display_;
+    state.ViewMode = ViewMode;
+    ::Draw(*map_, state, canvas, min, max, toScreen);
     if (withSelection) {
         for (const TKDKElement* feature : SelectedFeatures) {
             // Again for every feature: lines change the pen width, polygons the pen style.

@@ -1,5 +1,6 @@
 #pragma once
-// TGeoPanel, the map control of the main window: it owns the loaded map, the
+// TGeoPanel, the map control of the main window: it holds the loaded map
+// (sharing it, read-only, with background jobs that read it), the
 // coordinate translator, the image of the last rendering and the child paint
 // surface that shows it; it navigates (fit, zoom, centre, wheel, keys), runs
 // the three mouse gestures and renders the map, the clipboard picture and
@@ -74,7 +75,11 @@ public:
     bool DataLoaded() const { return map_ != nullptr; }
 
     // --- owned parts
-    TKDKObject* MapObject() const { return map_.get(); }
+    const TKDKObject* MapObject() const { return map_.get(); }
+    // The map for a job that reads it on another thread: the job's reference
+    // keeps the map alive after the panel has closed it. The panel merges
+    // further meshes into its map only when no one else holds it.
+    std::shared_ptr<const TKDKObject> SharedMap() const { return map_; }
     TCoordinateTranslator& Translator() { return translator_; }
     TGeoPaintBox* PaintBox() const { return paintBox_; }
     const QImage& Image() const { return image_; }
@@ -119,6 +124,7 @@ public:
     // The same for a mesh read on its own (ReadMeshOnItsOwn, e.g. by a loading
     // thread): the first becomes the map, later ones are merged; refits the
     // view. A mesh whose reading raised is kept only as the first, without a refit.
+    // Merging needs the only reference to the map (see SharedMap).
     void AddMesh(std::unique_ptr<TKDKObject> mesh);
     void AddFailedMesh(std::unique_ptr<TKDKObject> mesh);
     void CloseData();
@@ -187,7 +193,11 @@ private:
     void scheduleRender();
     void updateCursor();
 
-    std::unique_ptr<TKDKObject> map_;
+    // The map's display state is the panel's, not the shared map's.
+    TKDKObject& exclusiveMap();
+
+    std::shared_ptr<TKDKObject> map_;
+    TDisplayState display_;  // the category switches; ViewMode replaces its view mode
     TCoordinateTranslator translator_;
     TViewport viewport_;
     TGeoPaintBox* paintBox_;  // child widget, owned by Qt's parent chain

@@ -4,14 +4,16 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 
 // Runs `act` on the next modal window of type W once it is shown, again on
-// every tick until `act` answers true.
+// every tick until `act` answers true. Deleting the returned timer withdraws
+// an answer that was not needed.
 template <class W>
-void whenModal(std::function<bool(W*)> act) {
+QPointer<QTimer> whenModal(std::function<bool(W*)> act) {
     auto* timer = new QTimer;
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, [timer, act] {
@@ -22,6 +24,7 @@ void whenModal(std::function<bool(W*)> act) {
         }
     });
     timer->start();
+    return timer;
 }
 
 struct ErrorBoxSeen {
