@@ -1,16 +1,21 @@
-// orvelle-cli render, print, pick and address, run as a program on the town fixture.
+// orvelle-cli render, print, pick, address and route, run as a program on the town fixture.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <set>
 
 #include "base/sjis.h"
 #include "reading/map_loading.h"
 #include "support/cli_run.h"
 #include "support/temp_dir.h"
 #include "support/town_fixture.h"
+#include "support/unwritable.h"
 
 namespace {
 
@@ -132,11 +137,17 @@ TEST_F(CliDrawing, PointListsAnswerEachPointAsASingleQueryDoes) {
     EXPECT_EQ(run("pick", points).out, "# 145 40\n" + run("pick", "145 40").out + "# 100 100\n" +
                                            run("pick", "100 100").out + "# -5 -5\n");
 
-    std::ofstream(list) << "145 40\n145 forty\n";
-    const CliResult bad = run("address", points);  // nothing answered, the line named
-    EXPECT_EQ(bad.status, 1);
-    EXPECT_EQ(bad.out, "");
-    EXPECT_NE(bad.err.find("points.txt:2:"), std::string::npos) << bad.err;
+    std::ofstream(list) << "\xEF\xBB\xBF" "145 40\n";  // a byte order mark, as Windows editors write
+    EXPECT_EQ(run("address", points).out, u8"145\t40\t東京都\t千代田区\t丸の内一丁目\t5,6\n");
+
+    for (const char* line : {"145 forty", "0x10 40", "145 inf"}) {
+        std::ofstream(list) << "145 40\n" << line << "\n";
+        const CliResult bad = run("address", points);  // nothing answered, the line named
+        EXPECT_EQ(bad.status, 1) << line;
+        EXPECT_EQ(bad.out, "");
+        EXPECT_NE(bad.err.find("points.txt:2:"), std::string::npos) << bad.err;
+    }
+    EXPECT_EQ(run("pick", "0x10 40").status, 2);
 }
 
 TEST_F(CliDrawing, RouteFollowsTheRoadsOrSaysWhyNot) {
@@ -151,6 +162,12 @@ TEST_F(CliDrawing, RouteFollowsTheRoadsOrSaysWhyNot) {
     const CliResult none = run("route", "20 75 150 130");
     EXPECT_EQ(none.status, 1);
     EXPECT_NE(none.err.find("no road connects"), std::string::npos) << none.err;
+    // 4.81 km east of the main road's end: refused with the distance, though that road would lead there.
+    const CliResult far = run("route", "5000 75 20 75");
+    EXPECT_EQ(far.status, 1);
+    EXPECT_EQ(far.out, "");
+    EXPECT_NE(far.err.find("the nearest road is 4.8 km from the start point"), std::string::npos) << far.err;
+    EXPECT_EQ(far.err.find("no road connects"), std::string::npos) << far.err;
     EXPECT_EQ(run("route", "1 2 3").status, 2);
 }
 
@@ -280,9 +297,95 @@ TEST_F(CliDrawing, PrintRefusesMarginsThatDoNotFitAndLeavesNoFile) {
     EXPECT_TRUE(std::filesystem::exists(print("--margins 110,10,100,10 --paper A3")));  // room on A3
 
     for (const char* bad : {"--copies 0", "--copies 100", "--margins 1,2,3", "--margins -1,0,0,0",
-                            "--margins 1.5,0,0,0", "--margins 1000,0,0,0", "--paper Z9", "--size 0x1", "--bogus"})
+                            "--margins 1.5,0,0,0", "--margins 1000,0,0,0", "--margins 0x10,0,0,0",
+                            "--margins nan,0,0,0", "--paper Z9", "--paper Custom", "--size 0x1",
+                            "--size 20000x20000", "--size 8001x8000", "--bogus"})
         EXPECT_FALSE(std::filesystem::exists(print(bad, 2))) << bad;
+    // A box that shows nothing of the data would print a blank page.
+    const CliResult outside = run("print", ShellQuoted(out.string()) + " --box 1000,1000,2000,2000");
+    EXPECT_EQ(outside.status, 1);
+    EXPECT_NE(outside.err.find("--box lies outside the data (X 0.00 to 200.00, Y 0.00 to 150.00)"),
+              std::string::npos) << outside.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
     EXPECT_EQ(run("print", ShellQuoted((dir_.path() / "page.png").string())).status, 2);
     EXPECT_EQ(run("print").status, 2);
     EXPECT_EQ(run("print", "/nonexistent/dir/page.pdf").status, 1);
+}
+
+// print and route --geojson write beside OUT and rename the whole file into place.
+class CliOutputs : public CliDrawing {
+protected:
+    CliOutputs() { std::filesystem::create_directory(folder_); }
+    CliResult printTo(const std::string& name) { return run("print", ShellQuoted((folder_ / name).string())); }
+    CliResult routeTo(const std::string& name) {
+        return run("route", "20 70 180 76 --geojson " + ShellQuoted((folder_ / name).string()));
+    }
+    std::string text(const std::string& name) {
+        std::ifstream in(folder_ / name);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+    // The names in the output folder: a temporary file left behind shows here.
+    std::set<std::string> names() {
+        std::set<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_)) found.insert(entry.path().filename());
+        return found;
+    }
+    std::string cannotWrite(const std::string& name, int error) {
+        return "cannot write " + (folder_ / name).string() + ": " + std::strerror(error) + "\n";
+    }
+
+    const std::filesystem::path folder_ = dir_.path() / "out";
+};
+
+TEST_F(CliOutputs, WhatCannotBeReplacedStaysAsItWas) {
+    for (const char* name : {"d.pdf", "r.geojson"}) std::filesystem::create_directory(folder_ / name);
+    const CliResult intoFolder = printTo("d.pdf");
+    EXPECT_EQ(intoFolder.status, 1);
+    EXPECT_NE(intoFolder.err.find(cannotWrite("d.pdf", EISDIR)), std::string::npos) << intoFolder.err;
+    const CliResult routeIntoFolder = routeTo("r.geojson");
+    EXPECT_EQ(routeIntoFolder.status, 1);
+    EXPECT_NE(routeIntoFolder.err.find(cannotWrite("r.geojson", EISDIR)), std::string::npos) << routeIntoFolder.err;
+
+    // A write that fails half-way (beyond the file size limit, SIGXFSZ ignored) keeps the old file.
+    std::ofstream(folder_ / "old.pdf") << "old";
+    const std::string limited = "trap '' XFSZ; ulimit -f 8; exec " ORVELLE_CLI " print " +
+                                ShellQuoted(town_.string()) + " " + ShellQuoted((folder_ / "old.pdf").string());
+    const CliResult cut = testsupport::RunProgram("sh -c", ShellQuoted(limited));
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_NE(cut.err.find("cannot write " + (folder_ / "old.pdf").string()), std::string::npos) << cut.err;
+    EXPECT_EQ(text("old.pdf"), "old");
+
+    EXPECT_TRUE(std::filesystem::is_empty(folder_ / "d.pdf"));
+    EXPECT_TRUE(std::filesystem::is_empty(folder_ / "r.geojson"));
+    EXPECT_EQ(names(), (std::set<std::string>{"d.pdf", "r.geojson", "old.pdf"}));
+}
+
+TEST_F(CliOutputs, ALinkAtTheOutputIsReplacedNotWrittenThrough) {
+    std::ofstream(folder_ / "precious.txt") << "precious";
+    for (const char* name : {"map.pdf", "route.geojson"})
+        std::filesystem::create_symlink("precious.txt", folder_ / name);
+    EXPECT_EQ(printTo("map.pdf").status, 0);
+    EXPECT_EQ(routeTo("route.geojson").status, 0);
+    EXPECT_FALSE(std::filesystem::is_symlink(folder_ / "map.pdf"));
+    EXPECT_FALSE(std::filesystem::is_symlink(folder_ / "route.geojson"));
+    EXPECT_EQ(text("map.pdf").rfind("%PDF-", 0), 0u);
+    EXPECT_EQ(text("route.geojson").rfind(R"({"type":"FeatureCollection")", 0), 0u);
+    EXPECT_EQ(text("precious.txt"), "precious");
+    EXPECT_EQ(names(), (std::set<std::string>{"map.pdf", "route.geojson", "precious.txt"}));
+}
+
+TEST_F(CliOutputs, AFileTheUserMayNotWriteIsKept) {
+    std::ofstream(folder_ / "contract.pdf") << "signed";
+    {
+        testsupport::Unwritable readOnly(folder_ / "contract.pdf");
+        if (!readOnly.works()) GTEST_SKIP() << "running as root where the immutable attribute is not allowed";
+        const int probe = ::open((folder_ / "contract.pdf").c_str(), O_WRONLY | O_CLOEXEC);
+        const int reason = errno;
+        ASSERT_LT(probe, 0);
+        const CliResult r = printTo("contract.pdf");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find(cannotWrite("contract.pdf", reason)), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(text("contract.pdf"), "signed");
+    EXPECT_EQ(names(), std::set<std::string>{"contract.pdf"});
 }

@@ -104,6 +104,23 @@ TEST(CliInfo, BadArgumentsExitTwo) {
     EXPECT_EQ(r.status, 1);
 }
 
+TEST(CliInfo, MessagesEchoAtMost80CharactersOfTheInput) {
+    // A byte that is no UTF-8, an escape character, then 100 letters: 80 characters shown, then "…".
+    const std::string option = "--\xFF\x1B" + std::string(100, 'a');
+    const CliRun r = runCli("info " + testsupport::ShellQuoted(option));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1),
+              "orvelle-cli info: unknown option --\\xFF\\x1B" + std::string(76, 'a') + u8"…\n");
+    // Characters, not bytes: of "/nonexistent/" and 81 kanji, 67 kanji are shown; a short input whole.
+    std::string kanji;
+    for (int i = 0; i < 81; ++i) kanji += u8"町";
+    const CliRun points = runCli("pick x --points " + testsupport::ShellQuoted("/nonexistent/" + kanji));
+    EXPECT_EQ(points.status, 1);
+    const std::string shown = "/nonexistent/" + kanji.substr(0, 3 * 67) + u8"…";
+    EXPECT_NE(points.err.find("cannot read " + shown + ": No such file or directory\n"), std::string::npos) << points.err;
+    EXPECT_NE(runCli("nosuchcommand").err.find("unknown command 'nosuchcommand'\n"), std::string::npos);
+}
+
 TEST(CliInfo, ArchiveOpensWithTheSameCountsAsItsFolder) {
     testsupport::TempDir dir;
     const auto data = dir.path() / "13101";

@@ -1,7 +1,5 @@
 // orvelle-cli coords: converts one point between two coordinate systems,
 // lists the systems, or formats latitude and longitude as the status bar does.
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -9,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "arguments.h"
 #include "base/sjis.h"
 #include "command.h"
 #include "shell/latlon_text.h"
@@ -27,16 +26,13 @@ struct CoordsArgs {
     std::vector<std::string> Numbers;
 };
 
-std::optional<double> parseNumber(const std::string& text) {
+std::optional<double> asNumber(const std::string& text) {
     double value = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return parseNumber(text, value) ? std::optional<double>(value) : std::nullopt;
 }
 
 bool looksLikeOption(const std::string& arg) {
-    return arg.size() > 1 && arg[0] == '-' && !parseNumber(arg);
+    return arg.size() > 1 && arg[0] == '-' && !asNumber(arg);
 }
 
 // Fills `out` or returns the message of the first problem.
@@ -51,7 +47,7 @@ std::optional<std::string> parseArgs(const std::vector<std::string>& args, Coord
             if (i + 1 == args.size()) return arg + " needs a FORMAT";
             (arg == "--from" ? out.From : out.To) = args[++i];
         } else if (looksLikeOption(arg)) {
-            return "unknown option '" + arg + "'";
+            return "unknown option '" + echoed(arg) + "'";
         } else {
             out.Numbers.push_back(arg);
         }
@@ -60,8 +56,8 @@ std::optional<std::string> parseArgs(const std::vector<std::string>& args, Coord
 }
 
 std::optional<double> number(const std::string& text, std::string& error) {
-    auto value = parseNumber(text);
-    if (!value && error.empty()) error = "'" + text + "' is not a number";
+    auto value = asNumber(text);
+    if (!value && error.empty()) error = "'" + echoed(text) + "' is not a number";
     return value;
 }
 
@@ -132,9 +128,9 @@ int runCoords(const std::vector<std::string>& args) {
 
     if (!parsed.From || !parsed.To) return usageError(kCommand, "needs both --from and --to");
     const auto from = CoordsFormatFromName(*parsed.From);
-    if (!from) return usageError(kCommand, "unknown FORMAT '" + *parsed.From + "'");
+    if (!from) return usageError(kCommand, "unknown FORMAT '" + echoed(*parsed.From) + "'");
     const auto to = CoordsFormatFromName(*parsed.To);
-    if (!to) return usageError(kCommand, "unknown FORMAT '" + *parsed.To + "'");
+    if (!to) return usageError(kCommand, "unknown FORMAT '" + echoed(*parsed.To) + "'");
     return convert(*from, *to, *first, *second);
 }
 

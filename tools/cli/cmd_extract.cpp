@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "archive/unlha_component.h"
+#include "arguments.h"
 #include "base/sjis.h"
 #include "command.h"
 #include "shell/archive_opening.h"
@@ -13,7 +14,7 @@ int runExtract(const std::vector<std::string>& args) {
     std::string archive, dest;
     for (const auto& [utf8, text] : {std::pair{&args[0], &archive}, std::pair{&args[1], &dest}}) {
         if (!sjis::tryFromUtf8(*utf8, *text) || sjis::toUtf8(*text) != *utf8) {
-            std::cerr << "orvelle-cli extract: the path " << *utf8 << " cannot be written in Shift-JIS\n";
+            std::cerr << "orvelle-cli extract: the path " << echoed(*utf8) << " cannot be written in Shift-JIS\n";
             return kExitFailed;
         }
     }

@@ -1,6 +1,7 @@
 // orvelle-cli info: what a data set holds, as a summary or as JSON.
 #include <iostream>
 
+#include "arguments.h"
 #include "base/sjis.h"
 #include "command.h"
 #include "data_loading.h"
@@ -188,7 +189,7 @@ int runInfo(const std::vector<std::string>& args) {
         else if (a == "--features")
             features = true;
         else if (!a.empty() && a[0] == '-')
-            return usageError("info", "unknown option " + a);
+            return usageError("info", "unknown option " + echoed(a));
         else if (path.empty())
             path = a;
         else

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "arguments.h"
 #include "base/sjis.h"
 #include "command.h"
 #include "data_loading.h"
@@ -22,7 +23,8 @@ const char* kindName(TPlaceKind kind) {
     return "?";
 }
 
-std::string problem(TLocateStatus status, const std::string& query, TCoordsFormat own) {
+std::string problem(TLocateStatus status, const std::string& input, TCoordsFormat own) {
+    const std::string query = echoed(input);
     switch (status) {
         case TLocateStatus::NothingFound: return "no place matches '" + query + "'";
         case TLocateStatus::OutsideRange:

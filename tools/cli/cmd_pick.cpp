@@ -26,7 +26,7 @@ int runPick(const std::vector<std::string>& args) {
             if (i + 1 == args.size()) return usageError("pick", "--points needs FILE or -");
             pointsSource = args[++i];
         } else if (a.size() > 1 && a[0] == '-' && !std::isdigit(static_cast<unsigned char>(a[1])) && a[1] != '.') {
-            return usageError("pick", "unknown option " + a);
+            return usageError("pick", "unknown option " + echoed(a));
         } else {
             positional.push_back(a);
         }

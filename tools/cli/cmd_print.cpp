@@ -1,17 +1,21 @@
 // orvelle-cli print: prints the map through the viewer's PrintMap into a PDF
 // file (Qt's PDF printer at 600 dpi, the whole sheet printable), so that the
 // page the print command makes can be scripted and checked without a printer.
+// The PDF is written beside OUT and renamed into place when complete.
 #include <QApplication>
+#include <QImage>
 #include <QPageSize>
 #include <QPrinter>
 #include <cstdlib>
-#include <filesystem>
-#include <iostream>
+#include <fstream>
+#include <stdexcept>
+#include <string_view>
 
 #include "arguments.h"
 #include "base/sjis.h"
 #include "command.h"
 #include "data_loading.h"
+#include "output_file.h"
 #include "shell_ui/print_map.h"
 #include "view_options.h"
 #include "view_qt/geo_panel.h"
@@ -29,9 +33,11 @@ struct PrintOptions {
 };
 
 // A paper by Qt's name for it ("A4", "Letter", "JisB5" ...), in any case.
+// "Custom" names no size: Qt would print it on A4.
 bool parsePaper(const std::string& name, QPageSize::PageSizeId& paper) {
     for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
         const auto candidate = static_cast<QPageSize::PageSizeId>(id);
+        if (candidate == QPageSize::Custom) continue;
         if (QPageSize::key(candidate).compare(QString::fromStdString(name), Qt::CaseInsensitive) == 0) {
             paper = candidate;
             return true;
@@ -48,6 +54,15 @@ bool parseMargins(const std::string& text, TPrintMargins& margins) {
         if (v != static_cast<int>(v) || v < 0 || v > 999) return false;
     margins = {static_cast<int>(n[0]), static_cast<int>(n[1]), static_cast<int>(n[2]), static_cast<int>(n[3])};
     return true;
+}
+
+// The end-of-file marker Qt writes last; missing when a write failed on the way.
+bool endsWithPdfTrailer(const std::string& path) {
+    constexpr std::string_view kTrailer = "%%EOF\n";
+    std::ifstream in(path, std::ios::binary);
+    std::string tail(kTrailer.size(), '\0');
+    return in.seekg(-static_cast<std::streamoff>(kTrailer.size()), std::ios::end) &&
+           in.read(tail.data(), static_cast<std::streamsize>(tail.size())) && tail == kTrailer;
 }
 
 bool endsWithPdf(const std::string& name) {
@@ -70,12 +85,13 @@ std::string parse(const std::vector<std::string>& args, PrintOptions& o) {
             if (!parseMargins(value, o.request.Margins))
                 return "--margins must be L,T,R,B in whole millimetres from 0 to 999";
         } else if (a == "--paper") {
-            if (!parsePaper(value, o.paper)) return "--paper: not a paper size Qt knows (A4, A3, Letter ...): " + value;
+            if (!parsePaper(value, o.paper))
+                return "--paper: not a paper size Qt knows (A4, A3, Letter ...): " + echoed(value);
         } else if (a == "--copies") {
             if (!parseInt(value, o.request.Copies) || o.request.Copies < 1 || o.request.Copies > 99)
                 return "--copies must be from 1 to 99";
         } else if (!a.empty() && a[0] == '-') {
-            return "unknown option " + a;
+            return "unknown option " + echoed(a);
         } else {
             positional.push_back(a);
         }
@@ -94,12 +110,21 @@ int runPrint(const std::vector<std::string>& args) {
     if (const std::string problem = parse(args, o); !problem.empty()) return usageError("print", problem);
     LoadedData data;
     if (!loadForMapUse("print", o.path, data)) return kExitFailed;
+    if (const std::string problem = boxOutsideData(o.view, *data.map); !problem.empty())
+        return failure("print", problem);
+    // Qt's printer fills the temporary file by name; it replaces OUT only when complete.
+    AtomicFile pdf(o.output, kOutputExisting);
+    if (const std::error_code e = pdf.Create()) return cannotWrite("print", o.output, e.message());
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     int argc = 1;
     char name[] = "orvelle-cli";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
 
+    // The panel draws its view once into an image of the --size; without the
+    // memory for it every painter call would only warn.
+    if (QImage(o.view.width, o.view.height, QImage::Format_RGB32).isNull())
+        return failure("print", notEnoughMemoryText(o.view));
     // The map panel as the viewer's window holds it, never shown on a screen.
     TGeoPanel panel;
     panel.ViewMode = TViewMode::vmGaiku;
@@ -109,25 +134,23 @@ int runPrint(const std::vector<std::string>& args) {
     panel.AddMesh(std::move(data.map));
     zoomToBox(panel, o.view);
     panel.Redraw();  // the display scale and the chome at the centre
+    if (panel.Image().isNull()) return failure("print", notEnoughMemoryText(o.view));
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setResolution(kPrintDpi);
     printer.setFullPage(true);
     printer.setPageSize(QPageSize(o.paper));
-    printer.setOutputFileName(QString::fromStdString(o.output));
-    bool printed = false;
+    printer.setOutputFileName(QString::fromStdString(pdf.TemporaryPath()));
     try {
-        printed = PrintMap(panel, printer, o.request);
-    } catch (...) {
-        std::error_code ignored;
-        std::filesystem::remove(o.output, ignored);  // no half-written page
-        throw;
+        if (!PrintMap(panel, printer, o.request)) return failure("print", sjis::toUtf8(PrintAreaTooSmallText()));
+    } catch (const std::runtime_error&) {  // the page could not be started or ended
+        return cannotWrite("print", o.output, "Qt's PDF printer failed");
     }
-    if (!printed) {
-        std::cerr << "orvelle-cli print: " << sjis::toUtf8(PrintAreaTooSmallText()) << "\n";
-        return kExitFailed;
-    }
+    // Qt reports no write error of its own: a PDF without its trailer was cut short.
+    if (!endsWithPdfTrailer(pdf.TemporaryPath()))
+        return cannotWrite("print", o.output, "the PDF printer could not write the whole file");
+    if (const std::error_code e = pdf.Commit()) return cannotWrite("print", o.output, e.message());
     return reportFatal("print", data);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "arguments.h"
 #include "base/sjis.h"
 #include "command.h"
 #include "regex/awk_string.h"
@@ -45,11 +46,11 @@ std::optional<int> parseArgs(const std::vector<std::string>& args, RegexArgs& ou
             out.mode = a == "--expand" ? Mode::Expand : Mode::Preprocess;
             ++modes;
         } else if (!optionsEnded && a.size() > 1 && a[0] == '-' && a[1] == '-') {
-            return usageError("regex", "unknown option " + a);
+            return usageError("regex", "unknown option " + echoed(a));
         } else {
             std::string sjisText;
             if (!sjis::tryFromUtf8(a, sjisText))
-                return usageError("regex", "'" + a + "' holds a character Shift-JIS cannot represent");
+                return usageError("regex", "'" + echoed(a) + "' holds a character Shift-JIS cannot represent");
             out.operands.push_back(std::move(sjisText));
         }
     }

@@ -1,6 +1,5 @@
 // orvelle-cli render: draws the map into a PNG or SVG file, without a display.
 #include <QBuffer>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -11,12 +10,14 @@
 #include <iomanip>
 #include <iostream>
 #include <optional>
+#include <string_view>
 
 #include "arguments.h"
 #include "base/sjis.h"
 #include "command.h"
 #include "data_loading.h"
 #include "map/display_categories.h"
+#include "output_file.h"
 #include "drawing/feature_drawing.h"
 #include "view/viewport.h"
 #include "view_qt/qpainter_canvas.h"
@@ -63,7 +64,7 @@ std::string parse(const std::vector<std::string>& args, RenderOptions& o) {
             for (double n : numbers) {
                 const int major = static_cast<int>(n);
                 if (major != n || CategoryIndex(major) < 0)
-                    return "--hide: not a display category (11, 21, 23, 24, 35, 51, 62, 73): " + value;
+                    return "--hide: not a display category (11, 21, 23, 24, 35, 51, 62, 73): " + echoed(value);
                 o.hidden.push_back(major);
             }
         } else if (a == "--dpi") {
@@ -71,7 +72,7 @@ std::string parse(const std::vector<std::string>& args, RenderOptions& o) {
         } else if (a == "--timing") {
             o.timing = true;
         } else if (!a.empty() && a[0] == '-') {
-            return "unknown option " + a;
+            return "unknown option " + echoed(a);
         } else if (o.path.empty()) {
             o.path = a;
         } else {
@@ -138,24 +139,23 @@ double msSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Draws the view once into the output file; returns the drawing's milliseconds
-// (encoding and writing excluded), or a negative number when nothing was written.
-double writeOutput(TKDKObject& map, const TViewport& view, const RenderOptions& o) {
+// Draws the view once and encodes it as the output file's bytes, empty when
+// it could not be drawn; `drawMs` gets the drawing's milliseconds (encoding excluded).
+QByteArray drawOutput(TKDKObject& map, const TViewport& view, const RenderOptions& o, double& drawMs) {
     const auto start = std::chrono::steady_clock::now();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     if (o.svg) {
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        if (!drawSvg(buffer, map, view, o)) return -1;
-        const double ms = msSince(start);
-        QFile file(QString::fromStdString(o.output));
-        if (!file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.size()) return -1;
-        return ms;
+        if (!drawSvg(buffer, map, view, o)) return {};
+        drawMs = msSince(start);
+        return buffer.data();
     }
     const QImage image = drawImage(map, view, o);
-    const double ms = msSince(start);
+    drawMs = msSince(start);
     // zlib level 2 instead of the default 6: half the encoding time of a map, about 1.6 times the bytes.
     constexpr int kPngQuality = 80;
-    return !image.isNull() && image.save(QString::fromStdString(o.output), "PNG", kPngQuality) ? ms : -1;
+    if (image.isNull() || !image.save(&buffer, "PNG", kPngQuality)) return {};
+    return buffer.data();
 }
 
 // The median of five more draws of the view into fresh images (or SVG pictures).
@@ -185,6 +185,8 @@ int runRender(const std::vector<std::string>& args) {
     const auto loadStart = std::chrono::steady_clock::now();
     if (!loadForMapUse("render", o.path, data)) return kExitFailed;
     const double loadMs = msSince(loadStart);
+    if (const std::string problem = boxOutsideData(o.view, *data.map); !problem.empty())
+        return failure("render", problem);
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     int argc = 1;
     char name[] = "orvelle-cli";
@@ -192,11 +194,11 @@ int runRender(const std::vector<std::string>& args) {
     QGuiApplication app(argc, argv);
 
     const TViewport view = viewOf(*data.map, o);
-    const double firstMs = writeOutput(*data.map, view, o);
-    if (firstMs < 0) {
-        std::cerr << "orvelle-cli render: cannot write " << o.output << "\n";
-        return kExitFailed;
-    }
+    double firstMs = 0;
+    const QByteArray bytes = drawOutput(*data.map, view, o, firstMs);
+    if (bytes.isEmpty()) return failure("render", notEnoughMemoryText(o.view));
+    if (const int status = writeOutputFile("render", o.output, std::string_view(bytes.constData(), bytes.size())))
+        return status;
     if (o.timing)
         std::cerr << std::fixed << std::setprecision(1) << "load " << loadMs << " ms, first draw " << firstMs
                   << " ms, draw " << medianDrawMs(*data.map, view, o) << " ms\n";

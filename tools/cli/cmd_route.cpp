@@ -1,17 +1,23 @@
 // orvelle-cli route: the shortest route along the roads between two world points.
 #include <cstdio>
-#include <fstream>
 #include <iostream>
+#include <sstream>
+#include <utility>
 
 #include "arguments.h"
 #include "base/sjis.h"
 #include "command.h"
 #include "data_loading.h"
 #include "json_writer.h"
+#include "output_file.h"
 #include "routing/road_graph.h"
 
 namespace cli {
 namespace {
+
+// An end point farther from every road than this is taken for a mistake (a
+// point outside the data, X and Y swapped) rather than walked to the road.
+constexpr double kMaxRoadDistance = 1000;
 
 std::string metres(double v) {
     char text[32];
@@ -19,10 +25,31 @@ std::string metres(double v) {
     return text;
 }
 
+std::string distanceText(double metresAway) {
+    char text[32];
+    if (metresAway >= 1000)
+        std::snprintf(text, sizeof text, "%.1f km", metresAway / 1000);
+    else
+        std::snprintf(text, sizeof text, "%.0f m", metresAway);
+    return text;
+}
+
+// What keeps the route from starting: no roads, or an end point far from all of them.
+std::string endPointProblem(const TRoadGraph& roads, const TGeoPoint& from, const TGeoPoint& to) {
+    if (roads.EdgeCount() == 0) return "the map has no roads";
+    std::string problem;
+    for (const auto& [point, name] : {std::pair{&from, "start"}, std::pair{&to, "end"}}) {
+        const std::optional<TRoadSnap> snap = roads.Snap(*point);
+        if (snap && snap->Distance > kMaxRoadDistance)
+            problem += std::string(problem.empty() ? "" : "; ") + "the nearest road is " +
+                       distanceText(snap->Distance) + " from the " + name + " point";
+    }
+    return problem;
+}
+
 // One LineString feature in the map's coordinate system, with length and names.
-bool writeGeoJson(const std::string& path, const TRoute& route) {
-    std::ofstream out(path);
-    if (!out) return false;
+std::string geoJson(const TRoute& route) {
+    std::ostringstream out;
     JsonWriter w(out);
     w.beginObject().key("type").value("FeatureCollection").key("features").beginArray();
     w.beginObject().key("type").value("Feature").key("properties").beginObject();
@@ -35,7 +62,7 @@ bool writeGeoJson(const std::string& path, const TRoute& route) {
     w.endArray().endObject().endObject();
     w.endArray().endObject();
     out << "\n";
-    return static_cast<bool>(out);
+    return out.str();
 }
 
 }  // namespace
@@ -58,19 +85,15 @@ int runRoute(const std::vector<std::string>& args) {
     LoadedData data;
     if (!loadForMapUse("route", positional[0], data)) return kExitFailed;
     const TRoadGraph roads(*data.map);
+    if (const std::string problem = endPointProblem(roads, from, to); !problem.empty())
+        return failure("route", problem);
     const std::optional<TRoute> route = roads.Route(from, to);
-    if (!route) {
-        std::cerr << "orvelle-cli route: "
-                  << (roads.EdgeCount() == 0 ? "the map has no roads" : "no road connects the two points") << "\n";
-        return kExitFailed;
-    }
+    if (!route) return failure("route", "no road connects the two points");
     std::cout << "length " << metres(route->Length) << " m, " << route->Arcs.size() << " arcs, snapped "
               << metres(route->From.Distance) << " m / " << metres(route->To.Distance) << " m\n";
     for (const std::string& name : route->Names()) std::cout << sjis::toUtf8(name) << "\n";
-    if (!geojson.empty() && !writeGeoJson(geojson, *route)) {
-        std::cerr << "orvelle-cli route: cannot write " << geojson << "\n";
-        return kExitFailed;
-    }
+    if (!geojson.empty())
+        if (const int status = writeOutputFile("route", geojson, geoJson(*route)); status != kExitOk) return status;
     return reportFatal("route", data);
 }
 

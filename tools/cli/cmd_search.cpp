@@ -41,7 +41,7 @@ int runSearch(const std::vector<std::string>& args) {
             ++i;
         } else if (positional.size() < 2 && args[i].size() > 1 && args[i][0] == '-' &&
                    args[i].rfind("--", 0) == 0) {
-            return usageError("search", "unknown option " + args[i]);
+            return usageError("search", "unknown option " + echoed(args[i]));
         } else {
             positional.push_back(args[i]);
         }

@@ -19,7 +19,9 @@ struct Command {
 
 const std::vector<Command>& commands();
 
-// Prints "orvelle-cli: MESSAGE" and the command's usage to stderr; returns kExitUsage.
+// Prints "orvelle-cli COMMAND: MESSAGE" and the command's usage to stderr; returns kExitUsage.
 int usageError(const std::string& command, const std::string& message);
+// Prints "orvelle-cli COMMAND: MESSAGE" to stderr; returns kExitFailed.
+int failure(const std::string& command, const std::string& message);
 
 }  // namespace cli

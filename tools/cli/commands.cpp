@@ -45,4 +45,9 @@ int usageError(const std::string& command, const std::string& message) {
     return kExitUsage;
 }
 
+int failure(const std::string& command, const std::string& message) {
+    std::cerr << "orvelle-cli " << command << ": " << message << "\n";
+    return kExitFailed;
+}
+
 }  // namespace cli

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "archive/unlha_component.h"
+#include "arguments.h"
 #include "base/sjis.h"
 #include "command.h"
 #include "reading/map_loading.h"
@@ -21,7 +22,7 @@ std::optional<std::string> extractArchive(const std::string& archiveUtf8, std::s
     unlha.OutputLines = &output;
     ArchiveExtraction e = ExtractForOpening(unlha, sjis::fromUtf8(archiveUtf8), CacheFolder());
     if (e.ok()) return sjis::toUtf8(e.folder);
-    failure = sjis::fromUtf8(archiveUtf8) + ": extraction failed (" + std::to_string(e.result) + ")";
+    failure = sjis::fromUtf8(echoed(archiveUtf8)) + ": extraction failed (" + std::to_string(e.result) + ")";
     for (const std::string& line : output) failure += "\n" + line;
     return std::nullopt;
 }
@@ -54,7 +55,7 @@ bool loadForMapUse(const std::string& command, const std::string& path, LoadedDa
         if (data.fatal)
             reportFatal(command, data);
         else
-            std::cerr << "orvelle-cli " << command << ": no mesh description file in " << path << "\n";
+            std::cerr << "orvelle-cli " << command << ": no mesh description file in " << echoed(path) << "\n";
         return false;
     }
     return true;

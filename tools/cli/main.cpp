@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "arguments.h"
 #include "base/sjis.h"
 #include "command.h"
 
@@ -37,7 +38,7 @@ int main(int argc, char** argv) {
             }
         }
     }
-    std::cerr << "orvelle-cli: unknown command '" << name << "'\n";
+    std::cerr << "orvelle-cli: unknown command '" << cli::echoed(name) << "'\n";
     printHelp(std::cerr);
     return cli::kExitUsage;
 }

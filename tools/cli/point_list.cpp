@@ -1,14 +1,19 @@
 #include "point_list.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <string_view>
 
 #include "arguments.h"
 #include "command.h"
 
 namespace cli {
 namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 std::optional<QueryPoint> parseLine(std::string line) {
     for (char& c : line)
@@ -28,7 +33,7 @@ std::optional<std::vector<QueryPoint>> readPointList(const std::string& source, 
     if (source != "-") {
         file.open(source);
         if (!file) {
-            problem = "cannot read " + source;
+            problem = "cannot read " + echoed(source) + ": " + std::strerror(errno);
             return std::nullopt;
         }
     }
@@ -36,14 +41,21 @@ std::optional<std::vector<QueryPoint>> readPointList(const std::string& source, 
     std::vector<QueryPoint> points;
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
+        // Editors on Windows start a UTF-8 file with a byte order mark.
+        if (number == 1 && line.rfind(kUtf8ByteOrderMark, 0) == 0) line.erase(0, kUtf8ByteOrderMark.size());
         const size_t first = line.find_first_not_of(" \t\r");
         if (first == std::string::npos || line[first] == '#') continue;
         std::optional<QueryPoint> q = parseLine(line);
         if (!q) {
-            problem = source + ":" + std::to_string(number) + ": expected X Y (metres), found: " + line;
+            problem = echoed(source) + ":" + std::to_string(number) +
+                      ": expected X Y (metres), found: " + echoed(line);
             return std::nullopt;
         }
         points.push_back(*q);
+    }
+    if (in.bad()) {  // a folder, or a read error
+        problem = "cannot read " + echoed(source) + ": " + std::strerror(errno);
+        return std::nullopt;
     }
     return points;
 }

@@ -14,8 +14,8 @@ struct QueryPoint {
     TGeoPoint at;
 };
 
-// Lines hold "X Y" or "X,Y" in metres; blank lines and lines starting with
-// "#" are skipped. On a bad line or an unreadable file returns nothing and
+// Lines hold "X Y" or "X,Y" in metres; blank lines, lines starting with "#"
+// and a UTF-8 byte order mark at the start are skipped. On a bad line or an unreadable file returns nothing and
 // sets `problem` (naming the line number).
 std::optional<std::vector<QueryPoint>> readPointList(const std::string& source, std::string& problem);
 

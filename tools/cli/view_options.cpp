@@ -1,8 +1,10 @@
 #include "view_options.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "arguments.h"
+#include "map/kdk_object.h"
 
 namespace cli {
 
@@ -10,8 +12,10 @@ bool isViewOption(const std::string& option) { return option == "--size" || opti
 
 std::string parseViewOption(const std::string& option, const std::string& value, ViewOptions& o) {
     if (option == "--size") {
-        if (!parseSize(value, o.width, o.height) || o.width > kMaxViewSide || o.height > kMaxViewSide)
-            return "--size must be WxH with sides from 1 to " + std::to_string(kMaxViewSide);
+        if (!parseSize(value, o.width, o.height) || o.width > kMaxViewSide || o.height > kMaxViewSide ||
+            static_cast<long long>(o.width) * o.height > kMaxViewPixels)
+            return "--size must be WxH with sides from 1 to " + std::to_string(kMaxViewSide) + " and at most " +
+                   std::to_string(kMaxViewPixels / 1'000'000) + " million pixels in all (8000x8000)";
         return {};
     }
     std::vector<double> n;
@@ -19,6 +23,22 @@ std::string parseViewOption(const std::string& option, const std::string& value,
         return "--box must be MINX,MINY,MAXX,MAXY with MIN <= MAX";
     o.box = std::array<double, 4>{n[0], n[1], n[2], n[3]};
     return {};
+}
+
+std::string notEnoughMemoryText(const ViewOptions& o) {
+    return "not enough memory to draw a view of " + std::to_string(o.width) + "x" + std::to_string(o.height) +
+           " pixels";
+}
+
+std::string boxOutsideData(const ViewOptions& o, const TKDKObject& map) {
+    if (!o.box) return {};
+    const auto [minX, minY, maxX, maxY] = *o.box;
+    const TGeoPoint2D& low = map.SouthWest;
+    const TGeoPoint2D& high = map.NorthEast;
+    if (maxX >= low.X && minX <= high.X && maxY >= low.Y && minY <= high.Y) return {};
+    char extent[160];
+    std::snprintf(extent, sizeof extent, "X %.2f to %.2f, Y %.2f to %.2f", low.X, high.X, low.Y, high.Y);
+    return std::string("--box lies outside the data (") + extent + ")";
 }
 
 }  // namespace cli

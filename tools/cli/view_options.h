@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+class TKDKObject;
+
 namespace cli {
 
 struct ViewOptions {
@@ -13,13 +15,21 @@ struct ViewOptions {
     std::optional<std::array<double, 4>> box;  // min x, min y, max x, max y
 };
 
-// Largest side accepted, in pixels.
+// The largest view accepted, in pixels: each side, and both together (8000 x
+// 8000; one drawing of the view takes 4 bytes a pixel).
 inline constexpr int kMaxViewSide = 20000;
+inline constexpr long long kMaxViewPixels = 64'000'000;
 
 // True when `option` is --size or --box (which take a value).
 bool isViewOption(const std::string& option);
 // Reads the value of a view option; returns an empty text when it is good, else what is wrong.
 std::string parseViewOption(const std::string& option, const std::string& value, ViewOptions& o);
+
+// What is wrong when the --box shows nothing of the map's extent, else an empty text.
+std::string boxOutsideData(const ViewOptions& o, const TKDKObject& map);
+
+// The failure of a drawing of the view's size that got no memory.
+std::string notEnoughMemoryText(const ViewOptions& o);
 
 // Zooms a view already fitted to the data (a TViewport or the map panel) to the box, if one was given.
 template <class View>
