@@ -26,3 +26,11 @@ SrsPtr SpatialReferenceOfEpsg(int epsg) {
     srs->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
     return srs;
 }
+
+SrsPtr OutputSpatialReferenceOfEpsg(int epsg) {
+    SrsPtr srs = SpatialReferenceOfEpsg(epsg);
+    if ((srs->IsProjected() || srs->IsGeographic()) && !srs->IsCompound() && srs->GetAxesCount() == 2) return srs;
+    const char* name = srs->GetName();
+    throw EExportError("EPSG:" + std::to_string(epsg) + (name ? " (" + std::string(name) + ")" : std::string()) +
+                       " is not a two-dimensional projected or geographic coordinate system");
+}

@@ -22,3 +22,7 @@ using SrsPtr = std::unique_ptr<OGRSpatialReference, OgrSrsRelease>;
 // The EPSG system with the traditional GIS axis order (x easting or longitude);
 // throws EExportError for a code PROJ does not know.
 SrsPtr SpatialReferenceOfEpsg(int epsg);
+// The system an export reprojects into: SpatialReferenceOfEpsg, refused
+// (EExportError) unless it is a two-dimensional projected or geographic
+// system (a geocentric or 3-D system would lose or invent heights).
+SrsPtr OutputSpatialReferenceOfEpsg(int epsg);

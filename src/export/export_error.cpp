@@ -1,9 +1,8 @@
 #include "export/export_error.h"
 
-#include <cpl_error.h>
+#include "export/connection_string.h"
 
-std::string GdalMessageOr(const std::string& fallback) {
-    const char* message = CPLGetLastErrorMsg();
-    if (message && *message) return fallback + ": " + message;
-    return fallback;
-}
+EExportError::EExportError(const std::string& message, TExportFailure failure, std::string subject,
+                           std::string detail)
+    : std::runtime_error(WithoutPasswords(message)), failure_(failure),
+      subject_(WithoutPasswords(std::move(subject))), detail_(WithoutPasswords(std::move(detail))) {}

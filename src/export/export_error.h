@@ -1,6 +1,7 @@
 #pragma once
 // The one failure of an export: a UTF-8 message, GDAL's own text where GDAL
-// failed, and the parts a caller needs to word it in its own language.
+// failed, and the parts a caller needs to word it in its own language. No
+// part ever holds a password: connection strings are shown without theirs.
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -12,8 +13,7 @@ class EExportError : public std::runtime_error {
 public:
     // `message` is the full English text what() returns.
     explicit EExportError(const std::string& message, TExportFailure failure = TExportFailure::Failed,
-                          std::string subject = {}, std::string detail = {})
-        : std::runtime_error(message), failure_(failure), subject_(std::move(subject)), detail_(std::move(detail)) {}
+                          std::string subject = {}, std::string detail = {});
 
     TExportFailure Failure() const { return failure_; }
     // The file, layer or table concerned (UTF-8); may be empty.
@@ -27,5 +27,6 @@ private:
     std::string detail_;
 };
 
-// `fallback` followed by GDAL's last error message of this thread, if any.
+// `fallback` followed by GDAL's message: the first failure an export's
+// collector (gdal_errors.h) saw, else the last error of this thread, if any.
 std::string GdalMessageOr(const std::string& fallback);

@@ -37,6 +37,9 @@ struct TExportSummary {
     std::vector<TExportLayerCount> Layers;  // the layers written, in order
     int64_t Total = 0;
     int64_t SkippedAreas = 0;  // polygons whose outline could not be built
+    // Layers left out because the format drops features without geometry
+    // (only when no layers were chosen; a chosen one fails the export).
+    std::vector<std::string> SkippedLayers;
     std::optional<int> Epsg;   // the CRS written; none when the data's system is unknown
     std::string Driver;        // the OGR driver used
     std::vector<std::string> Files;  // the files written (empty for a database)

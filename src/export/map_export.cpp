@@ -1,5 +1,6 @@
 #include "export/map_export.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <mutex>
@@ -12,6 +13,8 @@
 
 #include "export/crs_choice.h"
 #include "export/feature_texts.h"
+#include "export/format_probe.h"
+#include "export/gdal_errors.h"
 #include "export/output_target.h"
 
 namespace {
@@ -20,15 +23,6 @@ void registerDrivers() {
     static std::once_flag once;
     std::call_once(once, [] { GDALAllRegister(); });
 }
-
-// GDAL's messages are collected, not printed; the export reports them itself.
-struct QuietGdal {
-    QuietGdal() {
-        CPLPushErrorHandler(CPLQuietErrorHandler);
-        CPLErrorReset();
-    }
-    ~QuietGdal() { CPLPopErrorHandler(); }
-};
 
 struct CtDelete {
     void operator()(OGRCoordinateTransformation* ct) const { OGRCoordinateTransformation::DestroyCT(ct); }
@@ -181,7 +175,7 @@ private:
     void write(const TKDKElement& e, OGRGeometry* geometry) {
         feature_->SetGeometryDirectly(geometry);
         if (layer_.CreateFeature(feature_.get()) != OGRERR_NONE)
-            throw EExportError(GdalMessageOr("cannot write " + describe(e)));
+            throw GdalFailure("cannot write " + describe(e), TExportFailure::CannotWrite, name_);
         coords_.Clear();
     }
     std::string describe(const TKDKElement& e) const {
@@ -215,13 +209,15 @@ int64_t featureCount(const TKDKObject& map, TExportLayer layer) {
     return 0;
 }
 
-// Calls the progress callback every few thousand features; false: cancelled.
+// Calls the progress callback every thousand features or so (a few
+// milliseconds of writing), so that a cancel takes effect promptly; false:
+// cancelled.
 class ProgressTicker {
 public:
     ProgressTicker(const TExportProgress& progress, int64_t total) : progress_(progress), total_(total) {}
     bool Step() {
         ++written_;
-        if (!progress_ || (written_ & 4095) != 0) return true;
+        if (!progress_ || (written_ & 1023) != 0) return true;
         return progress_(written_, total_);
     }
     bool Finish() const { return !progress_ || progress_(written_, total_); }
@@ -307,48 +303,74 @@ OGRLayer& createLayer(GDALDataset& ds, TExportLayer layer, OGRSpatialReference* 
     list.push_back(nullptr);
     const std::string name(ExportLayerName(layer));
     OGRLayer* l = ds.CreateLayer(name.c_str(), srs, geometryType(layer), const_cast<char**>(list.data()));
-    if (!l) throw EExportError(GdalMessageOr("cannot create layer " + name));
+    if (!l) throw GdalFailure("cannot create layer " + name, TExportFailure::CannotWrite, name);
     std::vector<FieldSpec> fields(kCommon.begin(), kCommon.end());
     for (const FieldSpec& f : ownFields(layer)) fields.push_back(f);
     for (const FieldSpec& f : fields) {
         OGRFieldDefn defn(f.name, f.type);
         defn.SetSubType(f.subType);
         if (l->CreateField(&defn) != OGRERR_NONE)
-            throw EExportError(GdalMessageOr("cannot create field " + std::string(f.name) + " of layer " + name));
+            throw GdalFailure("cannot create field " + std::string(f.name) + " of layer " + name,
+                              TExportFailure::CannotWrite, name);
     }
     return *l;
 }
 
-// Removes the layers an unfinished export made in a database.
-void dropLayers(GDALDataset& ds, const std::vector<std::string>& names) {
-    for (const std::string& name : names)
-        for (int i = 0; i < ds.GetLayerCount(); ++i)
-            if (name == ds.GetLayer(i)->GetName()) {
-                ds.DeleteLayer(i);
-                break;
-            }
+// Layers without geometry go only to a format that keeps such features: a
+// layer asked for fails the export, one of "every layer" is left out.
+void leaveOutWhatTheFormatDrops(const TExportOptions& options, std::vector<std::pair<TExportLayer, int64_t>>& layers,
+                                TExportSummary& summary) {
+    const std::string driverName = options.Format.empty() ? GuessDriverName(options.Destination) : options.Format;
+    GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverName.c_str());
+    auto withoutGeometry = [](const auto& entry) { return geometryType(entry.first) == wkbNone; };
+    if (!driver || std::none_of(layers.begin(), layers.end(), withoutGeometry) || KeepsFeaturesWithoutGeometry(*driver))
+        return;
+    for (const auto& [layer, n] : layers) {
+        if (geometryType(layer) != wkbNone) continue;
+        const std::string name(ExportLayerName(layer));
+        if (!options.Layers.empty())
+            throw EExportError("format " + driverName + " drops features without geometry, which layer " + name +
+                                   " has",
+                               TExportFailure::Failed, name);
+        summary.SkippedLayers.push_back(name);
+        summary.Total -= n;
+    }
+    std::erase_if(layers, withoutGeometry);
+}
+
+// The layers asked for, each once; every layer when none is.
+std::vector<TExportLayer> chosenLayers(const TExportOptions& options) {
+    std::vector<TExportLayer> chosen;
+    for (TExportLayer layer : options.Layers) {
+        for (TExportLayer earlier : chosen)
+            if (earlier == layer)
+                throw EExportError("layer " + std::string(ExportLayerName(layer)) + " is asked for twice");
+        chosen.push_back(layer);
+    }
+    if (chosen.empty())
+        for (int i = 0; i < kExportLayerCount; ++i) chosen.push_back(static_cast<TExportLayer>(i));
+    return chosen;
 }
 
 }  // namespace
 
 TExportSummary ExportMap(const TKDKObject& map, const TExportOptions& options, const TExportProgress& progress) {
     registerDrivers();
-    QuietGdal quiet;
+    TGdalErrors errors;
     TExportSummary summary;
 
-    std::vector<TExportLayer> chosen = options.Layers;
-    if (chosen.empty())
-        for (int i = 0; i < kExportLayerCount; ++i) chosen.push_back(static_cast<TExportLayer>(i));
     std::vector<std::pair<TExportLayer, int64_t>> layers;
-    for (TExportLayer layer : chosen) {
+    for (TExportLayer layer : chosenLayers(options)) {
         const int64_t n = featureCount(map, layer);
         if (n > 0) layers.emplace_back(layer, n);
         summary.Total += n;
     }
+    leaveOutWhatTheFormatDrops(options, layers, summary);
     for (const TKDKPolygon* p : map.Polygons()) summary.SkippedAreas += hasOutline(*p) ? 0 : 1;
     if (summary.Total == 0)
         throw EExportError(options.Layers.empty() ? "nothing to export: the map has no features"
-                                                  : "nothing to export: the chosen layers have no features");
+                                                  : "nothing to export: the chosen layers have no features",
+                           TExportFailure::NothingToExport);
 
     // The systems first: a bad code fails before anything is created.
     summary.Epsg = EpsgOfFormat(map.SourceFormat);
@@ -359,7 +381,7 @@ TExportSummary ExportMap(const TKDKObject& map, const TExportOptions& options, c
         if (!source)
             throw EExportError("cannot reproject: the data's coordinate system (" +
                                std::string(CoordsFormatName(map.SourceFormat)) + ") has no EPSG code");
-        output = SpatialReferenceOfEpsg(*options.ToEpsg);
+        output = OutputSpatialReferenceOfEpsg(*options.ToEpsg);
         transform.reset(OGRCreateCoordinateTransformation(source.get(), output.get()));
         if (!transform)
             throw EExportError(GdalMessageOr("cannot transform EPSG:" + std::to_string(*summary.Epsg) +
@@ -370,47 +392,37 @@ TExportSummary ExportMap(const TKDKObject& map, const TExportOptions& options, c
 
     std::vector<TExportLayer> planned;
     for (const auto& [layer, n] : layers) planned.push_back(layer);
-    TOutputTarget target(options, planned);
+    TOutputTarget target(options, planned, errors);
     summary.Driver = target.DriverName();
     TFeatureTexts texts;
     CoordinateOutput coords(DataUnitsPerCrsUnit(map.SourceFormat), transform.get());
     ProgressTicker ticker(progress, summary.Total);
-    std::vector<std::string> made;  // database layers made so far
-    GDALDataset* current = nullptr;
-    bool inTransaction = false;
     try {
         for (const auto& [layer, n] : layers) {
-            GDALDataset& ds = target.DatasetFor(layer);
-            current = &ds;
-            // One transaction per layer where the format has them (GeoPackage,
-            // PostgreSQL); the spatial index is built when the layer is done.
-            inTransaction = ds.StartTransaction(FALSE) == OGRERR_NONE;
-            OGRLayer& l = createLayer(ds, layer, srs, target.LayerCreationOptions());
-            made.emplace_back(ExportLayerName(layer));
-            LayerWriter writer(l, made.back(), texts, coords);
+            const std::string name(ExportLayerName(layer));
+            OGRLayer& l = createLayer(target.DatasetFor(layer), layer, srs, target.LayerCreationOptions());
+            LayerWriter writer(l, name, texts, coords);
             if (!writeFeatures(map, layer, writer, ticker)) {
                 summary.Cancelled = true;
                 break;
             }
-            if (inTransaction && ds.CommitTransaction() != OGRERR_NONE)
-                throw EExportError(GdalMessageOr("cannot write layer " + made.back()));
-            inTransaction = false;
-            summary.Layers.push_back({made.back(), n});
+            // A writer may report a failed write only through GDAL's error.
+            errors.ThrowIfFailed("cannot write layer " + name, TExportFailure::CannotWrite, name);
+            summary.Layers.push_back({name, n});
         }
-        if (!summary.Cancelled && !ticker.Finish()) summary.Cancelled = true;
+        if (!summary.Cancelled) {
+            std::optional<std::vector<std::string>> files =
+                target.Commit(summary.Layers, [&ticker] { return ticker.Finish(); });
+            if (files) summary.Files = std::move(*files);
+            else summary.Cancelled = true;
+        }
     } catch (...) {
-        if (current && inTransaction) current->RollbackTransaction();
-        if (current && target.IsDatabase()) dropLayers(*current, made);
         target.Discard();
         throw;
     }
     if (summary.Cancelled) {
-        if (current && inTransaction) current->RollbackTransaction();
-        if (current && target.IsDatabase()) dropLayers(*current, made);
         target.Discard();
         summary.Layers.clear();
-        return summary;
     }
-    summary.Files = target.Commit();
     return summary;
 }

@@ -1,12 +1,11 @@
 #include "export/output_target.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
-#include <system_error>
+#include <algorithm>
 
 #include <cpl_error.h>
+#include <ogrsf_frmts.h>
 
+#include "export/connection_string.h"
 #include "export/export_error.h"
 
 namespace fs = std::filesystem;
@@ -19,13 +18,8 @@ std::string lowerAscii(std::string s) {
     return s;
 }
 
-// "PG:dbname=gis", "MySQL:..." — a connection string rather than a file name.
-bool isConnectionString(const std::string& destination) {
-    const size_t colon = destination.find(':');
-    if (colon == std::string::npos || colon < 2) return false;
-    for (size_t i = 0; i < colon; ++i)
-        if (!std::isalpha(static_cast<unsigned char>(destination[i]))) return false;
-    return true;
+bool startsWithIgnoringCase(const std::string& text, const std::string& prefix) {
+    return lowerAscii(text.substr(0, prefix.size())) == lowerAscii(prefix);
 }
 
 GDALDriver* vectorDriver(const std::string& name) {
@@ -33,13 +27,39 @@ GDALDriver* vectorDriver(const std::string& name) {
     if (!driver) throw EExportError("unknown format " + name);
     if (!driver->GetMetadataItem(GDAL_DCAP_VECTOR) || !driver->GetMetadataItem(GDAL_DCAP_CREATE))
         throw EExportError("format " + name + " cannot create vector data");
+    // What was written is read back before it counts as written.
+    if (!driver->GetMetadataItem(GDAL_DCAP_OPEN))
+        throw EExportError("format " + name + " cannot be read back to check what was written");
     return driver;
+}
+
+// A database names its data sources with a connection prefix ("PG:") and has
+// no file extension (a file format with a prefix, such as GPSBabel's, has one).
+bool isDatabaseDriver(GDALDriver& driver) {
+    const char* prefix = driver.GetMetadataItem(GDAL_DMD_CONNECTION_PREFIX);
+    return prefix && *prefix && !driver.GetMetadataItem(GDAL_DMD_EXTENSIONS);
+}
+
+struct GdalClose {
+    void operator()(GDALDataset* ds) const { GDALClose(ds); }
+};
+
+// Whether the database has the schema.
+bool schemaExists(GDALDataset& ds, const std::string& schema) {
+    std::string literal = "'";
+    for (char c : schema) literal += c == '\'' ? std::string("''") : std::string(1, c);
+    literal += "'";
+    OGRLayer* result = ds.ExecuteSQL(("SELECT nspname FROM pg_namespace WHERE nspname = " + literal).c_str(),
+                                     nullptr, nullptr);
+    const bool found = result && result->GetFeatureCount() > 0;
+    if (result) ds.ReleaseResultSet(result);
+    return found;
 }
 
 }  // namespace
 
 std::string GuessDriverName(const std::string& destination) {
-    if (lowerAscii(destination.substr(0, 3)) == "pg:") return "PostgreSQL";
+    if (startsWithIgnoringCase(destination, "PG:")) return "PostgreSQL";
     const std::string ext = lowerAscii(fs::path(destination).extension().string());
     if (ext == ".geojson" || ext == ".json") return "GeoJSON";
     if (ext == ".shp") return "ESRI Shapefile";
@@ -48,101 +68,226 @@ std::string GuessDriverName(const std::string& destination) {
     return "GPKG";
 }
 
-TOutputTarget::TOutputTarget(const TExportOptions& options, const std::vector<TExportLayer>& layers)
-    : overwrite_(options.Overwrite), layers_(layers), destination_(options.Destination) {
+TOutputTarget::TOutputTarget(const TExportOptions& options, const std::vector<TExportLayer>& layers,
+                             TGdalErrors& errors)
+    : errors_(errors), destination_(options.Destination), overwrite_(options.Overwrite) {
     if (destination_.empty()) throw EExportError("no destination given");
     driverName_ = options.Format.empty() ? GuessDriverName(destination_) : options.Format;
     driver_ = vectorDriver(driverName_);
-    database_ = isConnectionString(destination_);
-    onePerFile_ = !database_ && !driver_->GetMetadataItem(GDAL_DCAP_MULTIPLE_VECTOR_LAYERS);
-    singleLayerToDestination_ = options.Layers.size() == 1;
-    if (database_) return;
-
-    // Every final name is known now: refuse existing ones before writing anything.
-    const fs::path dest(destination_);
-    for (TExportLayer layer : layers_) {
-        const fs::path target = onePerFile_ && !singleLayerToDestination_
-                                    ? dest.parent_path() / (dest.stem().string() + "_" +
-                                                            std::string(ExportLayerName(layer)) +
-                                                            dest.extension().string())
-                                    : dest;
-        std::error_code ec;
-        if (!overwrite_ && fs::exists(target, ec))
-            throw EExportError(target.string() + " already exists (--overwrite replaces it)");
-        outputs_.push_back({layer, Output{target, {}, nullptr}});
-        if (!onePerFile_) break;
+    const bool database = isDatabaseDriver(*driver_);
+    if (startsWithIgnoringCase(destination_, "PG:") && !database)
+        throw EExportError("a PG: connection string needs a database format, not " + driverName_);
+    if (database) {
+        const std::string prefix = driver_->GetMetadataItem(GDAL_DMD_CONNECTION_PREFIX);
+        if (!startsWithIgnoringCase(destination_, prefix)) destination_ = prefix + destination_;
     }
-    const fs::path folder = dest.parent_path().empty() ? fs::path(".") : dest.parent_path();
-    std::string pattern = (folder / ("." + dest.filename().string() + ".partial-XXXXXX")).string();
-    if (!mkdtemp(pattern.data()))
-        throw EExportError("cannot write in " + folder.string() + ": " + std::strerror(errno));
-    staging_ = pattern;
-    for (auto& [layer, out] : outputs_) out.openName = (staging_ / out.finalPath.filename()).string();
+    // GDAL's in-memory data sources have nothing to stage either.
+    inPlace_ = database || driverName_ == "Memory";
+    if (inPlace_) {
+        outputs_.push_back({{}, destination_, layers, nullptr, false});
+        openInPlace();
+        return;
+    }
+
+    const fs::path dest(destination_);
+    const std::string name = dest.filename().string();
+    if (name.empty() || name == "." || name == "..")
+        throw EExportError(destination_ + " names a folder, not a file", TExportFailure::CannotWrite, destination_);
+    onePerFile_ = !driver_->GetMetadataItem(GDAL_DCAP_MULTIPLE_VECTOR_LAYERS);
+    if (onePerFile_ && options.Layers.size() != 1) {
+        for (TExportLayer layer : layers)
+            outputs_.push_back({dest.stem().string() + "_" + std::string(ExportLayerName(layer)) +
+                                    dest.extension().string(),
+                                {}, {layer}, nullptr, false});
+    } else {
+        outputs_.push_back({name, {}, layers, nullptr, false});
+    }
+    staging_ = std::make_unique<TStagingFolder>(dest.parent_path());
+    // The data sources' own names are refused before anything is written;
+    // the files a driver adds beside them (.dbf, .xsd ...) when they are moved.
+    for (Output& out : outputs_) {
+        out.shown = staging_->Shown(out.fileName).string();
+        staging_->RefuseExisting(out.fileName, overwrite_);
+    }
 }
 
 TOutputTarget::~TOutputTarget() { Discard(); }
 
+void TOutputTarget::openInPlace() {
+    Output& out = outputs_.front();
+    errors_.Clear();
+    if (driverName_ == "Memory") {
+        out.dataset.reset(driver_->Create(destination_.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+        if (!out.dataset) throw GdalFailure("cannot create " + destination_, TExportFailure::CannotWrite, destination_);
+        return;
+    }
+    const char* const drivers[] = {driverName_.c_str(), nullptr};
+    out.dataset.reset(GDALDataset::Open(destination_.c_str(), GDAL_OF_VECTOR | GDAL_OF_UPDATE, drivers));
+    if (!out.dataset) throw GdalFailure("cannot open " + destination_, TExportFailure::CannotWrite, destination_);
+    if (driverName_ == "PostgreSQL") {
+        // GDAL would write into the next schema of the search path instead.
+        const std::optional<std::string> schema = ConnectionOption(destination_, "active_schema");
+        if (schema && !schemaExists(*out.dataset, *schema))
+            throw EExportError("schema " + *schema + " does not exist in the database", TExportFailure::Failed,
+                               *schema);
+    }
+    for (TExportLayer layer : out.layers) {
+        const std::string name(ExportLayerName(layer));
+        if (!overwrite_ && out.dataset->GetLayerByName(name.c_str()))
+            throw EExportError("table " + name + " already exists (--overwrite replaces it)",
+                               TExportFailure::DestinationExists, name);
+    }
+    errors_.Clear();  // looking for a table that is not there is no failure
+    // All layers or none: old tables replaced by OVERWRITE are dropped in the
+    // same transaction, so a failure or an interrupt leaves them as they were.
+    if (out.dataset->StartTransaction(FALSE) != OGRERR_NONE)
+        throw GdalFailure("format " + driverName_ + " cannot write all layers in one transaction",
+                          TExportFailure::Failed, destination_);
+    out.inTransaction = true;
+}
+
 std::vector<std::string> TOutputTarget::LayerCreationOptions() const {
     std::vector<std::string> list;
     if (driverName_ == "ESRI Shapefile") list.push_back("ENCODING=UTF-8");
-    if (database_ && overwrite_) list.push_back("OVERWRITE=YES");
+    if (inPlace_ && overwrite_) list.push_back("OVERWRITE=YES");
     return list;
 }
 
 TOutputTarget::Output& TOutputTarget::outputFor(TExportLayer layer) {
-    if (database_) {
-        if (outputs_.empty()) outputs_.push_back({layer, Output{{}, destination_, nullptr}});
-        return outputs_.front().second;
-    }
-    if (!onePerFile_) return outputs_.front().second;
-    for (auto& [l, out] : outputs_)
-        if (l == layer) return out;
+    for (Output& out : outputs_)
+        for (TExportLayer l : out.layers)
+            if (l == layer) return out;
     throw EExportError("layer " + std::string(ExportLayerName(layer)) + " was not planned");
 }
 
 GDALDataset& TOutputTarget::DatasetFor(TExportLayer layer) {
     Output& out = outputFor(layer);
     if (out.dataset) return *out.dataset;
-    CPLErrorReset();
-    // A database driver's Create opens the existing database for writing.
-    GDALDataset* ds = driver_->Create(out.openName.c_str(), 0, 0, 0, GDT_Unknown, nullptr);
-    if (!ds) throw EExportError(GdalMessageOr("cannot create " + (database_ ? destination_ : out.finalPath.string())));
-    out.dataset.reset(ds);
-    return *ds;
+    errors_.Clear();
+    const std::string path = (staging_->NewFiles() / out.fileName).string();
+    out.dataset.reset(driver_->Create(path.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+    if (!out.dataset) throw GdalFailure("cannot create " + out.shown, TExportFailure::CannotWrite, out.shown);
+    // One transaction per file where the format has them (GeoPackage): faster.
+    out.inTransaction = out.dataset->StartTransaction(FALSE) == OGRERR_NONE;
+    errors_.Clear();
+    return *out.dataset;
 }
 
-void TOutputTarget::closeAll() {
-    for (auto& [layer, out] : outputs_) out.dataset.reset();
+void TOutputTarget::finishFile(Output& out) {
+    if (!out.dataset) return;
+    if (out.inTransaction && out.dataset->CommitTransaction() != OGRERR_NONE)
+        throw GdalFailure("cannot write " + out.shown, TExportFailure::CannotWrite, out.shown);
+    out.inTransaction = false;
+    out.dataset.reset();  // GDAL 3.6 reports failures of closing through CPLError only
+    errors_.ThrowIfFailed("cannot write " + out.shown, TExportFailure::CannotWrite, out.shown);
 }
 
-std::vector<std::string> TOutputTarget::Commit() {
-    CPLErrorReset();
-    closeAll();
-    if (CPLGetLastErrorType() >= CE_Failure) throw EExportError(GdalMessageOr("writing failed"));
-    std::vector<std::string> files;
-    if (database_) return files;
-    // Each data source's files (a shapefile's .shx, .dbf, .prj, .cpg too) go
-    // beside the destination under the names they were written with.
-    const fs::path folder = outputs_.front().second.finalPath.parent_path();
+GDALDataset* TOutputTarget::openWritten(Output& out) {
+    // Whichever driver reads the file best: GDAL's KML writer, for one, keeps
+    // features without geometry that only the LIBKML reader reads.
+    auto open = [](const fs::path& path) {
+        return GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY);
+    };
+    const fs::path written = staging_->NewFiles() / out.fileName;
     std::error_code ec;
-    for (const fs::directory_entry& e : fs::directory_iterator(staging_, ec)) {
-        const fs::path target = folder / e.path().filename();
-        fs::rename(e.path(), target, ec);
-        if (ec) throw EExportError("cannot move " + e.path().string() + " to " + target.string() + ": " + ec.message());
+    if (fs::exists(written, ec)) return open(written);
+    // A driver may name the file otherwise: a shapefile without geometries is
+    // its .dbf alone.
+    const std::string stem = written.stem().string() + ".";
+    std::vector<fs::path> candidates;
+    for (const fs::directory_entry& e : fs::directory_iterator(staging_->NewFiles(), ec))
+        if (e.path().filename().string().rfind(stem, 0) == 0) candidates.push_back(e.path());
+    std::sort(candidates.begin(), candidates.end());
+    for (const fs::path& candidate : candidates)
+        if (GDALDataset* ds = open(candidate)) {
+            out.fileName = candidate.filename().string();
+            out.shown = staging_->Shown(out.fileName).string();
+            errors_.Clear();  // the candidates that did not open
+            return ds;
+        }
+    return nullptr;
+}
+
+bool TOutputTarget::readBack(GDALDataset& ds, const Output& out, const std::vector<TExportLayerCount>& written,
+                             const std::function<bool()>& stillWanted) {
+    for (TExportLayer layer : out.layers) {
+        const std::string name(ExportLayerName(layer));
+        int64_t expected = -1;
+        for (const TExportLayerCount& w : written)
+            if (w.Name == name) expected = w.Count;
+        if (expected < 0) continue;
+        // A file of its own names its one layer after the file.
+        OGRLayer* l = onePerFile_ ? (ds.GetLayerCount() == 1 ? ds.GetLayer(0) : nullptr)
+                                  : ds.GetLayerByName(name.c_str());
+        errors_.ThrowIfFailed("cannot read back " + out.shown, TExportFailure::CannotWrite, out.shown);
+        if (!l)
+            throw EExportError("cannot read back layer " + name + " of " + out.shown, TExportFailure::CannotWrite,
+                               out.shown);
+        int64_t count = 0;
+        if (l->TestCapability(OLCFastFeatureCount)) {
+            count = l->GetFeatureCount(TRUE);
+        } else {
+            l->ResetReading();
+            while (OGRFeature* f = l->GetNextFeature()) {
+                OGRFeature::DestroyFeature(f);
+                if ((++count & 1023) == 0 && !stillWanted()) return false;
+            }
+        }
+        errors_.ThrowIfFailed("cannot read back " + out.shown, TExportFailure::CannotWrite, out.shown);
+        if (count != expected)
+            throw EExportError(out.shown + " holds " + std::to_string(count) + " of the " + std::to_string(expected) +
+                                   " features of layer " + name + " when read back",
+                               TExportFailure::CannotWrite, out.shown);
     }
-    if (ec) throw EExportError("cannot list " + staging_.string() + ": " + ec.message());
-    for (auto& [layer, out] : outputs_)  // a driver may keep its data elsewhere (in memory)
-        if (fs::exists(out.finalPath, ec)) files.push_back(out.finalPath.string());
-    fs::remove_all(staging_, ec);
-    staging_.clear();
+    return true;
+}
+
+std::optional<std::vector<std::string>> TOutputTarget::Commit(const std::vector<TExportLayerCount>& written,
+                                                              const std::function<bool()>& stillWanted) {
+    if (inPlace_) {
+        Output& out = outputs_.front();
+        if (!readBack(*out.dataset, out, written, stillWanted)) {
+            Discard();
+            return std::nullopt;
+        }
+        if (out.inTransaction && out.dataset->CommitTransaction() != OGRERR_NONE)
+            throw GdalFailure("cannot write to " + out.shown, TExportFailure::CannotWrite, out.shown);
+        out.inTransaction = false;
+        errors_.ThrowIfFailed("cannot write to " + out.shown, TExportFailure::CannotWrite, out.shown);
+        out.dataset.reset();
+        return std::vector<std::string>{};
+    }
+
+    for (Output& out : outputs_) finishFile(out);
+    for (Output& out : outputs_) {
+        if (!stillWanted()) {
+            Discard();
+            return std::nullopt;
+        }
+        std::unique_ptr<GDALDataset, GdalClose> ds(openWritten(out));
+        if (!ds) throw GdalFailure("cannot read back " + out.shown, TExportFailure::CannotWrite, out.shown);
+        if (!readBack(*ds, out, written, stillWanted)) {
+            ds.reset();
+            Discard();
+            return std::nullopt;
+        }
+    }
+    if (!stillWanted()) {
+        Discard();
+        return std::nullopt;
+    }
+    staging_->Commit(overwrite_);
+    std::vector<std::string> files;
+    for (const Output& out : outputs_) files.push_back(out.shown);
     return files;
 }
 
 void TOutputTarget::Discard() {
-    closeAll();
-    if (!staging_.empty()) {
-        std::error_code ec;
-        fs::remove_all(staging_, ec);
-        staging_.clear();
+    for (Output& out : outputs_) {
+        if (out.dataset && out.inTransaction) out.dataset->RollbackTransaction();
+        out.inTransaction = false;
+        out.dataset.reset();
     }
+    if (staging_) staging_->Remove();
+    errors_.Clear();
 }

@@ -1,60 +1,77 @@
 #pragma once
-// Where an export's layers go. For files, everything is written into a
-// staging folder beside the destination and moved under its final names only
-// when every layer was written, so a failed or cancelled export leaves nothing
-// under those names. A format that holds one layer per file gets one data
-// source per layer, named after the destination's stem and the layer.
-// A connection string ("PG:...") is written in place.
+// Where an export's layers go, and the step that makes them the user's.
+//
+// Files are written into a staging folder beside the destination
+// (TStagingFolder), closed, read back (layer names and feature counts) and
+// only then moved under their final names, all or nothing. A format that
+// holds one layer per file gets one data source per layer, named after the
+// destination's stem and the layer, unless a single layer was asked for.
+// A database is written in one transaction, committed after the layers were
+// counted back. OUT is a file name (a colon in it included) unless it starts
+// with "PG:" or the format is a database's.
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <gdal_priv.h>
 
 #include "export/export_options.h"
+#include "export/gdal_errors.h"
+#include "export/staging_folder.h"
 
 class TOutputTarget {
 public:
-    // Chooses the driver and checks the destination; throws EExportError.
-    // `layers` are the layers that will be written.
-    TOutputTarget(const TExportOptions& options, const std::vector<TExportLayer>& layers);
-    ~TOutputTarget();  // removes the staging folder unless committed
+    // Chooses the driver and checks the destination: refuses existing files
+    // or tables unless overwriting. Throws EExportError. `layers` are the
+    // layers that will be written.
+    TOutputTarget(const TExportOptions& options, const std::vector<TExportLayer>& layers, TGdalErrors& errors);
+    ~TOutputTarget();  // discards whatever was not committed
     TOutputTarget(const TOutputTarget&) = delete;
     TOutputTarget& operator=(const TOutputTarget&) = delete;
 
     const std::string& DriverName() const { return driverName_; }
-    bool IsDatabase() const { return database_; }
     // Options for creating a layer of this driver (encoding, overwriting).
     std::vector<std::string> LayerCreationOptions() const;
 
     // The data source that receives the layer, created on first use.
     GDALDataset& DatasetFor(TExportLayer layer);
-    // Closes every data source and moves the files under their final names;
-    // returns those names.
-    std::vector<std::string> Commit();
-    // Closes every data source, leaving nothing of the files behind.
+    // Finishes writing, checks that every layer holds `written`'s count and
+    // makes the result the user's. Returns the files written (none for a
+    // database), or nothing when `stillWanted` returned false (nothing is kept
+    // then). Throws EExportError, keeping nothing.
+    std::optional<std::vector<std::string>> Commit(const std::vector<TExportLayerCount>& written,
+                                                   const std::function<bool()>& stillWanted);
+    // Drops everything written: rolls the transaction back, removes the staging folder.
     void Discard();
 
 private:
     struct Output {
-        std::filesystem::path finalPath;  // empty for a database
-        std::string openName;             // what GDAL creates
+        std::string fileName;             // in the staging folder; empty when written in place
+        std::string shown;                // the name messages use
+        std::vector<TExportLayer> layers;
         std::unique_ptr<GDALDataset> dataset;
+        bool inTransaction = false;
     };
     Output& outputFor(TExportLayer layer);
-    void closeAll();
+    void openInPlace();
+    void finishFile(Output& out);
+    // The staged file of `out` opened for reading; null when it cannot be.
+    GDALDataset* openWritten(Output& out);
+    bool readBack(GDALDataset& ds, const Output& out, const std::vector<TExportLayerCount>& written,
+                  const std::function<bool()>& stillWanted);
 
+    TGdalErrors& errors_;
     GDALDriver* driver_ = nullptr;
     std::string driverName_;
-    bool database_ = false;
+    std::string destination_;  // the file name or connection string
+    bool inPlace_ = false;     // a database (or memory): no files, no staging
     bool onePerFile_ = false;
     bool overwrite_ = false;
-    std::filesystem::path staging_;
-    std::vector<std::pair<TExportLayer, Output>> outputs_;
-    std::vector<TExportLayer> layers_;
-    std::string destination_;
-    bool singleLayerToDestination_ = false;
+    std::unique_ptr<TStagingFolder> staging_;
+    std::vector<Output> outputs_;
 };
 
 // The driver a destination's extension or prefix names; "GPKG" when none does.

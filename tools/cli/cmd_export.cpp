@@ -1,5 +1,9 @@
 // orvelle-cli export: the map to GeoPackage, GeoJSON, Shapefile, FlatGeobuf,
-// KML, PostGIS or any other OGR vector format.
+// KML, PostGIS or any other OGR vector format. SIGINT, SIGTERM and SIGHUP
+// during the export cancel it: nothing is kept, the exit status is 1. A
+// second signal ends the program at once (its staging folder is then removed
+// by the next export into the same folder).
+#include <csignal>
 #include <iostream>
 #include <sstream>
 
@@ -11,18 +15,79 @@
 namespace cli {
 namespace {
 
-bool parseLayers(const std::string& text, std::vector<TExportLayer>& layers, std::string& bad) {
+constexpr const char* kLayerList = "(lines, areas, points, labels, nodes, links)";
+
+// Comma-separated layer names, each once; false with `problem` set.
+bool parseLayers(const std::string& text, std::vector<TExportLayer>& layers, std::string& problem) {
     std::stringstream in(text);
     std::string name;
     while (std::getline(in, name, ',')) {
-        std::optional<TExportLayer> layer = ExportLayerFromName(name);
+        const std::optional<TExportLayer> layer = ExportLayerFromName(name);
         if (!layer) {
-            bad = name;
+            problem = "unknown layer '" + echoed(name) + "' " + kLayerList;
             return false;
         }
+        for (TExportLayer earlier : layers)
+            if (earlier == *layer) {
+                problem = "layer " + name + " is given twice in --layers";
+                return false;
+            }
         layers.push_back(*layer);
     }
+    if (layers.empty()) problem = std::string("--layers needs a list of layers ") + kLayerList;
     return !layers.empty();
+}
+
+volatile std::sig_atomic_t gInterruptedBy = 0;
+
+extern "C" void onInterrupt(int signal) { gInterruptedBy = signal; }
+
+// While it lives, SIGINT, SIGTERM and SIGHUP set the flag the export's
+// progress callback reads. The handler is one-shot (SA_RESETHAND): a second
+// signal has its default effect. A signal the caller ignores stays ignored.
+class InterruptCancels {
+public:
+    InterruptCancels() {
+        gInterruptedBy = 0;
+        struct sigaction action {};
+        action.sa_handler = onInterrupt;
+        action.sa_flags = SA_RESETHAND | SA_RESTART;
+        sigemptyset(&action.sa_mask);
+        for (size_t i = 0; i < std::size(kSignals); ++i) {
+            sigaction(kSignals[i], nullptr, &previous_[i]);
+            if (previous_[i].sa_handler != SIG_IGN) sigaction(kSignals[i], &action, nullptr);
+        }
+    }
+    ~InterruptCancels() {
+        for (size_t i = 0; i < std::size(kSignals); ++i) sigaction(kSignals[i], &previous_[i], nullptr);
+    }
+    InterruptCancels(const InterruptCancels&) = delete;
+    InterruptCancels& operator=(const InterruptCancels&) = delete;
+
+    static bool Interrupted() { return gInterruptedBy != 0; }
+    static const char* SignalName() {
+        switch (gInterruptedBy) {
+            case SIGINT: return "SIGINT";
+            case SIGTERM: return "SIGTERM";
+            default: return "SIGHUP";
+        }
+    }
+
+private:
+    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+    struct sigaction previous_[std::size(kSignals)] {};
+};
+
+// The export's message with the file or connection it names cut to the
+// length the command line echoes input at.
+std::string shownMessage(const EExportError& e) {
+    std::string text = e.what();
+    const std::string& subject = e.Subject();
+    if (subject.empty()) return text;
+    const std::string shown = echoed(subject);
+    for (size_t at = 0; (at = text.find(subject, at)) != std::string::npos; at += shown.size())
+        text.replace(at, subject.size(), shown);
+    return text;
 }
 
 }  // namespace
@@ -46,13 +111,12 @@ int runExport(const std::vector<std::string>& args) {
                 return usageError("export", "--to-crs needs EPSG:n");
             options.ToEpsg = code;
         } else if (a == "--layers") {
-            std::string bad;
-            if (!value(text) || !parseLayers(text, options.Layers, bad))
-                return usageError("export", "unknown layer '" + bad + "' (lines, areas, points, labels, nodes, links)");
+            std::string problem = std::string("--layers needs a list of layers ") + kLayerList;
+            if (!value(text) || !parseLayers(text, options.Layers, problem)) return usageError("export", problem);
         } else if (a == "--overwrite") {
             options.Overwrite = true;
         } else if (a.size() > 1 && a[0] == '-') {
-            return usageError("export", "unknown option " + a);
+            return usageError("export", "unknown option " + echoed(a));
         } else {
             positional.push_back(a);
         }
@@ -64,14 +128,26 @@ int runExport(const std::vector<std::string>& args) {
     if (!loadForMapUse("export", positional[0], data)) return kExitFailed;
     if (data.fatal) return reportFatal("export", data);
     try {
-        TExportSummary summary = ExportMap(*data.map, options);
+        TExportSummary summary;
+        {
+            InterruptCancels interrupts;
+            summary = ExportMap(*data.map, options, [](int64_t, int64_t) { return !InterruptCancels::Interrupted(); });
+            if (summary.Cancelled) {
+                std::cerr << "orvelle-cli export: interrupted by " << InterruptCancels::SignalName()
+                          << "; nothing was written\n";
+                return kExitFailed;
+            }
+        }
         if (!summary.Epsg) std::cerr << "orvelle-cli export: the data's coordinate system is unknown; no CRS written\n";
+        for (const std::string& layer : summary.SkippedLayers)
+            std::cerr << "orvelle-cli export: layer " << layer << " left out: format " << summary.Driver
+                      << " drops features without geometry\n";
         for (const TExportLayerCount& layer : summary.Layers) std::cout << layer.Name << " " << layer.Count << "\n";
         std::cout << "total " << summary.Total;
         if (summary.SkippedAreas > 0) std::cout << " (" << summary.SkippedAreas << " areas without an outline skipped)";
         std::cout << "\n";
     } catch (const EExportError& e) {
-        std::cerr << "orvelle-cli export: " << e.what() << "\n";
+        std::cerr << "orvelle-cli export: " << shownMessage(e) << "\n";
         return kExitFailed;
     }
     return kExitOk;
