@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <exception>
 
+#include "base/sjis.h"
 #include "shell/cache_folder.h"
 #include "shell_ui/main_form.h"
 #include "shell_ui/orvelle_application.h"
@@ -27,8 +28,10 @@ int main(int argc, char** argv) {
     std::string cacheFolder;
     try {
         cacheFolder = CacheFolder();
-    } catch (const std::exception& e) {
-        ShowErrorBox(e.what());
+    } catch (const std::exception&) {
+        // The reason names a path that Shift-JIS cannot hold, so the box cannot show it.
+        ShowErrorBox(sjis::fromUtf8(u8"キャッシュフォルダのパスを Shift-JIS で表せません。"
+                                    u8"Shift-JIS で表せるフォルダを環境変数 ORVELLE_HOME に設定してください"));
         return 1;
     }
     TMainForm form(ConfigFolderIn(CurrentProgramPlaces()), cacheFolder);

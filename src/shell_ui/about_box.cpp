@@ -41,9 +41,9 @@ TAboutBox::TAboutBox(QWidget* owner) : QDialog(owner) {
                             false, false);
 
     lbCompany = new QLabel("The Orvelle Project", this);
-    lbZip = new QLabel("Free software for 数値地図2500", this);
+    lbZip = new QLabel("数値地図2500 のためのフリーソフトウェア", this);
     lbAddress = new QLabel(ProjectPage.toString(), this);
-    lbPhone = new QLabel("Questions and reports: the project's issue tracker", this);
+    lbPhone = new QLabel("ご質問・不具合のご報告はプロジェクトの課題管理へ", this);
     OKButton = new QPushButton("OK", this);
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);

@@ -9,6 +9,10 @@ class TAttribMiniForm : public QWidget {
 public:
     explicit TAttribMiniForm(QWidget* owner);
     QPlainTextEdit* Details;
-    // Replaces the text and shows the window without waiting (again, when closed).
+    // Replaces the text, sizes the window to it (within three quarters of
+    // the screen) and shows the window without waiting (again, when closed).
     void ShowDetails(const QString& text);
+
+private:
+    void fitToText(const QString& text);
 };

@@ -39,7 +39,7 @@ TGoToPlaceForm::TGoToPlaceForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle("場所へ移動");
     eQuery = new QLineEdit(this);
     eQuery->setObjectName("eQuery");
-    eQuery->setPlaceholderText("住所 (栄里五丁目 3)、緯度経度 (35.6623, 139.7015) など");
+    SetExamples({}, {});
     lbMatches = new QListWidget(this);
     lbMatches->setObjectName("lbMatches");
     lblStatus = new QLabel(this);
@@ -60,6 +60,12 @@ TGoToPlaceForm::TGoToPlaceForm(QWidget* parent) : QDialog(parent) {
     connect(lbMatches, &QListWidget::itemActivated, this, [this] { choose(); });
     connect(buttons, &QDialogButtonBox::accepted, this, [this] { choose(); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+void TGoToPlaceForm::SetExamples(const QString& address, const QString& latLon) {
+    const QString a = address.isEmpty() ? "住所" : "住所 (" + address + ")";
+    const QString c = latLon.isEmpty() ? "緯度経度" : "緯度経度 (" + latLon + ")";
+    eQuery->setPlaceholderText(a + "、" + c + (address.isEmpty() && latLon.isEmpty() ? "など" : " など"));
 }
 
 void TGoToPlaceForm::SetIndex(const TPlaceIndex* index) {

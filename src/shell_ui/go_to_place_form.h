@@ -19,6 +19,9 @@ public:
 
     // The index the text is looked up in (not owned; none: nothing is listed).
     void SetIndex(const TPlaceIndex* index);
+    // The example texts of the empty edit, taken from the loaded map (an
+    // address and a "lat, lon" there); an empty one is left out.
+    void SetExamples(const QString& address, const QString& latLon);
     // The match chosen when the dialog was accepted.
     const std::optional<TPlaceMatch>& Chosen() const { return chosen_; }
 

@@ -138,9 +138,11 @@ void TMainForm::loadEvent(TLoadEvent event) {
             pbLoad->setValue(event.FileIndex + 1);
             pbLoad->setFormat(QString("%v / %m  (%1 MB)").arg(double(event.BytesRead) / 1048576.0, 0, 'f', 1));
             if (event.Failure) {
-                // The open ends here: no count, no redraw, the last paths unchanged.
+                // The open ends here: no count, no redraw, the last paths
+                // unchanged; "読込中" no longer holds.
                 GeoPanel1->AddFailedMesh(TakeMesh(event));
                 finishLoad(false);
+                setStatus(3, QString());
                 std::rethrow_exception(event.Failure);
             }
             GeoPanel1->AddMesh(TakeMesh(event));
@@ -153,6 +155,7 @@ void TMainForm::loadEvent(TLoadEvent event) {
 void TMainForm::endOfLoad(const TLoadEvent& finished) {
     if (finished.Failure) {
         finishLoad(false);
+        setStatus(3, QString());
         std::rethrow_exception(finished.Failure);
     }
     if (extractionFailed_) {  // nothing loaded; "解凍中" stays
@@ -182,10 +185,10 @@ void TMainForm::finishLoad(bool completed) {
     pbLoad->hide();
     btnLoadCancel->hide();
     loader_.Wait();  // the thread has posted its last event and is ending
+    if (GeoPanel1->DataLoaded() && (completed || openedPath_.isEmpty())) openedPath_ = loadPath_;
     buildPlaceIndex();
     updateActions();
 }
-    if (GeoPanel1->DataLoaded() && (completed || openedPath_.isEmpty())) openedPath_ = loadPath_;
 
 void TMainForm::showProgress() {
     if (!loading_) return;

@@ -7,6 +7,8 @@
 #include "places/place_index.h"
 #include "shell_ui/go_to_place_form.h"
 #include "shell_ui/main_form.h"
+#include "shell_ui/ui_text.h"
+#include "view/coordinate_translator.h"
 
 namespace {
 
@@ -28,6 +30,23 @@ void zoomToShow(TGeoPanel& panel, double minX, double maxX, double minY, double 
     else
         w = h * aspect;
     panel.ZoomToBox(cx - w / 2, cx + w / 2, cy - h / 2, cy + h / 2);
+}
+
+// The dialog's examples from the view's centre: its chome and block, and
+// its latitude and longitude as the dialog reads them (none where the map's
+// system cannot be converted).
+std::pair<QString, QString> centreExamples(TGeoPanel& panel) {
+    QString address = FromSjis(panel.CenterChome());
+    if (!address.isEmpty() && !panel.CenterGaiku().empty()) address += " " + FromSjis(panel.CenterGaiku());
+    const TViewState& v = panel.View();
+    TCoordinateTranslator translator;
+    translator.SetSource(panel.MapObject()->SourceFormat);
+    translator.SetTarget(TCoordsFormat::cfGeodeticWGS);
+    const std::optional<TGeoPoint2D> wgs = translator.TryTransform({(v.MinX + v.MaxX) / 2, (v.MinY + v.MaxY) / 2});
+    if (!wgs) return {address, {}};
+    return {address, QString("%1, %2")
+                         .arg(wgs->Y / kGeographicUnitsPerDegree, 0, 'f', 4)
+                         .arg(wgs->X / kGeographicUnitsPerDegree, 0, 'f', 4)};
 }
 
 }  // namespace
@@ -93,6 +112,8 @@ void TMainForm::goToPlaceExecute() {
     if (!placeIndex_ || loading_) return;
     clearPlaceMark(false);
     GoToPlaceForm->SetIndex(placeIndex_.get());
+    const auto [address, latLon] = centreExamples(*GeoPanel1);
+    GoToPlaceForm->SetExamples(address, latLon);
     if (GoToPlaceForm->exec() != QDialog::Accepted || !GoToPlaceForm->Chosen()) return;
     ShowPlace(*GoToPlaceForm->Chosen());
 }

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "shell_ui/go_to_place_form.h"
+#include "shell_ui/ui_text.h"
 #include "tables/coords_format.h"
 #include "modal_answers.h"
 #include "window_with_town.h"
@@ -90,6 +91,21 @@ private slots:
         QCOMPARE(std::min(v.MaxX - v.MinX, v.MaxY - v.MinY), 300.0);
         QVERIFY(f.GeoPanel1->Marks.Place.has_value());
         QVERIFY(!f.GeoPanel1->Marks.PlaceBounds.has_value());
+    }
+
+    void theExamplesComeFromTheMapsCentreAndAreFoundThere() {
+        TMainForm& f = openTown();
+        QString placeholder, listed;
+        goTo(f, QString(), [&](TGoToPlaceForm* d) {
+            placeholder = d->eQuery->placeholderText();
+            // The example between the second pair of brackets, typed back.
+            const int open = placeholder.lastIndexOf("("), close = placeholder.lastIndexOf(")");
+            d->eQuery->setText(placeholder.mid(open + 1, close - open - 1));
+            listed = d->lbMatches->count() == 1 ? d->lbMatches->item(0)->text() : d->lblStatus->text();
+            d->reject();
+        });
+        QVERIFY2(placeholder.startsWith("住所 (" + FromSjis(f.GeoPanel1->CenterChome())), qPrintable(placeholder));
+        QVERIFY2(listed.startsWith("地点\t"), qPrintable(placeholder + ": " + listed));
     }
 
     void aTextNamingNothingListsNothingAndKeepsTheView() {

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
 #include <cmath>
@@ -172,6 +173,9 @@ private slots:
                            f.OperationZoomReset1, f.EditCopy1})
             QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
         QVERIFY(!f.WebSearch1->isEnabled());  // no search engine listed
+        // Qt's own dialogs and buttons speak Japanese too.
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:") == "Look in:", false);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("キャンセル"));
     }
 
     void heldZoomButtonZoomsOncePerTickAndOnceOnRelease() {
@@ -267,9 +271,30 @@ private slots:
         // The first mesh stays, the third was not read, nothing was counted or remembered.
         QCOMPARE(f.GeoPanel1->MapObject()->Descriptions().size(), size_t(1));
         QCOMPARE(f.GeoPanel1->DataExtentMax().X, 100.0);
-        QCOMPARE(f.StatusText(3), QString("読込中: M0000002.TXT"));
+        QCOMPARE(f.StatusText(3), QString());  // no longer "読込中"
         QVERIFY(f.LastOpenFolder.isEmpty());
         QVERIFY(f.FileOpen1->isEnabled());  // the program carries on
+    }
+
+    void strayTextFileLeavesNoMapAndTheNextOpenIsUntouched() {
+        TMainForm& f = makeForm();
+        const fs::path stray = dir_->path() / "bad.TXT";
+        std::ofstream(stray, std::ios::binary) << "hello world\r\n";
+        ErrorBoxSeen seen;
+        answerErrorBox(seen);
+        f.OpenPaths({QString::fromStdString(stray.string())});
+        QTRY_COMPARE_WITH_TIMEOUT(seen.count, 1, 20000);
+        QVERIFY(!f.GeoPanel1->DataLoaded());
+        QCOMPARE(f.StatusText(3), QString());
+        for (QAction* a : {f.FileClose1, f.FilePrint1, f.FileExport1}) QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
+        QCOMPARE(f.windowTitle(), QString("Orvelle"));
+
+        f.OpenPaths({QString::fromStdString(town_.string())});
+        waitLoaded();
+        QCOMPARE(seen.count, 1);
+        QVERIFY(f.GeoPanel1->DataLoaded());
+        QVERIFY(f.GeoPanel1->ErrorList.empty());
+        QVERIFY(f.FileClose1->isEnabled() && f.FileExport1->isEnabled());
     }
 
     void cancelBetweenMeshesKeepsWhatWasMerged() {
@@ -360,6 +385,9 @@ private slots:
         QCOMPARE(f.AttribMiniForm->windowTitle(), QString("属性"));
         const QString details = f.AttribMiniForm->Details->toPlainText();
         QVERIFY2(details.contains("千代田小学校"), qPrintable(details));
+        // Sized to its text: nothing to scroll.
+        QTRY_COMPARE(f.AttribMiniForm->Details->verticalScrollBar()->maximum(), 0);
+        QTRY_COMPARE(f.AttribMiniForm->Details->horizontalScrollBar()->maximum(), 0);
         for (int i = 0; i < 4; ++i) f.OperationZoomOut1->trigger();
         QTest::mouseClick(surface(), Qt::LeftButton, {}, screenOf(-60, -60));  // outside every feature
         QVERIFY(f.GeoPanel1->PointedAttribs().empty());

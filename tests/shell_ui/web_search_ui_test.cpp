@@ -101,6 +101,15 @@ private slots:
         }
     }
 
+    void onlyWebAddressesReachTheBrowser() {
+        // What the engines build passes, quotes of the phrase included.
+        QCOMPARE(WebUrlOf("https://u.example/s?q=\"%e6%9d%b1\"").host(), QString("u.example"));
+        QCOMPARE(WebUrlOf(std::string(kTownPageSearchUrl) + "?Location=a&free_word=a b%26c").scheme(), QString("https"));
+        for (const char* refused : {"file:///etc/passwd", "javascript:alert(1)", "--renderer-cmd-prefix=xterm",
+                                    "ftp://x.example/", "http://", "mailto:a@b.example", "//x.example/"})
+            QVERIFY2(WebUrlOf(refused).isEmpty(), refused);
+    }
+
     void eachCommandOpensTheAddressOfTheCentre() {
         testsupport::TownWindow town;
         fs::create_directories(town.config());
