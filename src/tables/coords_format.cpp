@@ -17,7 +17,9 @@ const std::array<std::string, kCoordsFormatCount>& names() {
             std::string digits = (zone < 10 ? "0" : "") + std::to_string(zone);
             t[3 + zone] = "cfProjectedTKY" + digits;
             t[22 + zone] = "cfProjectedJGD" + digits;
+            t[42 + zone] = "cfProjectedJGD2011_" + digits;
         }
+        t[42] = "cfGeodeticJGD2011";
         return t;
     }();
     return table;

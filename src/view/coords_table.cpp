@@ -52,6 +52,10 @@ TCoordsFormatRows buildTable() {
                          std::string("+proj=longlat +ellps=WGS84 +datum=WGS84") + kClosing);
     rows[3] = geographic("4612", kDatumJGD2000, u8"日本測地系緯度経度(2000)",
                          std::string("+proj=longlat ") + kJgd2000Datum + kClosing);
+    // JGD2011 has the ellipsoid and axes of JGD2000; the translator applies
+    // the 2011 correction between them itself.
+    rows[42] = geographic("6668", kDatumJGD2011, u8"日本測地系緯度経度(2011)",
+                          std::string("+proj=longlat ") + kJgd2000Datum + kClosing);
     for (int zone = 1; zone <= 19; ++zone) {
         const ZoneOrigin& origin = kZoneOrigins[zone - 1];
         const std::string numeral = romanNumeral(zone);
@@ -60,6 +64,9 @@ TCoordsFormatRows buildTable() {
                           planeDefinition(origin, kTokyoDatum)};
         rows[22 + zone] = {std::to_string(2442 + zone), kCoordsKindProjected, kDatumJGD2000,
                            sjis::fromUtf8(u8"日本測地系第" + numeral + u8"系(2000)"),
+                           planeDefinition(origin, kJgd2000Datum)};
+        rows[42 + zone] = {std::to_string(6668 + zone), kCoordsKindProjected, kDatumJGD2011,
+                           sjis::fromUtf8(u8"日本測地系第" + numeral + u8"系(2011)"),
                            planeDefinition(origin, kJgd2000Datum)};
     }
     return rows;
@@ -75,4 +82,11 @@ const TCoordsFormatRows& CoordsFormatTable() {
 const TCoordsFormatEntry& CoordsFormatEntry(TCoordsFormat format) {
     const auto i = static_cast<size_t>(format);
     return CoordsFormatTable()[i < CoordsFormatTable().size() ? i : 0];
+}
+
+std::optional<TCoordsFormat> CoordsFormatOfEpsg(int code) {
+    const std::string text = std::to_string(code);
+    for (size_t i = 1; i < CoordsFormatTable().size(); ++i)
+        if (CoordsFormatTable()[i].Code == text) return static_cast<TCoordsFormat>(i);
+    return std::nullopt;
 }

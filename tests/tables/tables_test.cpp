@@ -85,6 +85,8 @@ TEST(CoordsFormats, DerivedFromDatumAndZone) {
     EXPECT_EQ(CoordsFormatName(TCoordsFormat::cfProjectedJGD19), "cfProjectedJGD19");
     EXPECT_EQ(CoordsFormatFromName("cfGeodeticWGS"), TCoordsFormat::cfGeodeticWGS);
     EXPECT_EQ(CoordsFormatFromName("12"), TCoordsFormat::cfProjectedTKY09);
-    EXPECT_EQ(CoordsFormatFromName("42"), std::nullopt);
+    EXPECT_EQ(CoordsFormatFromName("42"), TCoordsFormat::cfGeodeticJGD2011);
+    EXPECT_EQ(CoordsFormatFromName("cfProjectedJGD2011_09"), TCoordsFormat::cfProjectedJGD2011_09);
+    EXPECT_EQ(CoordsFormatFromName("62"), std::nullopt);
     EXPECT_EQ(CoordsFormatFromName("cfNothing"), std::nullopt);
 }

@@ -34,16 +34,20 @@ TEST(TransformAllocation, ConvertingAPointAllocatesNothing) {
     const struct {
         F From, To;
         TGeoPoint2D Point;
+        TDatumShift Shift = TDatumShift::dsHelmert;
     } cases[] = {
         {F::cfProjectedTKY09, F::cfGeodeticWGS, {-8000, -38300}},
         {F::cfProjectedJGD09, F::cfGeodeticJGD, {1234.5, 6789.25}},
         {F::cfGeodeticWGS, F::cfProjectedTKY09, {50340000, 12960000}},
         {F::cfProjectedTKY01, F::cfProjectedJGD01, {0, 0}},
         {F::cfGeodeticWGS, F::cfProjectedJGD09, {50340000, 36000000}},  // beyond the pole: fails
+        {F::cfProjectedTKY09, F::cfProjectedJGD2011_09, {-8000, -38300}, TDatumShift::dsGrid},
+        {F::cfProjectedJGD2011_09, F::cfProjectedTKY09, {-8000, -38300}, TDatumShift::dsGrid},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << CoordsFormatName(c.From) << " " << CoordsFormatName(c.To));
         TCoordinateTranslator t;
+        t.SetDatumShift(c.Shift);
         const long beforeChoosing = gAllocations;
         t.SetSource(c.From);
         t.SetTarget(c.To);
