@@ -1,15 +1,19 @@
 // The viewer's export command, driven through its action and save dialog on
 // the offscreen platform: the file it writes holds the map, the status bar
-// counts what was written, and a failure reaches the error box.
+// counts what was written, a failure reaches the error box in Japanese, and
+// the dialog starts in the last export's folder (kept across runs) with a
+// file named after the opened data.
 #include <QAbstractItemView>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QTest>
 #include <filesystem>
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
 
 #include "modal_answers.h"
+#include "support/mesh_fixture.h"
 #include "window_with_town.h"
 
 namespace fs = std::filesystem;
@@ -24,6 +28,30 @@ std::map<std::string, int64_t> layerCounts(const fs::path& file) {
     if (!ds) return counts;
     for (OGRLayer* layer : ds->GetLayers()) counts[layer->GetName()] = layer->GetFeatureCount();
     return counts;
+}
+
+struct Proposal {
+    QString folder, name;
+};
+
+// Triggers the export command and records what its dialog proposes, then
+// answers it with `answer` (a file name) or cancels it when that is empty.
+Proposal proposalOf(TMainForm& f, const QString& answer = {}) {
+    Proposal seen;
+    whenModal<QFileDialog>([&seen, answer](QFileDialog* d) {
+        auto* edit = d->findChild<QLineEdit*>("fileNameEdit");
+        if (!edit) return false;
+        seen = {d->directory().absolutePath(), edit->text()};
+        if (answer.isEmpty()) {
+            d->reject();
+        } else {
+            edit->setText(answer);
+            static_cast<QDialog*>(d)->accept();
+        }
+        return !d->isVisible();
+    });
+    f.FileExport1->trigger();
+    return seen;
 }
 
 }  // namespace
@@ -80,10 +108,59 @@ private slots:
         QVERIFY(!f.Exporting());
         QCOMPARE(seen.title, QString("Orvelle"));
         QCOMPARE(seen.icon, QMessageBox::Critical);
-        QVERIFY(!seen.text.isEmpty());
+        QVERIFY2(seen.text.startsWith(QString::fromStdString(out.parent_path().string())), qPrintable(seen.text));
+        QVERIFY2(seen.text.contains("書き込めません: "), qPrintable(seen.text));
         QVERIFY(!fs::exists(out.parent_path()));
         QCOMPARE(f.StatusText(3), before);
         QVERIFY(f.FileExport1->isEnabled());
+    }
+
+    void aMapWithoutFeaturesIsRefusedInJapanese() {
+        window_ = std::make_unique<WindowWithTown>();
+        TMainForm& f = window_->Form();
+        f.show();
+        const fs::path empty = testsupport::MeshFixture(dir() / "empty", "09LD1002").write();
+        f.OpenPaths({QString::fromStdString(empty.string())});
+        QTRY_VERIFY_WITH_TIMEOUT(!f.Loading(), 20000);
+        QVERIFY(f.GeoPanel1->DataLoaded());
+        ErrorBoxSeen seen;
+        answerErrorBox(seen);
+        f.ExportTo(QString::fromStdString((dir() / "empty.gpkg").string()), "GPKG");
+        QTRY_COMPARE_WITH_TIMEOUT(seen.count, 1, 20000);
+        QCOMPARE(seen.text, QString("エクスポートする地物がありません."));  // the error box's full stop
+        QVERIFY(!fs::exists(dir() / "empty.gpkg"));
+    }
+
+    void theDialogStartsInTheLastExportFolderWithTheDataName() {
+        testsupport::TempDir dir;
+        const fs::path town = testsupport::writeTown(dir.path() / "town");
+        const fs::path home = dir.path() / "home", exports = dir.path() / "exports";
+        fs::create_directories(home / "Documents");
+        fs::create_directories(exports);
+        qputenv("HOME", QByteArray::fromStdString(home.string()));
+        qunsetenv("XDG_CONFIG_HOME");
+        auto start = [&dir, &town] {
+            auto f = std::make_unique<TMainForm>((dir.path() / "config").string() + "/", (dir.path() / "Maps").string() + "/");
+            f->show();
+            f->OpenPaths({QString::fromStdString(town.string())});
+            if (!QTest::qWaitFor([&f] { return !f->Loading(); }, 20000)) qFatal("town not loaded");
+            return f;
+        };
+        const QString name = QString::fromStdString(town.stem().string()) + ".gpkg";  // the description's name
+
+        // First: the documents folder; the file chosen there sets the folder.
+        auto f = start();
+        const Proposal first = proposalOf(*f, QString::fromStdString((exports / "mine.gpkg").string()));
+        QCOMPARE(first.folder, QString::fromStdString((home / "Documents").string()));
+        QCOMPARE(first.name, name);
+        QTRY_VERIFY_WITH_TIMEOUT(!f->Exporting(), 20000);
+        QVERIFY(fs::exists(exports / "mine.gpkg"));
+        f.reset();  // the INI file keeps the folder
+
+        f = start();
+        const Proposal next = proposalOf(*f);
+        QCOMPARE(next.folder, QString::fromStdString(exports.string()));
+        QCOMPARE(next.name, name);
     }
 };
 
