@@ -34,3 +34,25 @@ SrsPtr OutputSpatialReferenceOfEpsg(int epsg) {
     throw EExportError("EPSG:" + std::to_string(epsg) + (name ? " (" + std::string(name) + ")" : std::string()) +
                        " is not a two-dimensional projected or geographic coordinate system");
 }
+
+namespace {
+
+std::optional<int> epsgCode(const OGRSpatialReference& srs, const char* node) {
+    const char* authority = srs.GetAuthorityName(node);
+    const char* code = srs.GetAuthorityCode(node);
+    if (!authority || !code || std::string(authority) != "EPSG") return std::nullopt;
+    int value = 0;
+    const char* end = code + std::char_traits<char>::length(code);
+    if (std::from_chars(code, end, value).ptr != end) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+TCoordsFormat TranslatorTargetFor(const OGRSpatialReference& output) {
+    if (const std::optional<int> code = epsgCode(output, nullptr))
+        if (const std::optional<TCoordsFormat> own = CoordsFormatOfEpsg(*code)) return *own;
+    if (const std::optional<int> geographic = epsgCode(output, "GEOGCS"))
+        if (*geographic == 4301 || *geographic == 4612 || *geographic == 6668) return *CoordsFormatOfEpsg(*geographic);
+    return TCoordsFormat::cfGeodeticWGS;
+}

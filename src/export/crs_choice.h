@@ -26,3 +26,8 @@ SrsPtr SpatialReferenceOfEpsg(int epsg);
 // (EExportError) unless it is a two-dimensional projected or geographic
 // system (a geocentric or 3-D system would lose or invent heights).
 SrsPtr OutputSpatialReferenceOfEpsg(int epsg);
+// The table's system that a reprojection into `output` converts into: the
+// output system itself when the table has it; otherwise longitude and
+// latitude on its datum (Tokyo, JGD2000 or JGD2011; WGS84 for any other),
+// from which OGR then only projects.
+TCoordsFormat TranslatorTargetFor(const OGRSpatialReference& output);

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "view/datum_shift.h"
+
 // The layers an export can write, in writing order.
 enum class TExportLayer : uint8_t { Lines, Areas, Points, Labels, Nodes, Links };
 inline constexpr int kExportLayerCount = 6;
@@ -22,6 +24,8 @@ struct TExportOptions {
     std::string Format;
     // The EPSG code to reproject into; none: the data's own system.
     std::optional<int> ToEpsg;
+    // How a reprojection shifts coordinates on the Tokyo datum.
+    TDatumShift DatumShift = TDatumShift::dsHelmert;
     // The layers to write; empty: every layer that has features.
     std::vector<TExportLayer> Layers;
     // Replace existing files or tables instead of failing.
@@ -41,6 +45,9 @@ struct TExportSummary {
     // (only when no layers were chosen; a chosen one fails the export).
     std::vector<std::string> SkippedLayers;
     std::optional<int> Epsg;   // the CRS written; none when the data's system is unknown
+    // Vertices the three-parameter shift converted because the grid has no
+    // parameter there (dsGrid only).
+    uint64_t ShiftFallbacks = 0;
     std::string Driver;        // the OGR driver used
     std::vector<std::string> Files;  // the files written (empty for a database)
     bool Cancelled = false;    // the progress callback stopped the export; nothing was kept

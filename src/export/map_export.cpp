@@ -16,6 +16,7 @@
 #include "export/format_probe.h"
 #include "export/gdal_errors.h"
 #include "export/output_target.h"
+#include "view/coordinate_translator.h"
 
 namespace {
 
@@ -29,14 +30,19 @@ struct CtDelete {
 };
 
 // Data coordinates to output coordinates: unit change, then reprojection.
+// The vertices of one feature in the output's units. With a reprojection
+// they go through the same translator as `orvelle-cli coords` (so both agree
+// to the bit), into the output system when the table has it, otherwise into
+// longitude and latitude on the output's datum, from which OGR projects.
 class CoordinateOutput {
 public:
-    CoordinateOutput(double dataUnitsPerCrsUnit, OGRCoordinateTransformation* transform)
-        : scale_(1.0 / dataUnitsPerCrsUnit), transform_(transform) {}
+    CoordinateOutput(const TCoordinateTranslator* translator, double valuesPerCrsUnit,
+                     OGRCoordinateTransformation* projection)
+        : translator_(translator), scale_(1.0 / valuesPerCrsUnit), projection_(projection) {}
 
     void Add(const TGeoPoint2D& p) {
-        x_.push_back(p.X * scale_);
-        y_.push_back(p.Y * scale_);
+        x_.push_back(p.X);
+        y_.push_back(p.Y);
     }
     void Clear() {
         x_.clear();
@@ -44,16 +50,22 @@ public:
     }
     // Reprojects what was added; false when a point cannot be transformed.
     bool Finish() {
-        return !transform_ || x_.empty() ||
-               transform_->Transform(static_cast<int>(x_.size()), x_.data(), y_.data(), nullptr, nullptr);
+        if (x_.empty()) return true;
+        if (translator_ && !translator_->TransformArrays(x_.size(), x_.data(), y_.data())) return false;
+        for (size_t i = 0; i < x_.size(); ++i) {
+            x_[i] *= scale_;
+            y_[i] *= scale_;
+        }
+        return !projection_ || projection_->Transform(static_cast<int>(x_.size()), x_.data(), y_.data(), nullptr, nullptr);
     }
     size_t Size() const { return x_.size(); }
     const double* X() const { return x_.data(); }
     const double* Y() const { return y_.data(); }
 
 private:
+    const TCoordinateTranslator* translator_;
     double scale_;
-    OGRCoordinateTransformation* transform_;
+    OGRCoordinateTransformation* projection_;
     std::vector<double> x_, y_;
 };
 
@@ -376,16 +388,30 @@ TExportSummary ExportMap(const TKDKObject& map, const TExportOptions& options, c
     summary.Epsg = EpsgOfFormat(map.SourceFormat);
     SrsPtr source = summary.Epsg ? SpatialReferenceOfEpsg(*summary.Epsg) : nullptr;
     SrsPtr output;
-    std::unique_ptr<OGRCoordinateTransformation, CtDelete> transform;
+    std::unique_ptr<TCoordinateTranslator> translator;
+    std::unique_ptr<OGRCoordinateTransformation, CtDelete> projection;
+    double valuesPerCrsUnit = DataUnitsPerCrsUnit(map.SourceFormat);
     if (options.ToEpsg) {
         if (!source)
             throw EExportError("cannot reproject: the data's coordinate system (" +
                                std::string(CoordsFormatName(map.SourceFormat)) + ") has no EPSG code");
         output = OutputSpatialReferenceOfEpsg(*options.ToEpsg);
-        transform.reset(OGRCreateCoordinateTransformation(source.get(), output.get()));
-        if (!transform)
-            throw EExportError(GdalMessageOr("cannot transform EPSG:" + std::to_string(*summary.Epsg) +
-                                             " to EPSG:" + std::to_string(*options.ToEpsg)));
+        const TCoordsFormat via = TranslatorTargetFor(*output);
+        translator = std::make_unique<TCoordinateTranslator>();
+        translator->SetDatumShift(options.DatumShift);
+        translator->SetSource(map.SourceFormat);
+        translator->SetTarget(via);
+        if (translator->GetSourceFormat() != map.SourceFormat || translator->GetTargetFormat() != via)
+            throw EExportError("cannot transform EPSG:" + std::to_string(*summary.Epsg) + " to EPSG:" +
+                               std::to_string(*options.ToEpsg) + ": PROJ refused a definition");
+        valuesPerCrsUnit = DataUnitsPerCrsUnit(via);
+        if (EpsgOfFormat(via) != options.ToEpsg) {
+            const SrsPtr geographic = SpatialReferenceOfEpsg(*EpsgOfFormat(via));
+            projection.reset(OGRCreateCoordinateTransformation(geographic.get(), output.get()));
+            if (!projection)
+                throw EExportError(GdalMessageOr("cannot transform EPSG:" + std::to_string(*summary.Epsg) +
+                                                 " to EPSG:" + std::to_string(*options.ToEpsg)));
+        }
         summary.Epsg = options.ToEpsg;
     }
     OGRSpatialReference* srs = output ? output.get() : source.get();
@@ -395,7 +421,7 @@ TExportSummary ExportMap(const TKDKObject& map, const TExportOptions& options, c
     TOutputTarget target(options, planned, errors);
     summary.Driver = target.DriverName();
     TFeatureTexts texts;
-    CoordinateOutput coords(DataUnitsPerCrsUnit(map.SourceFormat), transform.get());
+    CoordinateOutput coords(translator.get(), valuesPerCrsUnit, projection.get());
     ProgressTicker ticker(progress, summary.Total);
     try {
         for (const auto& [layer, n] : layers) {
@@ -424,5 +450,6 @@ TExportSummary ExportMap(const TKDKObject& map, const TExportOptions& options, c
         target.Discard();
         summary.Layers.clear();
     }
+    summary.ShiftFallbacks = translator ? translator->FallbackCount() : 0;
     return summary;
 }

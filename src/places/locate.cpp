@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <tuple>
 
 #include "base/sjis.h"
 #include "places/address_match.h"
@@ -17,19 +18,26 @@
 namespace {
 
 // The point in the other system; nothing when either side has no projection
-// or PROJ cannot convert it. Translators are made once per pair and thread,
-// as PROJ's objects must not be shared between threads.
-std::optional<TGeoPoint2D> Convert(TCoordsFormat from, TCoordsFormat to, const TGeoPoint2D& p) {
+// or PROJ cannot convert it. Translators are made once per pair, shift and
+// thread, as PROJ's objects must not be shared between threads.
+std::optional<TGeoPoint2D> Convert(TCoordsFormat from, TCoordsFormat to, const TGeoPoint2D& p, TDatumShift shift,
+                                   bool& approximate) {
     if (from == to) return p;
-    thread_local std::map<std::pair<TCoordsFormat, TCoordsFormat>, std::unique_ptr<TCoordinateTranslator>> made;
-    std::unique_ptr<TCoordinateTranslator>& t = made[{from, to}];
+    using Key = std::tuple<TCoordsFormat, TCoordsFormat, TDatumShift>;
+    thread_local std::map<Key, std::unique_ptr<TCoordinateTranslator>> made;
+    std::unique_ptr<TCoordinateTranslator>& t = made[{from, to, shift}];
     if (!t) {
-        t = std::make_unique<TCoordinateTranslator>();
-        t->SetSource(from);
-        t->SetTarget(to);
+        auto fresh = std::make_unique<TCoordinateTranslator>();
+        fresh->SetDatumShift(shift);
+        fresh->SetSource(from);
+        fresh->SetTarget(to);
+        t = std::move(fresh);
     }
     if (t->GetSourceFormat() != from || t->GetTargetFormat() != to) return std::nullopt;
-    return t->TryTransform(p);
+    bool approximateHere = false;
+    const std::optional<TGeoPoint2D> converted = t->TryTransform(p, approximateHere);
+    approximate = approximate || approximateHere;
+    return converted;
 }
 
 // The address at a point as the centre address gives it: prefecture, city
@@ -41,35 +49,40 @@ std::string AddressAt(const TKDKObject& map, const TGeoPoint2D& p) {
     return name;
 }
 
-TLocateResult PointAt(const TPlaceIndex& index, double latitude, double longitude) {
+TLocateResult PointAt(const TPlaceIndex& index, double latitude, double longitude, TDatumShift shift,
+                      bool approximate) {
     if (std::abs(latitude) > 90 || std::abs(longitude) > 180 || !InPlaneSystemsArea(longitude, latitude))
         return {TLocateStatus::OutsideRange, {}};
     const TCoordsFormat own = index.Map().SourceFormat;
     const std::optional<TGeoPoint2D> at =
         Convert(TCoordsFormat::cfGeodeticWGS, own,
-                {longitude * kGeographicUnitsPerDegree, latitude * kGeographicUnitsPerDegree});
+                {longitude * kGeographicUnitsPerDegree, latitude * kGeographicUnitsPerDegree}, shift, approximate);
     if (!at) return {TLocateStatus::NoConversion, {}};
-    return {TLocateStatus::Found, {{TPlaceKind::Point, {*at, *at, *at}, AddressAt(index.Map(), *at)}}};
+    return {TLocateStatus::Found, {{TPlaceKind::Point, {*at, *at, *at}, AddressAt(index.Map(), *at)}}, approximate};
 }
 
 }  // namespace
 
-TLocateResult Locate(const TPlaceIndex& index, std::string_view queryUtf8, size_t limit) {
+TLocateResult Locate(const TPlaceIndex& index, std::string_view queryUtf8, size_t limit, TDatumShift shift) {
     const std::string folded = placetext::FoldWidth(queryUtf8);
     if (folded.empty()) return {};
     const TCoordinateText c = ParseCoordinateText(folded);
     switch (c.Form) {
         case TCoordinateText::ctLatLon:
-            return PointAt(index, c.Latitude, c.Longitude);
+            return PointAt(index, c.Latitude, c.Longitude, shift, false);
         case TCoordinateText::ctPlane: {
             // Judged by where it lies on the earth, then taken into the map's system.
-            const std::optional<TGeoPoint2D> wgs = Convert(c.System, TCoordsFormat::cfGeodeticWGS, {c.X, c.Y});
+            bool approximate = false;
+            const std::optional<TGeoPoint2D> wgs =
+                Convert(c.System, TCoordsFormat::cfGeodeticWGS, {c.X, c.Y}, shift, approximate);
             if (!wgs) return {TLocateStatus::OutsideRange, {}};
-            TLocateResult r = PointAt(index, wgs->Y / kGeographicUnitsPerDegree, wgs->X / kGeographicUnitsPerDegree);
+            TLocateResult r =
+                PointAt(index, wgs->Y / kGeographicUnitsPerDegree, wgs->X / kGeographicUnitsPerDegree, shift, approximate);
             // The map's own system gives the point back exactly as written.
             if (r.Status == TLocateStatus::Found && c.System == index.Map().SourceFormat) {
                 const TGeoPoint2D at{c.X, c.Y};
                 r.Matches[0] = {TPlaceKind::Point, {at, at, at}, AddressAt(index.Map(), at)};
+                r.Approximate = false;
             }
             return r;
         }

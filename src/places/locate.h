@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "places/place_index.h"
+#include "view/datum_shift.h"
 
 inline constexpr size_t kMaxPlaceMatches = 20;
 
@@ -31,7 +32,13 @@ enum class TLocateStatus : uint8_t {
 struct TLocateResult {
     TLocateStatus Status = TLocateStatus::NothingFound;
     std::vector<TPlaceMatch> Matches;  // best first, at most the limit
+    // A coordinate went by the three-parameter shift because the grid has no
+    // parameter there.
+    bool Approximate = false;
 };
 
 // Reads the index and the map only; any number of threads may call it at once.
-TLocateResult Locate(const TPlaceIndex& index, std::string_view queryUtf8, size_t limit = kMaxPlaceMatches);
+// `shift` converts coordinates on the Tokyo datum (dsGrid throws
+// EDatumGridError when the grid cannot be used).
+TLocateResult Locate(const TPlaceIndex& index, std::string_view queryUtf8, size_t limit = kMaxPlaceMatches,
+                     TDatumShift shift = TDatumShift::dsHelmert);

@@ -33,6 +33,8 @@ TIniSettings ReadIniSettings(const QString& iniPath) {
         QString path = readText(ini, kRecentSection.arg(i));
         if (!path.isEmpty() && !s.RecentFiles.contains(path)) s.RecentFiles.append(path);
     }
+    s.DatumShift = DatumShiftFromName(readText(ini, "Coords/DatumShift").trimmed().toStdString())
+                       .value_or(TDatumShift::dsHelmert);
     return s;
 }
 
@@ -54,6 +56,7 @@ bool WriteIniSettings(const QString& iniPath, const TIniSettings& s) {
         else
             ini.remove(kRecentSection.arg(i));
     }
+    ini.setValue("Coords/DatumShift", QString::fromLatin1(DatumShiftName(s.DatumShift).data()));
     ini.sync();
     return ini.status() == QSettings::NoError;
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "view/datum_shift.h"
+
 struct TIniSettings {
     int Left = -1;  // -1: centre the window on the screen
     int Top = -1;
@@ -16,13 +18,14 @@ struct TIniSettings {
     QString LastOpenFolder;
     QString LastExportFolder;  // where the export dialog starts
     QStringList RecentFiles;  // newest first
+    TDatumShift DatumShift = TDatumShift::dsHelmert;  // "Coords" DatumShift: helmert or grid
 };
 
 inline constexpr int kRecentFileCount = 8;
 
 // Reads "MainForm" Left, Top, Width, Height, "Cache" ClearAtEnd, "Data"
 // LastFileName, LastOpenFolder, LastExportFolder, in that order, then the
-// recent paths.
+// recent paths and "Coords" DatumShift (an unknown name gives helmert).
 TIniSettings ReadIniSettings(const QString& iniPath);
 
 // Writes the same keys in the same order (ClearAtEnd as 1 or 0) through a

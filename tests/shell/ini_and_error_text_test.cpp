@@ -23,16 +23,18 @@ TEST(IniSettings, MissingFileGivesDefaultsAndBadValuesTheirKeysDefault) {
     EXPECT_EQ(d.Height, 480);
     EXPECT_TRUE(d.ClearAtEnd);
     EXPECT_TRUE(d.LastFileName.isEmpty() && d.RecentFiles.isEmpty());
+    EXPECT_EQ(d.DatumShift, TDatumShift::dsHelmert);
 
     std::filesystem::create_directories(dir.path() / "sub");
     std::ofstream(dir.path() / "sub" / "o.ini")
-        << "[MainForm]\nLeft=12\nTop=x1\nWidth=800\nHeight=\n[Cache]\nClearAtEnd=zero\n";
+        << "[MainForm]\nLeft=12\nTop=x1\nWidth=800\nHeight=\n[Cache]\nClearAtEnd=zero\n[Coords]\nDatumShift=tky2jgd\n";
     const TIniSettings s = ReadIniSettings(iniIn(dir));
     EXPECT_EQ(s.Left, 12);
     EXPECT_EQ(s.Top, -1);
     EXPECT_EQ(s.Width, 800);
     EXPECT_EQ(s.Height, 480);
     EXPECT_TRUE(s.ClearAtEnd);
+    EXPECT_EQ(s.DatumShift, TDatumShift::dsHelmert);
 }
 
 TEST(IniSettings, WrittenValuesReadBackWithClearAtEndAsDigit) {
@@ -46,10 +48,13 @@ TEST(IniSettings, WrittenValuesReadBackWithClearAtEndAsDigit) {
     s.LastFileName = QString::fromUtf8("/データ/13101.lzh");
     s.LastOpenFolder = "/a,b;c";
     s.RecentFiles = {"/r1", "/r2"};
+    s.DatumShift = TDatumShift::dsGrid;
     ASSERT_TRUE(WriteIniSettings(iniIn(dir), s));
     QFile file(iniIn(dir));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().contains("ClearAtEnd=0"));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("ClearAtEnd=0"));
+    EXPECT_TRUE(text.contains("[Coords]\nDatumShift=grid")) << text.constData();
     const TIniSettings r = ReadIniSettings(iniIn(dir));
     EXPECT_EQ(r.Left, 5);
     EXPECT_EQ(r.Top, 6);
@@ -59,6 +64,7 @@ TEST(IniSettings, WrittenValuesReadBackWithClearAtEndAsDigit) {
     EXPECT_EQ(r.LastFileName, s.LastFileName);
     EXPECT_EQ(r.LastOpenFolder, s.LastOpenFolder);
     EXPECT_EQ(r.RecentFiles, s.RecentFiles);
+    EXPECT_EQ(r.DatumShift, TDatumShift::dsGrid);
     // A shorter list leaves no stale entries behind.
     s.RecentFiles = {"/r3"};
     ASSERT_TRUE(WriteIniSettings(iniIn(dir), s));

@@ -1,5 +1,9 @@
 // orvelle-cli coords: converts one point between two coordinate systems,
 // lists the systems, or formats latitude and longitude as the status bar does.
+// A system is a table name (geographic values in hundredths of an arc-second)
+// or an EPSG code of the table (geographic values in degrees).
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -10,6 +14,7 @@
 #include "arguments.h"
 #include "base/sjis.h"
 #include "command.h"
+#include "datum_shift_option.h"
 #include "shell/latlon_text.h"
 #include "view/coordinate_translator.h"
 #include "view/coords_table.h"
@@ -23,8 +28,32 @@ struct CoordsArgs {
     bool List = false;
     bool Dms = false;
     std::optional<std::string> From, To;
+    TDatumShift Shift = TDatumShift::dsHelmert;
     std::vector<std::string> Numbers;
 };
+
+// A system as the user named it: EPSG codes count geographic values in
+// degrees, table names in hundredths of an arc-second.
+struct NamedSystem {
+    TCoordsFormat Format;
+    double UnitsPerValue = 1.0;  // table units per value written
+};
+
+std::optional<NamedSystem> systemNamed(const std::string& name) {
+    constexpr std::string_view kEpsg = "EPSG:";
+    if (name.size() > kEpsg.size() && std::equal(kEpsg.begin(), kEpsg.end(), name.begin(),
+                                                 [](char a, char b) { return a == std::toupper(static_cast<unsigned char>(b)); })) {
+        int code = 0;
+        if (!parseInt(name.substr(kEpsg.size()), code)) return std::nullopt;
+        const std::optional<TCoordsFormat> format = CoordsFormatOfEpsg(code);
+        if (!format) return std::nullopt;
+        const bool geographic = CoordsFormatEntry(*format).Kind == kCoordsKindGeographic;
+        return NamedSystem{*format, geographic ? kGeographicUnitsPerDegree : 1.0};
+    }
+    const std::optional<TCoordsFormat> format = CoordsFormatFromName(name);
+    if (!format) return std::nullopt;
+    return NamedSystem{*format, 1.0};
+}
 
 std::optional<double> asNumber(const std::string& text) {
     double value = 0;
@@ -43,6 +72,8 @@ std::optional<std::string> parseArgs(const std::vector<std::string>& args, Coord
             out.List = true;
         } else if (arg == "--dms") {
             out.Dms = true;
+        } else if (arg == kDatumShiftOption) {
+            if (auto problem = readDatumShift(args, i, out.Shift)) return problem;
         } else if (arg == "--from" || arg == "--to") {
             if (i + 1 == args.size()) return arg + " needs a FORMAT";
             (arg == "--from" ? out.From : out.To) = args[++i];
@@ -77,8 +108,10 @@ int printDms(double latitude, double longitude) {
     return kExitOk;
 }
 
-int convert(TCoordsFormat from, TCoordsFormat to, double x, double y) {
+int convert(const NamedSystem& fromSystem, const NamedSystem& toSystem, TDatumShift shift, double x, double y) {
+    const TCoordsFormat from = fromSystem.Format, to = toSystem.Format;
     TCoordinateTranslator translator;
+    translator.SetDatumShift(shift);
     translator.SetSource(from);
     translator.SetTarget(to);
     for (auto [format, chosen] : {std::pair{from, translator.GetSourceFormat()},
@@ -89,7 +122,8 @@ int convert(TCoordsFormat from, TCoordsFormat to, double x, double y) {
             return kExitFailed;
         }
     }
-    const auto result = translator.TryTransform({x, y});
+    const auto result =
+        translator.TryTransform({x * fromSystem.UnitsPerValue, y * fromSystem.UnitsPerValue});
     if (!result) {
         std::cerr << "orvelle-cli coords: the point cannot be converted from "
                   << CoordsFormatName(from) << " to " << CoordsFormatName(to)
@@ -99,9 +133,12 @@ int convert(TCoordsFormat from, TCoordsFormat to, double x, double y) {
                   << "\n";
         return kExitFailed;
     }
+    // Degrees get nine decimals: a tenth of a millimetre.
     char line[96];
-    std::snprintf(line, sizeof line, "%.6f %.6f", result->X, result->Y);
+    std::snprintf(line, sizeof line, toSystem.UnitsPerValue == 1.0 ? "%.6f %.6f" : "%.9f %.9f",
+                  result->X / toSystem.UnitsPerValue, result->Y / toSystem.UnitsPerValue);
     std::cout << line << '\n';
+    reportFallbacks(kCommand, translator.FallbackCount());
     return kExitOk;
 }
 
@@ -127,11 +164,11 @@ int runCoords(const std::vector<std::string>& args) {
     if (parsed.Dms) return printDms(*first, *second);
 
     if (!parsed.From || !parsed.To) return usageError(kCommand, "needs both --from and --to");
-    const auto from = CoordsFormatFromName(*parsed.From);
+    const auto from = systemNamed(*parsed.From);
     if (!from) return usageError(kCommand, "unknown FORMAT '" + echoed(*parsed.From) + "'");
-    const auto to = CoordsFormatFromName(*parsed.To);
+    const auto to = systemNamed(*parsed.To);
     if (!to) return usageError(kCommand, "unknown FORMAT '" + echoed(*parsed.To) + "'");
-    return convert(*from, *to, *first, *second);
+    return convert(*from, *to, parsed.Shift, *first, *second);
 }
 
 }  // namespace cli

@@ -10,6 +10,7 @@
 #include "arguments.h"
 #include "command.h"
 #include "data_loading.h"
+#include "datum_shift_option.h"
 #include "export/map_export.h"
 
 namespace cli {
@@ -110,6 +111,8 @@ int runExport(const std::vector<std::string>& args) {
             if (!value(text) || text.rfind("EPSG:", 0) != 0 || !parseInt(text.substr(5), code) || code <= 0)
                 return usageError("export", "--to-crs needs EPSG:n");
             options.ToEpsg = code;
+        } else if (a == kDatumShiftOption) {
+            if (auto problem = readDatumShift(args, i, options.DatumShift)) return usageError("export", *problem);
         } else if (a == "--layers") {
             std::string problem = std::string("--layers needs a list of layers ") + kLayerList;
             if (!value(text) || !parseLayers(text, options.Layers, problem)) return usageError("export", problem);
@@ -146,6 +149,7 @@ int runExport(const std::vector<std::string>& args) {
         std::cout << "total " << summary.Total;
         if (summary.SkippedAreas > 0) std::cout << " (" << summary.SkippedAreas << " areas without an outline skipped)";
         std::cout << "\n";
+        reportFallbacks("export", summary.ShiftFallbacks);
     } catch (const EExportError& e) {
         std::cerr << "orvelle-cli export: " << shownMessage(e) << "\n";
         return kExitFailed;

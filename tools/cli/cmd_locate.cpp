@@ -7,6 +7,7 @@
 #include "base/sjis.h"
 #include "command.h"
 #include "data_loading.h"
+#include "datum_shift_option.h"
 #include "places/locate.h"
 #include "tables/coords_format.h"
 
@@ -40,14 +41,23 @@ std::string problem(TLocateStatus status, const std::string& input, TCoordsForma
 
 }  // namespace
 
-int runLocate(const std::vector<std::string>& args) {
+int runLocate(const std::vector<std::string>& allArgs) {
+    TDatumShift shift = TDatumShift::dsHelmert;
+    std::vector<std::string> args;
+    for (size_t i = 0; i < allArgs.size(); ++i) {
+        if (allArgs[i] != kDatumShiftOption) {
+            args.push_back(allArgs[i]);
+        } else if (auto problem = readDatumShift(allArgs, i, shift)) {
+            return usageError("locate", *problem);
+        }
+    }
     if (args.size() < 2) return usageError("locate", "needs PATH and QUERY");
     std::string query = args[1];  // a query of several arguments is one text
     for (size_t i = 2; i < args.size(); ++i) query += " " + args[i];
     LoadedData data;
     if (!loadForMapUse("locate", args[0], data)) return kExitFailed;
     const TPlaceIndex places(*data.map);
-    const TLocateResult found = Locate(places, query);
+    const TLocateResult found = Locate(places, query, kMaxPlaceMatches, shift);
     if (found.Status != TLocateStatus::Found) {
         std::cerr << "orvelle-cli locate: " << problem(found.Status, query, data.map->SourceFormat) << "\n";
         return kExitFailed;
@@ -59,6 +69,7 @@ int runLocate(const std::vector<std::string>& args) {
         std::cout << kindName(m.Kind) << '\t' << numbers << '\t' << sjis::toUtf8(m.Name) << '\n';
     }
     std::cout << std::flush;
+    reportFallbacks("locate", found.Approximate ? 1 : 0);
     return reportFatal("locate", data);
 }
 

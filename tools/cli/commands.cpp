@@ -20,7 +20,8 @@ int runLocate(const std::vector<std::string>& args);
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
         {"info", "info [--json] [--features] PATH", runInfo},
-        {"coords", "coords --from FORMAT --to FORMAT X Y | --list | --dms LAT LON", runCoords},
+        {"coords", "coords [--datum-shift helmert|grid] --from FORMAT|EPSG:n --to FORMAT|EPSG:n X Y | --list | --dms LAT LON",
+         runCoords},
         {"extract", "extract ARCHIVE DEST", runExtract},
         {"search", "search [--regex] [--target MAJOR[.MINOR]] PATH TEXT", runSearch},
         {"regex", "regex [--fuzzy] [--lf] PATTERN TEXT... | regex --preprocess [--fuzzy] PATTERN | regex --expand TEXT", runRegex},
@@ -30,10 +31,12 @@ const std::vector<Command>& commands() {
                   "[--size WxH] [--box MINX,MINY,MAXX,MAXY]", runPrint},
         {"pick", "pick PATH (X Y | --points FILE|-) [--tolerance METRES]", runPick},
         {"address", "address PATH (X Y | --points FILE|-)", runAddress},
-        {"export", "export PATH OUT [--format NAME] [--to-crs EPSG:n] [--layers lines,areas,...] [--overwrite]",
+        {"export", "export PATH OUT [--format NAME] [--to-crs EPSG:n] [--datum-shift helmert|grid] [--layers lines,areas,...] "
+                   "[--overwrite]",
          runExport},
         {"route", "route PATH X1 Y1 X2 Y2 [--geojson OUT]", runRoute},
-        {"locate", "locate PATH QUERY   (an address, \"LAT, LON\", DMS or \"SYSTEM X Y\")", runLocate},
+        {"locate", "locate [--datum-shift helmert|grid] PATH QUERY   (an address, \"LAT, LON\", DMS or \"SYSTEM X Y\")",
+         runLocate},
     };
     return list;
 }
