@@ -24,6 +24,11 @@ TGdalErrors::~TGdalErrors() {
     tCurrent = previous_;
 }
 
+void TGdalErrors::ShowPathAs(std::string written, std::string shown) {
+    writtenPath_ = std::move(written);
+    shownPath_ = std::move(shown);
+}
+
 void TGdalErrors::Clear() {
     failed_ = false;
     firstFailure_.clear();
@@ -43,6 +48,10 @@ void CPL_STDCALL TGdalErrors::collect(CPLErr level, CPLErrorNum, const char* mes
     if (!self || self->failed_) return;
     self->failed_ = true;
     self->firstFailure_ = trimmed(message ? message : "");
+    std::string& text = self->firstFailure_;
+    if (!self->writtenPath_.empty())
+        for (size_t at = 0; (at = text.find(self->writtenPath_, at)) != std::string::npos; at += self->shownPath_.size())
+            text.replace(at, self->writtenPath_.size(), self->shownPath_);
 }
 
 std::string GdalMessageOr(const std::string& fallback) {

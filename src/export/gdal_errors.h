@@ -18,6 +18,8 @@ public:
     bool Failed() const { return failed_; }
     // The first failure since the last Clear; empty when none.
     const std::string& FirstFailure() const { return firstFailure_; }
+    // Messages name `written` (a staging folder) as `shown` from now on.
+    void ShowPathAs(std::string written, std::string shown);
     // Forgets what was collected.
     void Clear();
     // Throws EExportError "`what`: GDAL's first failure message" when GDAL
@@ -28,6 +30,7 @@ private:
     static void CPL_STDCALL collect(CPLErr level, CPLErrorNum number, const char* message);
 
     TGdalErrors* previous_;
+    std::string writtenPath_, shownPath_;
     bool failed_ = false;
     std::string firstFailure_;
 };

@@ -229,15 +229,21 @@ public:
     ProgressTicker(const TExportProgress& progress, int64_t total) : progress_(progress), total_(total) {}
     bool Step() {
         ++written_;
-        if (!progress_ || (written_ & 1023) != 0) return true;
-        return progress_(written_, total_);
+        return (written_ & 1023) != 0 || StillWanted();
     }
-    bool Finish() const { return !progress_ || progress_(written_, total_); }
+    // Asks again without a new feature (during the steps after writing); once
+    // cancelled, stays cancelled.
+    bool StillWanted() {
+        if (!cancelled_ && progress_) cancelled_ = !progress_(written_, total_);
+        return !cancelled_;
+    }
+    bool Cancelled() const { return cancelled_; }
 
 private:
     const TExportProgress& progress_;
     int64_t total_;
     int64_t written_ = 0;
+    bool cancelled_ = false;
 };
 
 // Writes the layer's features; false when the progress callback cancelled.
@@ -418,11 +424,11 @@ TExportSummary ExportMap(const TKDKObject& map, const TExportOptions& options, c
 
     std::vector<TExportLayer> planned;
     for (const auto& [layer, n] : layers) planned.push_back(layer);
-    TOutputTarget target(options, planned, errors);
+    ProgressTicker ticker(progress, summary.Total);
+    TOutputTarget target(options, planned, errors, [&ticker] { return ticker.StillWanted(); });
     summary.Driver = target.DriverName();
     TFeatureTexts texts;
     CoordinateOutput coords(translator.get(), valuesPerCrsUnit, projection.get());
-    ProgressTicker ticker(progress, summary.Total);
     try {
         for (const auto& [layer, n] : layers) {
             const std::string name(ExportLayerName(layer));
@@ -434,14 +440,19 @@ TExportSummary ExportMap(const TKDKObject& map, const TExportOptions& options, c
             }
             // A writer may report a failed write only through GDAL's error.
             errors.ThrowIfFailed("cannot write layer " + name, TExportFailure::CannotWrite, name);
+            target.LayerDone(layer);
             summary.Layers.push_back({name, n});
         }
         if (!summary.Cancelled) {
-            std::optional<std::vector<std::string>> files =
-                target.Commit(summary.Layers, [&ticker] { return ticker.Finish(); });
+            std::optional<std::vector<std::string>> files = target.Commit(summary.Layers);
             if (files) summary.Files = std::move(*files);
             else summary.Cancelled = true;
         }
+    } catch (const EExportError&) {
+        target.Discard();
+        // A statement stopped by the cancel fails; the export was cancelled.
+        if (!ticker.Cancelled()) throw;
+        summary.Cancelled = true;
     } catch (...) {
         target.Discard();
         throw;

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include <cpl_conv.h>
 #include <cpl_error.h>
 #include <ogrsf_frmts.h>
 
 #include "export/connection_string.h"
 #include "export/export_error.h"
+#include "export/sqlite_cancel.h"
 
 namespace fs = std::filesystem;
 
@@ -69,8 +71,8 @@ std::string GuessDriverName(const std::string& destination) {
 }
 
 TOutputTarget::TOutputTarget(const TExportOptions& options, const std::vector<TExportLayer>& layers,
-                             TGdalErrors& errors)
-    : errors_(errors), destination_(options.Destination), overwrite_(options.Overwrite) {
+                             TGdalErrors& errors, std::function<bool()> stillWanted)
+    : errors_(errors), stillWanted_(std::move(stillWanted)), destination_(options.Destination), overwrite_(options.Overwrite) {
     if (destination_.empty()) throw EExportError("no destination given");
     driverName_ = options.Format.empty() ? GuessDriverName(destination_) : options.Format;
     driver_ = vectorDriver(driverName_);
@@ -103,6 +105,7 @@ TOutputTarget::TOutputTarget(const TExportOptions& options, const std::vector<TE
         outputs_.push_back({name, {}, layers, nullptr, false});
     }
     staging_ = std::make_unique<TStagingFolder>(dest.parent_path());
+    errors_.ShowPathAs(staging_->NewFiles().string() + "/", staging_->Shown("").string());
     // The data sources' own names are refused before anything is written;
     // the files a driver adds beside them (.dbf, .xsd ...) when they are moved.
     for (Output& out : outputs_) {
@@ -165,12 +168,24 @@ GDALDataset& TOutputTarget::DatasetFor(TExportLayer layer) {
     if (out.dataset) return *out.dataset;
     errors_.Clear();
     const std::string path = (staging_->NewFiles() / out.fileName).string();
-    out.dataset.reset(driver_->Create(path.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+    {
+        // A staged file is dropped whole on any failure, so SQLite needs no
+        // journal file beside it, whose longer name would limit the destination's.
+        const std::string previous = CPLGetThreadLocalConfigOption("OGR_SQLITE_JOURNAL", "");
+        CPLSetThreadLocalConfigOption("OGR_SQLITE_JOURNAL", "MEMORY");
+        out.dataset.reset(driver_->Create(path.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+        CPLSetThreadLocalConfigOption("OGR_SQLITE_JOURNAL", previous.empty() ? nullptr : previous.c_str());
+    }
     if (!out.dataset) throw GdalFailure("cannot create " + out.shown, TExportFailure::CannotWrite, out.shown);
+    StopSqliteWhenCancelled(*out.dataset, stillWanted_);
     // One transaction per file where the format has them (GeoPackage): faster.
     out.inTransaction = out.dataset->StartTransaction(FALSE) == OGRERR_NONE;
     errors_.Clear();
     return *out.dataset;
+}
+
+void TOutputTarget::LayerDone(TExportLayer layer) {
+    if (onePerFile_) finishFile(outputFor(layer));
 }
 
 void TOutputTarget::finishFile(Output& out) {
@@ -208,8 +223,7 @@ GDALDataset* TOutputTarget::openWritten(Output& out) {
     return nullptr;
 }
 
-bool TOutputTarget::readBack(GDALDataset& ds, const Output& out, const std::vector<TExportLayerCount>& written,
-                             const std::function<bool()>& stillWanted) {
+bool TOutputTarget::readBack(GDALDataset& ds, const Output& out, const std::vector<TExportLayerCount>& written) {
     for (TExportLayer layer : out.layers) {
         const std::string name(ExportLayerName(layer));
         int64_t expected = -1;
@@ -230,7 +244,7 @@ bool TOutputTarget::readBack(GDALDataset& ds, const Output& out, const std::vect
             l->ResetReading();
             while (OGRFeature* f = l->GetNextFeature()) {
                 OGRFeature::DestroyFeature(f);
-                if ((++count & 1023) == 0 && !stillWanted()) return false;
+                if ((++count & 1023) == 0 && !stillWanted_()) return false;
             }
         }
         errors_.ThrowIfFailed("cannot read back " + out.shown, TExportFailure::CannotWrite, out.shown);
@@ -242,11 +256,10 @@ bool TOutputTarget::readBack(GDALDataset& ds, const Output& out, const std::vect
     return true;
 }
 
-std::optional<std::vector<std::string>> TOutputTarget::Commit(const std::vector<TExportLayerCount>& written,
-                                                              const std::function<bool()>& stillWanted) {
+std::optional<std::vector<std::string>> TOutputTarget::Commit(const std::vector<TExportLayerCount>& written) {
     if (inPlace_) {
         Output& out = outputs_.front();
-        if (!readBack(*out.dataset, out, written, stillWanted)) {
+        if (!readBack(*out.dataset, out, written)) {
             Discard();
             return std::nullopt;
         }
@@ -260,19 +273,19 @@ std::optional<std::vector<std::string>> TOutputTarget::Commit(const std::vector<
 
     for (Output& out : outputs_) finishFile(out);
     for (Output& out : outputs_) {
-        if (!stillWanted()) {
+        if (!stillWanted_()) {
             Discard();
             return std::nullopt;
         }
         std::unique_ptr<GDALDataset, GdalClose> ds(openWritten(out));
         if (!ds) throw GdalFailure("cannot read back " + out.shown, TExportFailure::CannotWrite, out.shown);
-        if (!readBack(*ds, out, written, stillWanted)) {
+        if (!readBack(*ds, out, written)) {
             ds.reset();
             Discard();
             return std::nullopt;
         }
     }
-    if (!stillWanted()) {
+    if (!stillWanted_()) {
         Discard();
         return std::nullopt;
     }

@@ -26,8 +26,10 @@ class TOutputTarget {
 public:
     // Chooses the driver and checks the destination: refuses existing files
     // or tables unless overwriting. Throws EExportError. `layers` are the
-    // layers that will be written.
-    TOutputTarget(const TExportOptions& options, const std::vector<TExportLayer>& layers, TGdalErrors& errors);
+    // layers that will be written; `stillWanted` tells whether the export
+    // was cancelled (it is asked during the longer steps, too).
+    TOutputTarget(const TExportOptions& options, const std::vector<TExportLayer>& layers, TGdalErrors& errors,
+                  std::function<bool()> stillWanted);
     ~TOutputTarget();  // discards whatever was not committed
     TOutputTarget(const TOutputTarget&) = delete;
     TOutputTarget& operator=(const TOutputTarget&) = delete;
@@ -38,12 +40,15 @@ public:
 
     // The data source that receives the layer, created on first use.
     GDALDataset& DatasetFor(TExportLayer layer);
+    // The layer is complete: a file of its own is closed at once (a
+    // FlatGeobuf builds its index then), so that a cancel later has no more
+    // than the current file to drop.
+    void LayerDone(TExportLayer layer);
     // Finishes writing, checks that every layer holds `written`'s count and
     // makes the result the user's. Returns the files written (none for a
-    // database), or nothing when `stillWanted` returned false (nothing is kept
+    // database), or nothing when the export was cancelled (nothing is kept
     // then). Throws EExportError, keeping nothing.
-    std::optional<std::vector<std::string>> Commit(const std::vector<TExportLayerCount>& written,
-                                                   const std::function<bool()>& stillWanted);
+    std::optional<std::vector<std::string>> Commit(const std::vector<TExportLayerCount>& written);
     // Drops everything written: rolls the transaction back, removes the staging folder.
     void Discard();
 
@@ -60,10 +65,10 @@ private:
     void finishFile(Output& out);
     // The staged file of `out` opened for reading; null when it cannot be.
     GDALDataset* openWritten(Output& out);
-    bool readBack(GDALDataset& ds, const Output& out, const std::vector<TExportLayerCount>& written,
-                  const std::function<bool()>& stillWanted);
+    bool readBack(GDALDataset& ds, const Output& out, const std::vector<TExportLayerCount>& written);
 
     TGdalErrors& errors_;
+    std::function<bool()> stillWanted_;  // outlives the data sources, whose SQLite asks it
     GDALDriver* driver_ = nullptr;
     std::string driverName_;
     std::string destination_;  // the file name or connection string

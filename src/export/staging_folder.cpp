@@ -5,6 +5,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -37,6 +38,7 @@ std::vector<std::string> entries(int folder) {
         if (name != "." && name != "..") names.emplace_back(name);
     }
     ::closedir(dir);
+    std::sort(names.begin(), names.end());  // a commit moves in a predictable order
     return names;
 }
 

@@ -1,10 +1,18 @@
 // Exports that cannot be done: each fails with a clear message (or stops when
-// cancelled) and leaves nothing behind in the destination's folder.
+// cancelled) and leaves nothing behind in the destination's folder. A write
+// the file system refuses (as a full disk does) fails the export in every
+// format, also where GDAL's writer does not notice (GeoJSON, KML): the
+// read-back does, and the files it was to replace stay as they were.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
+#include <sstream>
 
 #include "export/map_export.h"
 #include "reading/map_loading.h"
@@ -97,6 +105,70 @@ TEST_F(ExportFailure, CancelledExportReportsProgressAndKeepsNothing) {
     EXPECT_EQ(calls, 1);
     EXPECT_GT(lastTotal, 0);
     EXPECT_TRUE(outFiles().empty());
+
+    // Cancelled at the last moment: everything written and read back, not yet moved in.
+    for (const char* name : {"a.gpkg", "a.shp"}) {
+        int64_t asked = 0, complete = 0;
+        ExportMap(*map, to(name), [&](int64_t written, int64_t total) { return ++asked, complete += written == total, true; });
+        fs::remove_all(out());
+        fs::create_directory(out());
+        int64_t seen = 0;
+        summary = ExportMap(*map, to(name), [&](int64_t written, int64_t total) { return ++seen < asked; });
+        EXPECT_TRUE(summary.Cancelled) << name;
+        EXPECT_GT(complete, 1) << name;  // it was asked after the writing, too
+        EXPECT_TRUE(summary.Layers.empty() && summary.Files.empty()) << name;
+        EXPECT_TRUE(outFiles().empty()) << name;
+    }
+}
+
+// Files cannot grow beyond `bytes` while it lives: writes past it fail with
+// EFBIG, as on a full disk (RLIMIT_FSIZE, with SIGXFSZ ignored so that the
+// write returns the error instead of ending the process).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, previous_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = SIG_DFL;
+};
+
+TEST_F(ExportFailure, AWriteTheFileSystemRefusesFailsTheExportAndKeepsTheOldFiles) {
+    auto snapshot = [this] {
+        std::map<std::string, std::string> files;
+        for (const auto& e : fs::directory_iterator(out()))
+            files[e.path().filename().string()] = (std::ostringstream() << std::ifstream(e.path()).rdbuf()).str();
+        return files;
+    };
+    for (const char* name : {"g.geojson", "k.kml", "p.gpkg", "s.shp", "f.fgb"}) {
+        fs::remove_all(out());
+        fs::create_directory(out());
+        ASSERT_EQ(failure(*map, to(name)), "") << name;
+        const auto before = snapshot();
+        size_t largest = 0;
+        for (const auto& [file, bytes] : before) largest = std::max(largest, bytes.size());
+
+        TExportOptions again = to(name);
+        again.Overwrite = true;
+        std::string message;
+        {
+            FileSizeLimit limit(largest / 2);
+            message = failure(*map, again);
+        }
+        EXPECT_NE(message, "") << name << ": a write beyond " << largest / 2 << " bytes was taken for a success";
+        EXPECT_EQ(snapshot(), before) << name << ": " << message;
+    }
 }
 
 TEST_F(ExportFailure, SingleLayerOfAOneLayerFormatGoesToTheDestinationItself) {

@@ -39,28 +39,41 @@ bool parseLayers(const std::string& text, std::vector<TExportLayer>& layers, std
     return !layers.empty();
 }
 
+constexpr int kInterrupts[] = {SIGINT, SIGTERM, SIGHUP};
 volatile std::sig_atomic_t gInterruptedBy = 0;
+volatile std::sig_atomic_t gHandled[std::size(kInterrupts)] = {};  // which ones onInterrupt handles
 
-extern "C" void onInterrupt(int signal) { gInterruptedBy = signal; }
+// The first interrupt cancels; the next one, of any of the three kinds, has
+// its default effect and ends the program at once.
+extern "C" void onInterrupt(int signal) {
+    gInterruptedBy = signal;
+    struct sigaction fallback {};
+    fallback.sa_handler = SIG_DFL;
+    sigemptyset(&fallback.sa_mask);
+    for (size_t i = 0; i < std::size(kInterrupts); ++i)
+        if (gHandled[i] && kInterrupts[i] != signal) sigaction(kInterrupts[i], &fallback, nullptr);
+}
 
 // While it lives, SIGINT, SIGTERM and SIGHUP set the flag the export's
-// progress callback reads. The handler is one-shot (SA_RESETHAND): a second
-// signal has its default effect. A signal the caller ignores stays ignored.
+// progress callback reads. A signal the caller ignores stays ignored.
 class InterruptCancels {
 public:
     InterruptCancels() {
         gInterruptedBy = 0;
         struct sigaction action {};
         action.sa_handler = onInterrupt;
-        action.sa_flags = SA_RESETHAND | SA_RESTART;
+        action.sa_flags = SA_RESETHAND | SA_RESTART;  // RESETHAND: the same signal again ends at once
+        // Another interrupt waits until the handler has made it end the program.
         sigemptyset(&action.sa_mask);
-        for (size_t i = 0; i < std::size(kSignals); ++i) {
-            sigaction(kSignals[i], nullptr, &previous_[i]);
-            if (previous_[i].sa_handler != SIG_IGN) sigaction(kSignals[i], &action, nullptr);
+        for (int s : kInterrupts) sigaddset(&action.sa_mask, s);
+        for (size_t i = 0; i < std::size(kInterrupts); ++i) {
+            sigaction(kInterrupts[i], nullptr, &previous_[i]);
+            gHandled[i] = previous_[i].sa_handler != SIG_IGN;
+            if (gHandled[i]) sigaction(kInterrupts[i], &action, nullptr);
         }
     }
     ~InterruptCancels() {
-        for (size_t i = 0; i < std::size(kSignals); ++i) sigaction(kSignals[i], &previous_[i], nullptr);
+        for (size_t i = 0; i < std::size(kInterrupts); ++i) sigaction(kInterrupts[i], &previous_[i], nullptr);
     }
     InterruptCancels(const InterruptCancels&) = delete;
     InterruptCancels& operator=(const InterruptCancels&) = delete;
@@ -75,8 +88,7 @@ public:
     }
 
 private:
-    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
-    struct sigaction previous_[std::size(kSignals)] {};
+    struct sigaction previous_[std::size(kInterrupts)] {};
 };
 
 // The export's message with the file or connection it names cut to the
