@@ -44,13 +44,16 @@ TAboutBox::TAboutBox(QWidget* owner) : QDialog(owner) {
     lbZip = new QLabel("数値地図2500 のためのフリーソフトウェア", this);
     lbAddress = new QLabel(ProjectPage.toString(), this);
     lbPhone = new QLabel("ご質問・不具合のご報告はプロジェクトの課題管理へ", this);
+    lbGridSource = new QLabel("出典：国土地理院 TKY2JGD.par (Ver.2.1.2)、touhokutaiheiyouoki2011.par (Ver.4.0.0) "
+                              "を加工して作成",
+                              this);
     OKButton = new QPushButton("OK", this);
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Image1, 0, Qt::AlignHCenter);
-    for (QLabel* l : {lbCompany, lbZip, lbAddress, lbPhone}) layout->addWidget(l, 0, Qt::AlignHCenter);
+    for (QLabel* l : {lbCompany, lbZip, lbAddress, lbPhone, lbGridSource}) layout->addWidget(l, 0, Qt::AlignHCenter);
     layout->addWidget(OKButton, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);  // fixed dialog border
 

@@ -15,6 +15,7 @@ public:
     QLabel* Image1;
     QLabel *ProductName, *Version, *Copyright;
     QLabel *lbCompany, *lbZip, *lbAddress, *lbPhone;
+    QLabel* lbGridSource;  // the attribution GSI's terms ask for the shipped datum grids
     QPushButton* OKButton;
 
     static const QUrl ProjectPage;

@@ -82,7 +82,7 @@ void TGoToPlaceForm::lookUp() {
         lblStatus->clear();
         return;
     }
-    result_ = Locate(*index_, text.toStdString());
+    result_ = Locate(*index_, text.toStdString(), kMaxPlaceMatches, shift_);
     for (const TPlaceMatch& m : result_.Matches) {
         const QString name = m.Name.empty() ? QString("%1, %2").arg(m.Area.At.X, 0, 'f', 2).arg(m.Area.At.Y, 0, 'f', 2)
                                             : FromSjis(m.Name);

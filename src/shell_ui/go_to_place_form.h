@@ -19,6 +19,8 @@ public:
 
     // The index the text is looked up in (not owned; none: nothing is listed).
     void SetIndex(const TPlaceIndex* index);
+    // How a latitude and longitude reaches a map on the Tokyo datum.
+    void SetDatumShift(TDatumShift shift) { shift_ = shift; }
     // The example texts of the empty edit, taken from the loaded map (an
     // address and a "lat, lon" there); an empty one is left out.
     void SetExamples(const QString& address, const QString& latLon);
@@ -35,6 +37,7 @@ private:
     void choose();
 
     const TPlaceIndex* index_ = nullptr;
+    TDatumShift shift_ = TDatumShift::dsHelmert;
     TLocateResult result_;
     std::optional<TPlaceMatch> chosen_;
 };

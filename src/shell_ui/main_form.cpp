@@ -18,12 +18,14 @@
 
 #include "archive/unlha_component.h"
 #include "base/sjis.h"
+#include "datum/datum_grid_error.h"
 #include "shell/cache_folder.h"
 #include "shell/latlon_text.h"
 #include "shell_ui/about_box.h"
 #include "shell_ui/attrib_mini_form.h"
 #include "shell_ui/export_command.h"
 #include "shell_ui/go_to_place_form.h"
+#include "shell_ui/orvelle_application.h"
 #include "places/place_index.h"
 #include "shell_ui/open_folder_form.h"
 #include "shell_ui/print_form.h"
@@ -36,6 +38,9 @@
 namespace {
 
 constexpr int kPanelWidths[4] = {90, 90, 250, 250};
+// Beside the latitude and longitude where TKY2JGD has no parameter and the
+// three-parameter shift converted the pointer's position.
+const QString kApproximateMark = QStringLiteral(" *");
 
 // An action of ActionList1. `hint` may hold a short and a long hint
 // separated by '|': the short one is the tool tip.
@@ -234,7 +239,7 @@ void TMainForm::createStatusBar() {
     StatusBar1 = statusBar();
     // The position panels widen when the screen's font needs more room for
     // the longest position text than their 90 pixels.
-    const int positionWidth = StatusBar1->fontMetrics().horizontalAdvance("E 139.59.59.99") + 12;
+    const int positionWidth = StatusBar1->fontMetrics().horizontalAdvance("E 139.59.59.99" + kApproximateMark) + 12;
     for (int i = 0; i < 4; ++i) {
         panels_[i] = new QLabel(StatusBar1);
         panels_[i]->setFixedWidth(i < 2 ? std::max(kPanelWidths[i], positionWidth) : kPanelWidths[i]);
@@ -276,8 +281,17 @@ void TMainForm::bindPanel() {
 }
 
 void TMainForm::panelMouseMove(double rx, double ry) {
-    setStatus(0, QString::fromStdString(latlon::latitudeText(ry)));
-    setStatus(1, QString::fromStdString(latlon::longitudeText(rx)));
+    const QString mark = GeoPanel1->PointerApproximate() ? kApproximateMark : QString();
+    setStatus(0, QString::fromStdString(latlon::latitudeText(ry)) + mark);
+    setStatus(1, QString::fromStdString(latlon::longitudeText(rx)) + mark);
+}
+
+void TMainForm::setDatumShift(TDatumShift shift) {
+    try {
+        GeoPanel1->Translator().SetDatumShift(shift);
+    } catch (const EDatumGridError& e) {
+        ShowErrorBox(e.what());
+    }
 }
 
 void TMainForm::panelMouseUp() {
@@ -353,6 +367,7 @@ void TMainForm::readSettings() {
     LastExportFolder = s.LastExportFolder;
     RecentFiles = s.RecentFiles;
     rebuildRecentMenu();
+    setDatumShift(s.DatumShift);
     if (s.Left == -1 || s.Top == -1) {
         const QRect screen = (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->availableGeometry();
         move(screen.center() - QPoint(width() / 2, height() / 2));
@@ -401,6 +416,7 @@ void TMainForm::shutdown() {
     s.LastOpenFolder = LastOpenFolder;
     s.LastExportFolder = LastExportFolder;
     s.RecentFiles = RecentFiles;
+    s.DatumShift = GeoPanel1->Translator().GetDatumShift();
     if (!WriteIniSettings(iniPath_, s)) qWarning("orvelle: the settings could not be written to %s", qPrintable(iniPath_));
 }
 
@@ -421,9 +437,11 @@ void TMainForm::fileSetupExecute() {
     SetupForm->SetCacheFolder(CacheFolder);
     SetupForm->SetErrorLog(&GeoPanel1->ErrorList);
     SetupForm->SetClearAtEnd(ClearAtEnd);
+    SetupForm->SetDatumShift(GeoPanel1->Translator().GetDatumShift());
     if (SetupForm->exec() != QDialog::Accepted) return;
     for (int code : kCodes) GeoPanel1->SetCategoryVisible(code, SetupForm->GetCategory(code));
     CacheFolder = SetupForm->GetCacheFolder();
     ClearAtEnd = SetupForm->GetClearAtEnd();
+    setDatumShift(SetupForm->GetDatumShift());
     GeoPanel1->Redraw();
 }

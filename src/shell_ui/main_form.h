@@ -164,6 +164,9 @@ private:
     void goToPlaceExecute();
     void bindPanel();
     void readSettings();
+    // The datum shift of the window's conversions; a grid that cannot be
+    // used is reported and the shift stays as it was.
+    void setDatumShift(TDatumShift shift);
     void shutdown();
 
     // Re-evaluates what is enabled (after every change of the panel's state).

@@ -40,6 +40,7 @@ std::pair<QString, QString> centreExamples(TGeoPanel& panel) {
     if (!address.isEmpty() && !panel.CenterGaiku().empty()) address += " " + FromSjis(panel.CenterGaiku());
     const TViewState& v = panel.View();
     TCoordinateTranslator translator;
+    translator.SetDatumShift(panel.Translator().GetDatumShift());
     translator.SetSource(panel.MapObject()->SourceFormat);
     translator.SetTarget(TCoordsFormat::cfGeodeticWGS);
     const std::optional<TGeoPoint2D> wgs = translator.TryTransform({(v.MinX + v.MaxX) / 2, (v.MinY + v.MaxY) / 2});
@@ -112,6 +113,7 @@ void TMainForm::goToPlaceExecute() {
     if (!placeIndex_ || loading_) return;
     clearPlaceMark(false);
     GoToPlaceForm->SetIndex(placeIndex_.get());
+    GoToPlaceForm->SetDatumShift(GeoPanel1->Translator().GetDatumShift());
     const auto [address, latLon] = centreExamples(*GeoPanel1);
     GoToPlaceForm->SetExamples(address, latLon);
     if (GoToPlaceForm->exec() != QDialog::Accepted || !GoToPlaceForm->Chosen()) return;

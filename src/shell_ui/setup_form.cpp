@@ -3,10 +3,12 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -32,9 +34,17 @@ TSetupForm::TSetupForm(QWidget* owner) : QDialog(owner) {
     cbVC51 = add("水部等", 1, 1);
     cbVC62 = add("公園等場地", 2, 1);
     cbVC73 = add("基準点", 3, 1);
-    grid->setRowStretch(4, 1);
+    rgDatumShift = new QGroupBox("日本測地系の変換", display);
+    rbDatumHelmert = new QRadioButton("3パラメータ", rgDatumShift);
+    rbDatumGrid = new QRadioButton("国土地理院パラメータ (TKY2JGD)", rgDatumShift);
+    rbDatumHelmert->setChecked(true);
+    auto* shiftLayout = new QVBoxLayout(rgDatumShift);
+    shiftLayout->addWidget(rbDatumHelmert);
+    shiftLayout->addWidget(rbDatumGrid);
+    grid->addWidget(rgDatumShift, 4, 0, 1, 2);
+    grid->setRowStretch(5, 1);
     // Focus moves row by row.
-    QWidget* order[] = {cbVC11, cbVC35, cbVC21, cbVC51, cbVC23, cbVC62, cbVC24, cbVC73};
+    QWidget* order[] = {cbVC11, cbVC35, cbVC21, cbVC51, cbVC23, cbVC62, cbVC24, cbVC73, rbDatumHelmert, rbDatumGrid};
     for (size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
     PageControl1->addTab(display, "表示");
 
@@ -107,6 +117,14 @@ void TSetupForm::SetErrorLog(const TErrorList* list) {
     QStringList lines;
     for (const std::string& line : *list) lines.append(FromSjis(line));
     ErrorLog->setPlainText(lines.join('\n'));
+}
+
+void TSetupForm::SetDatumShift(TDatumShift shift) {
+    (shift == TDatumShift::dsGrid ? rbDatumGrid : rbDatumHelmert)->setChecked(true);
+}
+
+TDatumShift TSetupForm::GetDatumShift() const {
+    return rbDatumGrid->isChecked() ? TDatumShift::dsGrid : TDatumShift::dsHelmert;
 }
 
 void TSetupForm::SetClearAtEnd(bool on) { cbEndCacheClear->setChecked(on); }

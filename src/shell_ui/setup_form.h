@@ -1,16 +1,20 @@
 #pragma once
-// TSetupForm ("環境設定"): the eight display categories, the cache folder
-// with its size, emptying it now or at program end, and the error log.
+// TSetupForm ("環境設定"): the eight display categories and the shift of the
+// Tokyo datum, the cache folder with its size, emptying it now or at program
+// end, and the error log.
 #include <QDialog>
 #include <string>
 
 #include "map/error_list.h"
+#include "view/datum_shift.h"
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QRadioButton;
 class QTabWidget;
 
 class TSetupForm : public QDialog {
@@ -19,6 +23,8 @@ public:
 
     QTabWidget* PageControl1;
     QCheckBox *cbVC11, *cbVC21, *cbVC23, *cbVC24, *cbVC35, *cbVC51, *cbVC62, *cbVC73;
+    QGroupBox* rgDatumShift;  // 日本測地系の変換
+    QRadioButton *rbDatumHelmert, *rbDatumGrid;
     QLabel* lbVolume;
     QLineEdit* eCacheFilePath;
     QPushButton* btnCashClear;
@@ -35,6 +41,8 @@ public:
     std::string GetCacheFolder() const;
     // Fills the log with the list's lines; a null list leaves it as it is.
     void SetErrorLog(const TErrorList* list);
+    void SetDatumShift(TDatumShift shift);
+    TDatumShift GetDatumShift() const;
     void SetClearAtEnd(bool on);
     bool GetClearAtEnd() const;
     void UpdateCacheSize();

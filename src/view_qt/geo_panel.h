@@ -81,6 +81,9 @@ public:
     // further meshes into its map only when no one else holds it.
     std::shared_ptr<const TKDKObject> SharedMap() const { return map_; }
     TCoordinateTranslator& Translator() { return translator_; }
+    // Whether the last pointer position went by the three-parameter shift
+    // because the datum grid has no parameter there.
+    bool PointerApproximate() const { return pointerApproximate_; }
     TGeoPaintBox* PaintBox() const { return paintBox_; }
     const QImage& Image() const { return image_; }
     TErrorList ErrorList;
@@ -199,6 +202,7 @@ private:
     std::shared_ptr<TKDKObject> map_;
     TDisplayState display_;  // the category switches; ViewMode replaces its view mode
     TCoordinateTranslator translator_;
+    bool pointerApproximate_ = false;
     TViewport viewport_;
     TGeoPaintBox* paintBox_;  // child widget, owned by Qt's parent chain
     QImage image_;

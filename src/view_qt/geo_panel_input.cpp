@@ -50,8 +50,9 @@ void TGeoPanel::surfacePress(Qt::MouseButton button, Qt::KeyboardModifiers shift
 void TGeoPanel::surfaceMove(Qt::KeyboardModifiers shift, QPoint p) {
     if (!map_) return;
     TGeoPoint2D w = ScreenToWorld(p.x(), p.y());
+    pointerApproximate_ = false;
     if (GetSourceFormat() != TCoordsFormat::cfCartesian && coordsFormat_ != TCoordsFormat::cfCartesian)
-        w = translator_.Transform(w);
+        w = translator_.TryTransform(w, pointerApproximate_).value_or(w);
     updateCursor();
     if (gesture_ == TGestureState::gsMoveDrag || gesture_ == TGestureState::gsZoomRect) {
         lastPoint_ = p;
