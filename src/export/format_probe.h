@@ -5,6 +5,7 @@
 #include <gdal_priv.h>
 
 // Whether the driver's files keep a feature that has attributes but no
-// geometry (the links layer). True when the sample cannot be written at all:
-// the export's own read-back then tells.
+// geometry (the links layer), as GDAL's best reader reads them back. True
+// when the sample cannot be written or opened at all: the export's own
+// read-back then tells.
 bool KeepsFeaturesWithoutGeometry(GDALDriver& driver);
