@@ -19,6 +19,7 @@
 #include "archive/unlha_component.h"
 #include "base/sjis.h"
 #include "datum/datum_grid_error.h"
+#include "datum/gsi_grids.h"
 #include "shell/cache_folder.h"
 #include "shell/latlon_text.h"
 #include "shell_ui/about_box.h"
@@ -287,11 +288,23 @@ void TMainForm::panelMouseMove(double rx, double ry) {
 }
 
 void TMainForm::setDatumShift(TDatumShift shift) {
-    try {
+    DatumShift = shift;
+    if (shift == TDatumShift::dsHelmert) {
+        gridReader_.Abandon();
         GeoPanel1->Translator().SetDatumShift(shift);
-    } catch (const EDatumGridError& e) {
-        ShowErrorBox(e.what());
+        return;
     }
+    gridReader_.Start([this](std::stop_token) -> TBackgroundJob::Finish {
+        try {
+            Tky2JgdGrid();  // kept for the process: the panel's choice below takes no time
+        } catch (const EDatumGridError& e) {
+            return [this, message = std::string(e.what())] {
+                DatumShift = GeoPanel1->Translator().GetDatumShift();
+                ShowErrorBox(message);
+            };
+        }
+        return [this] { GeoPanel1->Translator().SetDatumShift(TDatumShift::dsGrid); };
+    });
 }
 
 void TMainForm::panelMouseUp() {
@@ -416,7 +429,7 @@ void TMainForm::shutdown() {
     s.LastOpenFolder = LastOpenFolder;
     s.LastExportFolder = LastExportFolder;
     s.RecentFiles = RecentFiles;
-    s.DatumShift = GeoPanel1->Translator().GetDatumShift();
+    s.DatumShift = DatumShift;
     if (!WriteIniSettings(iniPath_, s)) qWarning("orvelle: the settings could not be written to %s", qPrintable(iniPath_));
 }
 
@@ -437,7 +450,7 @@ void TMainForm::fileSetupExecute() {
     SetupForm->SetCacheFolder(CacheFolder);
     SetupForm->SetErrorLog(&GeoPanel1->ErrorList);
     SetupForm->SetClearAtEnd(ClearAtEnd);
-    SetupForm->SetDatumShift(GeoPanel1->Translator().GetDatumShift());
+    SetupForm->SetDatumShift(DatumShift);
     if (SetupForm->exec() != QDialog::Accepted) return;
     for (int code : kCodes) GeoPanel1->SetCategoryVisible(code, SetupForm->GetCategory(code));
     CacheFolder = SetupForm->GetCacheFolder();

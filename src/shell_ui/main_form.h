@@ -92,6 +92,9 @@ public:
     TEngineList EngineList;  // from "engine.lst" in the configuration folder
     std::string CacheFolder;  // Shift-JIS, ending with '/'
     bool ClearAtEnd = true;
+    // The shift of the Tokyo datum chosen in 環境設定; the panel takes it
+    // once its grid has been read.
+    TDatumShift DatumShift = TDatumShift::dsHelmert;
     QString LastFileName;
     QString LastOpenFolder;
     QString LastExportFolder;  // where the export dialog starts
@@ -164,8 +167,9 @@ private:
     void goToPlaceExecute();
     void bindPanel();
     void readSettings();
-    // The datum shift of the window's conversions; a grid that cannot be
-    // used is reported and the shift stays as it was.
+    // Chooses the datum shift of the window's conversions: the grid is read
+    // on a worker first; one that cannot be used is reported and the shift
+    // stays as it was.
     void setDatumShift(TDatumShift shift);
     void shutdown();
 
@@ -223,6 +227,7 @@ private:
     std::unique_ptr<TRouteCommand> route_;
     std::shared_ptr<const TPlaceIndex> placeIndex_;
     TBackgroundJob places_{[this] { jobEnded(); }};  // builds placeIndex_ after a load
+    TBackgroundJob gridReader_;  // reads GSI's grid (about half a second) before the panel uses it
     TGeoPoint2D contextPoint_;  // where the map's context menu was opened
     std::unique_ptr<TUrlOpener> urlOpener_;
     TDataLoader loader_;

@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
@@ -404,11 +405,16 @@ private slots:
         whenModal<TSetupForm>([&volume](TSetupForm* s) {
             volume = s->lbVolume->text();
             clickBox(s->cbVC21);
+            QTest::mouseClick(s->rbDatumGrid, Qt::LeftButton);
             QTest::mouseClick(s->OKBtn, Qt::LeftButton);
             return true;
         });
         const int renders = f.GeoPanel1->RenderCount();
+        QCOMPARE(f.GeoPanel1->Translator().GetDatumShift(), TDatumShift::dsHelmert);
         f.FileSetup1->trigger();
+        // The grid is read on a worker; the panel converts by it once it is there.
+        QCOMPARE(f.DatumShift, TDatumShift::dsGrid);
+        QTRY_COMPARE_WITH_TIMEOUT(f.GeoPanel1->Translator().GetDatumShift(), TDatumShift::dsGrid, 20000);
         QCOMPARE(volume, QString("(サイズ: 1.5 Mbyte)"));
         QCOMPARE(f.GeoPanel1->RenderCount(), renders + 1);
         for (int code : {11, 23, 24, 35, 51, 62, 73}) QVERIFY(f.GeoPanel1->GetCategoryVisible(code));
@@ -418,6 +424,7 @@ private slots:
         std::vector<bool> shown;
         whenModal<TSetupForm>([&shown, &volume](TSetupForm* s) {
             for (int code : {11, 21, 23, 24, 35, 51, 62, 73}) shown.push_back(s->GetCategory(code));
+            shown.push_back(s->GetDatumShift() == TDatumShift::dsGrid);
             QTest::mouseClick(s->btnCashClear, Qt::LeftButton);
             volume = s->lbVolume->text();
             clickBox(s->cbEndCacheClear);
@@ -425,7 +432,7 @@ private slots:
             return true;
         });
         f.FileSetup1->trigger();
-        QCOMPARE(shown, (std::vector<bool>{true, false, true, true, true, true, true, true}));
+        QCOMPARE(shown, (std::vector<bool>{true, false, true, true, true, true, true, true, true}));
         QCOMPARE(volume, QString("(サイズ: 0.0 Mbyte)"));
         QVERIFY(fs::is_empty(cache()));  // Cancel does not undo the clearing
         QVERIFY(f.ClearAtEnd);           // nor take the check box
