@@ -1,7 +1,6 @@
 #include "queries/address_names.h"
 
-#include "reading/read_errors.h"
-#include "reading/records.h"
+#include "base/number_text.h"
 #include "tables/feature_codes.h"
 #include "tables/prefectures.h"
 

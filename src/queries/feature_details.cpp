@@ -2,10 +2,9 @@
 // per attribute value and a separator, every line ending in CR LF.
 #include <optional>
 
+#include "base/number_text.h"
 #include "base/sjis.h"
 #include "queries/map_queries.h"
-#include "reading/read_errors.h"
-#include "reading/records.h"
 #include "tables/code_names.h"
 #include "tables/feature_codes.h"
 

@@ -18,7 +18,7 @@ struct PendingArc {
 
 }  // namespace
 
-bool ReadArcFile(TKDKObject& map, const std::string& entry, TErrorList& errors) {
+void ReadArcFile(TKDKObject& map, const std::string& entry, TErrorList& errors) {
     const ReadMessages& m = Messages();
     LayerFile file(entry, map.Folder, errors);
     RecordBuffer<TGeoPoint> buffer;
@@ -53,5 +53,4 @@ bool ReadArcFile(TKDKObject& map, const std::string& entry, TErrorList& errors) 
     }
     if (pending) createPending();
     map.BytesRead += file.byteCount();
-    return true;
 }

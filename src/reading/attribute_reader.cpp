@@ -57,7 +57,7 @@ std::string missingTarget(const std::string& prefix, int id) {
 
 }  // namespace
 
-bool ReadAttributeFile(TKDKObject& map, const std::string& entry, TErrorList& errors) {
+void ReadAttributeFile(TKDKObject& map, const std::string& entry, TErrorList& errors) {
     const ReadMessages& m = Messages();
     LayerFile file(entry, map.Folder, errors);
     while (file.next()) {
@@ -99,5 +99,4 @@ bool ReadAttributeFile(TKDKObject& map, const std::string& entry, TErrorList& er
         }
     }
     map.BytesRead += file.byteCount();
-    return true;
 }

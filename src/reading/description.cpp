@@ -6,7 +6,7 @@
 #include "reading/read_errors.h"
 #include "reading/records.h"
 
-bool ReadDescription(TKDKDescription& desc) {
+void ReadDescription(TKDKDescription& desc) {
     const ReadMessages& m = Messages();
     const std::string path = desc.FilePath();
     auto fail = [&](const std::string& text, int number) { throw TKDKReadException(text, number, path); };
@@ -64,5 +64,4 @@ bool ReadDescription(TKDKDescription& desc) {
     desc.Line8Text = line(8);
     desc.Line9Items = SplitFields(line(9));
     for (size_t i = 10; i <= lines.size(); ++i) desc.LayerFiles.emplace_back(lines[i - 1]);
-    return true;
 }

@@ -4,5 +4,5 @@
 #include "map/mesh_description.h"
 
 // Reads the file at d.FilePath(); every failure raises TKDKReadException with
-// the description path as context, so it returns true when it returns.
-bool ReadDescription(TKDKDescription& d);
+// the description path as context.
+void ReadDescription(TKDKDescription& d);

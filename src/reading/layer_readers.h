@@ -8,13 +8,13 @@
 #include "map/kdk_object.h"
 
 // Reads one mesh; path is the description file in Shift-JIS.
-bool LoadMesh(TKDKObject& map, const std::string& path, TErrorList& errors);
+void LoadMesh(TKDKObject& map, const std::string& path, TErrorList& errors);
 void ReadLayers(TKDKObject& map, TErrorList& errors);
 
 // One layer file each; `entry` is the file's name as the description lists it.
-bool ReadArcFile(TKDKObject& map, const std::string& entry, TErrorList& errors);
-bool ReadPolygonFile(TKDKObject& map, const std::string& entry, TErrorList& errors);
-bool ReadPointFile(TKDKObject& map, const std::string& entry, TErrorList& errors);
-bool ReadAttributeFile(TKDKObject& map, const std::string& entry, TErrorList& errors);
-bool ReadNodeFile(TKDKObject& map, const std::string& entry, TErrorList& errors);
-bool ReadNetworkFile(TKDKObject& map, const std::string& entry, TErrorList& errors);
+void ReadArcFile(TKDKObject& map, const std::string& entry, TErrorList& errors);
+void ReadPolygonFile(TKDKObject& map, const std::string& entry, TErrorList& errors);
+void ReadPointFile(TKDKObject& map, const std::string& entry, TErrorList& errors);
+void ReadAttributeFile(TKDKObject& map, const std::string& entry, TErrorList& errors);
+void ReadNodeFile(TKDKObject& map, const std::string& entry, TErrorList& errors);
+void ReadNetworkFile(TKDKObject& map, const std::string& entry, TErrorList& errors);

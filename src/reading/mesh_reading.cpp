@@ -5,7 +5,7 @@
 #include "reading/messages.h"
 #include "reading/read_errors.h"
 
-bool LoadMesh(TKDKObject& map, const std::string& path, TErrorList& errors) {
+void LoadMesh(TKDKObject& map, const std::string& path, TErrorList& errors) {
     if (!paths::fileExists(sjis::toUtf8(path)))
         throw TKDKReadException(Messages().fileCannotOpen, 0, path);
     auto description = std::make_unique<TKDKDescription>(map.LastMeshNo, path);
@@ -13,7 +13,6 @@ bool LoadMesh(TKDKObject& map, const std::string& path, TErrorList& errors) {
     map.BeginMesh(std::move(description));
     ReadLayers(map, errors);
     map.FinishMesh();
-    return true;
 }
 
 void ReadLayers(TKDKObject& map, TErrorList& errors) {

@@ -17,7 +17,7 @@ struct PendingNode {
 
 }  // namespace
 
-bool ReadNodeFile(TKDKObject& map, const std::string& entry, TErrorList& errors) {
+void ReadNodeFile(TKDKObject& map, const std::string& entry, TErrorList& errors) {
     const ReadMessages& m = Messages();
     LayerFile file(entry, map.Folder, errors);
     RecordBuffer<int32_t> buffer;
@@ -55,10 +55,9 @@ bool ReadNodeFile(TKDKObject& map, const std::string& entry, TErrorList& errors)
     }
     if (pending) finishPending(file.lineNo());  // the file's line count
     map.BytesRead += file.byteCount();
-    return true;
 }
 
-bool ReadNetworkFile(TKDKObject& map, const std::string& entry, TErrorList& errors) {
+void ReadNetworkFile(TKDKObject& map, const std::string& entry, TErrorList& errors) {
     const ReadMessages& m = Messages();
     LayerFile file(entry, map.Folder, errors);
     while (file.next()) {
@@ -72,5 +71,4 @@ bool ReadNetworkFile(TKDKObject& map, const std::string& entry, TErrorList& erro
         map.AddNetwork(arcId, value1, value2);
     }
     map.BytesRead += file.byteCount();
-    return true;
 }

@@ -3,7 +3,7 @@
 #include "reading/layer_file.h"
 #include "reading/messages.h"
 
-bool ReadPointFile(TKDKObject& map, const std::string& entry, TErrorList& errors) {
+void ReadPointFile(TKDKObject& map, const std::string& entry, TErrorList& errors) {
     const ReadMessages& m = Messages();
     LayerFile file(entry, map.Folder, errors);
     while (file.next()) {
@@ -19,5 +19,4 @@ bool ReadPointFile(TKDKObject& map, const std::string& entry, TErrorList& errors
         map.AddPoint(code.Major, code.Minor, id, position);
     }
     map.BytesRead += file.byteCount();
-    return true;
 }

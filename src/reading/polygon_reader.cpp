@@ -19,7 +19,7 @@ struct PendingPolygon {
 
 }  // namespace
 
-bool ReadPolygonFile(TKDKObject& map, const std::string& entry, TErrorList& errors) {
+void ReadPolygonFile(TKDKObject& map, const std::string& entry, TErrorList& errors) {
     const ReadMessages& m = Messages();
     LayerFile file(entry, map.Folder, errors);
     RecordBuffer<int32_t> buffer;
@@ -54,5 +54,4 @@ bool ReadPolygonFile(TKDKObject& map, const std::string& entry, TErrorList& erro
     }
     if (pending) finishPending();
     map.BytesRead += file.byteCount();
-    return true;
 }

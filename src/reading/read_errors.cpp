@@ -45,11 +45,6 @@ EKDKIndexError EKDKIndexError::MissingLine(std::string_view file, int line) {
 EKDKConvertError::EKDKConvertError(std::string_view file, int line, std::string_view field)
     : std::runtime_error(convertMessage(file, line, field)) {}
 
-EConvertError EConvertError::NotAnInteger(std::string_view text) {
-    static const std::string suffix = sjis::fromUtf8(u8" は有効な整数値ではありません");
-    return EConvertError("'" + std::string(text) + "'" + suffix);
-}
-
 void AppendError(TErrorList& errors, std::string_view text, std::string_view entry, int line) {
     std::string e(text);
     e += entry;

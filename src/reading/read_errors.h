@@ -40,15 +40,5 @@ public:
     EKDKConvertError(std::string_view file, int line, std::string_view field);
 };
 
-// A text that should hold a number does not (a code in an attribute value).
-class EConvertError : public std::runtime_error {
-public:
-    // The message names the text: "'abc' は有効な整数値ではありません".
-    static EConvertError NotAnInteger(std::string_view text);
-
-private:
-    explicit EConvertError(const std::string& message) : std::runtime_error(message) {}
-};
-
 // Appends text + entry + "(" line ")" to the error list (the line is left out when negative).
 void AppendError(TErrorList& errors, std::string_view text, std::string_view entry, int line = -1);

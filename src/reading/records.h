@@ -1,13 +1,16 @@
 #pragma once
 // Record framing shared by the description file and every layer file: lines,
-// fields, numbers, feature-code fields and the file header record.
+// feature-code fields and the file header record (fields and numbers follow
+// base/comma_fields.h and base/number_text.h).
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "base/comma_fields.h"
+#include "base/number_text.h"
 
 // The bytes of a whole file, up to its first NUL byte (a NUL ends the text).
 class FileBytes {
@@ -49,29 +52,8 @@ private:
     std::vector<std::string_view> lines_;
 };
 
-// The fields of one record. Fields are views into the line, or into storage of
-// this object for quoted fields with doubled quotes; they stay valid until the
-// next split.
-class FieldList {
-public:
-    void split(std::string_view line);
-    size_t size() const { return fields_.size(); }
-    bool empty() const { return fields_.empty(); }
-    std::string_view operator[](size_t i) const { return fields_[i]; }
-    const std::vector<std::string_view>& all() const { return fields_; }
-
-private:
-    std::vector<std::string_view> fields_;
-    std::deque<std::string> unquoted_;
-};
-
-// Convenience form returning owned texts.
-std::vector<std::string> SplitFields(std::string_view line);
-
-// Number rules of the data files. The Try forms return nothing for an invalid field.
-std::optional<int32_t> TryReadInt(std::string_view field);
-std::optional<double> TryReadFloat(std::string_view field);
-// Raise TKDKReadException("不正な整数変換" / "不正な浮動小数点変換", line, context).
+// The number rules of base/number_text.h; invalid fields raise
+// TKDKReadException("不正な整数変換" / "不正な浮動小数点変換", line, context).
 int32_t ReadInt(std::string_view field, std::string_view context, int line);
 double ReadFloat(std::string_view field, std::string_view context, int line);
 

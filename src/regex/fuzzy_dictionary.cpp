@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "base/comma_fields.h"
 #include "base/sjis.h"
 
 namespace {
@@ -128,7 +129,7 @@ constexpr std::array<const char*, 145> kClasses = {
 TREDictionary build() {
     TREDictionary dictionary;
     dictionary.Classes.reserve(kClasses.size());
-    for (const char* text : kClasses) dictionary.Classes.push_back(ParseCommaText(sjis::fromUtf8(text)));
+    for (const char* text : kClasses) dictionary.Classes.push_back(SplitFields(sjis::fromUtf8(text)));
     return dictionary;
 }
 

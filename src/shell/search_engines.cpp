@@ -9,30 +9,10 @@
 #include <fstream>
 #include <system_error>
 
+#include "base/comma_fields.h"
 #include "base/unique_fd.h"
 
 namespace {
-
-bool isBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
-
-// A quoted field from the opening quote at `p`; leaves `p` behind the closing quote.
-std::string quotedField(std::string_view line, std::size_t& p) {
-    std::string field;
-    ++p;
-    while (p < line.size()) {
-        if (line[p] == '"') {
-            if (p + 1 < line.size() && line[p + 1] == '"') {
-                field += '"';
-                p += 2;
-                continue;
-            }
-            ++p;
-            return field;
-        }
-        field += line[p++];
-    }
-    return field;  // no closing quote: the rest of the line
-}
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size()) return false;
@@ -81,34 +61,9 @@ bool IsWebAddress(std::string_view address) {
     return p < address.size() && address[p] != '/' && address[p] != '?' && address[p] != '#' && address[p] != ':';
 }
 
-std::vector<std::string> SplitEngineLine(std::string_view line) {
-    std::vector<std::string> fields;
-    std::size_t p = 0;
-    auto skipBlanks = [&] {
-        while (p < line.size() && isBlank(line[p])) ++p;
-    };
-    skipBlanks();
-    while (p < line.size()) {
-        if (line[p] == '"') {
-            fields.push_back(quotedField(line, p));
-        } else {
-            const std::size_t start = p;
-            while (p < line.size() && !isBlank(line[p]) && line[p] != ',') ++p;
-            fields.emplace_back(line.substr(start, p - start));
-        }
-        skipBlanks();
-        if (p < line.size() && line[p] == ',') {
-            if (p + 1 == line.size()) fields.emplace_back();
-            ++p;
-            skipBlanks();
-        }
-    }
-    return fields;
-}
-
 TSearchEngine::TSearchEngine(std::string_view line) {
     if (line.size() > kMaxEngineLine) return;
-    std::vector<std::string> f = SplitEngineLine(line);
+    std::vector<std::string> f = SplitFields(line, NulByte::Blank);
     if (f.size() != 4 || !IsWebAddress(f[1])) return;
     if (f[3] == "UTF8")
         Encoding = eeUtf8;

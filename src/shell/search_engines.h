@@ -1,22 +1,12 @@
 #pragma once
 // The web search engines of "engine.lst": one engine per line of Shift-JIS
 // text, four comma-separated fields (name, address of the search page before
-// "?", the text between "?" and the search text, and the encoding keyword).
+// "?", the text between "?" and the search text, and the encoding keyword),
+// split by SplitFields (base/comma_fields.h) with a NUL counted as a blank.
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
-
-// The fields of one line:
-// - fields are separated by commas; blanks and control characters (bytes up
-//   to 0x20) before and after a field are skipped;
-// - a field that starts with a double quote runs to the matching closing
-//   quote and may hold commas and blanks; two quotes in a row inside it stand
-//   for one; without a closing quote it runs to the end of the line;
-// - an unquoted field ends at the first comma, blank or control character,
-//   so a blank inside it splits it into two fields;
-// - a comma that is the line's last byte adds a final empty field.
-std::vector<std::string> SplitEngineLine(std::string_view line);
 
 enum TEngineEncoding : uint8_t { eeInvalid = 0, eeUtf8 = 1, eeSjis = 2, eeEuc = 3 };
 

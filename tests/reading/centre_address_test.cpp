@@ -1,8 +1,8 @@
 // The names of the administrative areas at the view centre.
 #include <gtest/gtest.h>
 
+#include "base/number_text.h"
 #include "feature_builders.h"
-#include "reading/read_errors.h"
 #include "reading_test_util.h"
 #include "support/temp_dir.h"
 #include "support/town_fixture.h"

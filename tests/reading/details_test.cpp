@@ -1,8 +1,8 @@
 // The details texts of lines, polygons and points.
 #include <gtest/gtest.h>
 
+#include "base/number_text.h"
 #include "feature_builders.h"
-#include "reading/read_errors.h"
 #include "reading_test_util.h"
 
 namespace {

@@ -5,7 +5,8 @@
 LoadAttempt loadMesh(const std::filesystem::path& description) {
     LoadAttempt a;
     try {
-        a.ok = LoadMesh(*a.map, sjis::fromUtf8(description.string()), a.errors);
+        LoadMesh(*a.map, sjis::fromUtf8(description.string()), a.errors);
+        a.ok = true;
     } catch (const std::exception& e) {
         a.fatal = e.what();
     }

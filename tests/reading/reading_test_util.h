@@ -18,7 +18,7 @@ struct LoadAttempt {
     std::unique_ptr<TKDKObject> map = std::make_unique<TKDKObject>();
     TErrorList errors;
     std::string fatal;
-    bool ok = false;
+    bool ok = false;  // no error ended the loading
 };
 
 LoadAttempt loadMesh(const std::filesystem::path& description);

@@ -5,69 +5,6 @@
 #include "base/sjis.h"
 #include "reading/read_errors.h"
 
-using Fields = std::vector<std::string>;
-
-TEST(SplitFields, CommasAndBlanksSeparate) {
-    EXPECT_EQ(SplitFields("L1101,1,2,3"), (Fields{"L1101", "1", "2", "3"}));
-    EXPECT_EQ(SplitFields("L1101, 1 ,2,3"), (Fields{"L1101", "1", "2", "3"}));
-    EXPECT_EQ(SplitFields("L1101,,2,3"), (Fields{"L1101", "", "2", "3"}));
-    EXPECT_EQ(SplitFields("L1101,1,2,3,"), (Fields{"L1101", "1", "2", "3", ""}));
-    EXPECT_EQ(SplitFields("L1101,1,2,3, "), (Fields{"L1101", "1", "2", "3"}));
-    EXPECT_EQ(SplitFields("two words"), (Fields{"two", "words"}));
-    EXPECT_EQ(SplitFields("\t a \t"), (Fields{"a"}));
-    EXPECT_EQ(SplitFields(",a"), (Fields{"", "a"}));
-    EXPECT_TRUE(SplitFields("").empty());
-    EXPECT_TRUE(SplitFields("   ").empty());
-}
-
-TEST(SplitFields, QuotedFieldsKeepBlanksCommasAndDoubledQuotes) {
-    EXPECT_EQ(SplitFields("\"a, b\",c"), (Fields{"a, b", "c"}));
-    EXPECT_EQ(SplitFields("\"say \"\"hi\"\"\""), (Fields{"say \"hi\""}));
-    EXPECT_EQ(SplitFields("\"\",x"), (Fields{"", "x"}));
-    // Text after a closing quote starts a new field.
-    EXPECT_EQ(SplitFields("\"ab\"cd,e"), (Fields{"ab", "cd", "e"}));
-    // An unclosed quote takes the rest of the line.
-    EXPECT_EQ(SplitFields("x,\"open, end"), (Fields{"x", "open, end"}));
-}
-
-TEST(SplitFields, ShiftJisTrailBytesAreNotSeparators) {
-    // 表 (95 5C) and ソ (83 5C) end in a backslash byte; neither splits or quotes.
-    const std::string text = sjis::fromUtf8(u8"表ソ区,二");
-    Fields f = SplitFields(text);
-    ASSERT_EQ(f.size(), 2u);
-    EXPECT_EQ(f[0], sjis::fromUtf8(u8"表ソ区"));
-}
-
-TEST(Numbers, IntegersByTheDataFilesRules) {
-    EXPECT_EQ(TryReadInt("42"), 42);
-    EXPECT_EQ(TryReadInt("-7"), -7);
-    EXPECT_EQ(TryReadInt("+7"), 7);
-    EXPECT_EQ(TryReadInt("0x10"), 16);
-    EXPECT_EQ(TryReadInt("0X1f"), 31);
-    EXPECT_EQ(TryReadInt("$FF"), 255);
-    EXPECT_EQ(TryReadInt("x10"), 16);
-    EXPECT_EQ(TryReadInt("-$10"), -16);
-    EXPECT_EQ(TryReadInt("  5"), 5);
-    EXPECT_EQ(TryReadInt("2147483647"), 2147483647);
-    EXPECT_EQ(TryReadInt("-2147483648"), INT32_MIN);
-    EXPECT_EQ(TryReadInt("2147483648"), std::nullopt);
-    EXPECT_EQ(TryReadInt("99999999999999999999"), std::nullopt);
-    for (const char* bad : {"", "-", "+", "1.0", "12a", "5 ", "0x", "$", "abc", "1e3"})
-        EXPECT_EQ(TryReadInt(bad), std::nullopt) << bad;
-}
-
-TEST(Numbers, RealsByTheDataFilesRules) {
-    EXPECT_EQ(TryReadFloat("1.5E3"), 1500.0);
-    EXPECT_EQ(TryReadFloat("-12.25"), -12.25);
-    EXPECT_EQ(TryReadFloat("+3"), 3.0);
-    EXPECT_EQ(TryReadFloat("5."), 5.0);
-    EXPECT_EQ(TryReadFloat(".5"), 0.5);
-    EXPECT_EQ(TryReadFloat("2e-2"), 0.02);
-    EXPECT_EQ(TryReadFloat(" 7"), 7.0);
-    for (const char* bad : {"", "-", "+", ".", "1,5", "1e", "1e+", "e5", "1.5x", "0x10", "1 "})
-        EXPECT_EQ(TryReadFloat(bad), std::nullopt) << bad;
-}
-
 TEST(Numbers, InvalidNumbersRaiseWithContextAndLine) {
     try {
         ReadInt("abc", "FILE.ARC", 12);

@@ -26,16 +26,6 @@ using Items = std::vector<std::string>;
 
 }  // namespace
 
-TEST(RegexCommaText, QuotesBlanksAndTrailingComma) {
-    EXPECT_EQ(ParseCommaText("a,b , c"), (Items{"a", "b", "c"}));
-    EXPECT_EQ(ParseCommaText("\" \",\",\",\"\"\"\""), (Items{" ", ",", "\""}));
-    EXPECT_EQ(ParseCommaText("a,b,"), (Items{"a", "b", ""}));
-    EXPECT_EQ(ParseCommaText("a,,b"), (Items{"a", "", "b"}));
-    EXPECT_EQ(ParseCommaText("a b"), (Items{"a", "b"}));
-    EXPECT_EQ(ParseCommaText("\"x, y\"z"), (Items{"x, y", "z"}));
-    EXPECT_EQ(ParseCommaText(""), Items{});
-}
-
 TEST(RegexFuzzyDictionary, HoldsTheClassesInOrder) {
     const auto& classes = FuzzyCharDic().Classes;
     ASSERT_EQ(classes.size(), 145u);

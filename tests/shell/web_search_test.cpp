@@ -14,26 +14,19 @@
 
 namespace {
 
-using Fields = std::vector<std::string>;
-
 std::string sj(const char* utf8) { return sjis::fromUtf8(utf8); }
 
 void writeFile(const std::filesystem::path& p, const std::string& bytes) {
     std::ofstream(p, std::ios::binary) << bytes;
 }
 
-TEST(EngineLine, FieldRules) {
-    EXPECT_EQ(SplitEngineLine("  a  ,\tb\x01, c ,EUC  "), (Fields{"a", "b", "c", "EUC"}));
-    EXPECT_EQ(SplitEngineLine("My Engine,u,q="), (Fields{"My", "Engine", "u", "q="}));  // a blank splits
-    EXPECT_EQ(SplitEngineLine("\"x, \"\"y\"\" z\",u"), (Fields{"x, \"y\" z", "u"}));
-    EXPECT_EQ(SplitEngineLine("\"ab\"cd,e"), (Fields{"ab", "cd", "e"}));
-    EXPECT_EQ(SplitEngineLine("a,,c"), (Fields{"a", "", "c"}));
-    EXPECT_EQ(SplitEngineLine("a,b,c,"), (Fields{"a", "b", "c", ""}));  // the comma is the last byte
-    EXPECT_EQ(SplitEngineLine("a,b,c, "), (Fields{"a", "b", "c"}));     // here it is not
-    EXPECT_EQ(SplitEngineLine("\"open, to the end"), (Fields{"open, to the end"}));
-    EXPECT_EQ(SplitEngineLine(" \t "), Fields{});
-    const std::string sjisName = sj(u8"表示ソフト");  // trail bytes 0x5C
-    EXPECT_EQ(SplitEngineLine(sjisName + ",u"), (Fields{sjisName, "u"}));
+TEST(EngineLine, FieldsFollowTheCommaRuleWithNulAsABlank) {
+    const TSearchEngine e(std::string(" \"A, B\" ,https://example.org/s, q= ,EUC\0", 40));
+    EXPECT_EQ(e.Name, "A, B");
+    EXPECT_EQ(e.BaseUrl, "https://example.org/s");
+    EXPECT_EQ(e.QueryPrefix, "q=");
+    EXPECT_EQ(e.Encoding, eeEuc);
+    EXPECT_EQ(TSearchEngine("My Engine,https://example.org/s,q=,EUC").Encoding, eeInvalid);  // a blank splits
 }
 
 TEST(EngineLine, UsedOnlyWithFourFieldsAndAnExactKeyword) {

@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "base/number_text.h"
 #include "reading/read_errors.h"
 #include "support/mesh_fixture.h"
 #include "support/temp_dir.h"
