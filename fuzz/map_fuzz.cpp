@@ -27,6 +27,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/number_text.h"
 #include "base/sjis.h"
 #include "drawing/feature_drawing.h"
 #include "map/kdk_object.h"
