@@ -36,7 +36,8 @@ TAboutBox::TAboutBox(QWidget* owner) : QDialog(owner) {
     Image1->setPixmap(QPixmap(":/orvelle/about/about.jpg", "JPG"));
     Image1->setFixedSize(Image1->pixmap().size().isEmpty() ? QSize(360, 240) : Image1->pixmap().size());
     ProductName = overPicture(Image1, "Orvelle", {16, 12}, 32, true, true);
-    Version = overPicture(Image1, "Version 1.3.5", {20, 56}, 13, false, false);
+    // The application's version: the project's, and the git commit it was built from.
+    Version = overPicture(Image1, "Version " + QCoreApplication::applicationVersion(), {20, 56}, 13, false, false);
     Copyright = overPicture(Image1, "Copyright (C) 2026 the Orvelle developers", {20, Image1->height() - 28}, 12,
                             false, false);
 

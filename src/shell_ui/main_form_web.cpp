@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QToolBar>
 
+#include "base/shipped_data.h"
 #include "shell/web_addresses.h"
 #include "shell_ui/main_form.h"
 #include "shell_ui/ui_text.h"
@@ -37,8 +38,13 @@ void TMainForm::loadEngineList(const std::string& configFolder) {
     // A first start puts the shipped list in place; a list the user has,
     // even an empty or broken one, stays as it is.
     const std::string path = configFolder + "engine.lst";
-    QFile shipped(":/orvelle/engine.lst");
-    if (shipped.open(QIODevice::ReadOnly)) InstallEngineList(path, shipped.readAll().toStdString());
+    // The shipped list is share/orvelle/engine.lst of the installation.
+    const std::filesystem::path shippedPath = FindShippedFile("engine.lst");
+    QFile shipped(QString::fromStdString(shippedPath.string()));
+    if (!shippedPath.empty() && shipped.open(QIODevice::ReadOnly))
+        InstallEngineList(path, shipped.readAll().toStdString());
+    else
+        qWarning("orvelle: the installation has no share/orvelle/engine.lst");
     EngineList.LoadFromFile(path);
     for (int i = 0; i < EngineList.Count(); ++i) cbWebSearch->addItem(FromSjis(EngineList.Items(i)->Name), i);
     cbWebSearch->setEnabled(cbWebSearch->count() > 0);

@@ -7,6 +7,7 @@
 
 #include "options.h"
 #include "synth.h"
+#include "version/version.h"
 
 namespace {
 
@@ -36,6 +37,10 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         std::cout << synth::usageText();
+        return kExitOk;
+    }
+    if (options.version) {
+        std::cout << "orvelle-synth " << OrvelleVersionText() << "\n";
         return kExitOk;
     }
     try {

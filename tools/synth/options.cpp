@@ -23,13 +23,35 @@ std::uint64_t number(const std::string& option, const std::string& text, std::ui
 }  // namespace
 
 std::string usageText() {
-    return "usage: orvelle-synth --out DIR [--cols N] [--rows M] [--seed S]\n"
-           "                     [--blocks-per-side K | --target-vertices V] [--force]\n"
-           "  --out DIR             folder to write the meshes into (created; must be empty unless --force)\n"
-           "  --cols N, --rows M    sheets from west to east and from south to north (1-100; default 2 x 1)\n"
+    // One line: help2man reads only "or:" lines as more of the synopsis.
+    return "Usage: orvelle-synth --out DIR [--cols N] [--rows M] [--seed S] "
+           "[--blocks-per-side K | --target-vertices V] [--force]\n"
+           "  or:  orvelle-synth --help | --version\n"
+           "Writes a plausible synthetic municipality of 1:2500 map data (GSI's 数値地図2500\n"
+           "format): N x M meshes of 2 km x 1.5 km in plane rectangular system IX (JGD2000),\n"
+           "with administrative areas, roads, railways, water, grounds, buildings and control\n"
+           "points. The same options write the same bytes.\n"
+           "\n"
+           "Options:\n"
+           "  --out DIR             folder to write the meshes into (created; must be empty\n"
+           "                        unless --force)\n"
+           "  --cols N, --rows M    sheets from west to east and from south to north (1-100;\n"
+           "                        default 2 x 1)\n"
            "  --seed S              seed of the layout and names (default 1)\n"
            "  --blocks-per-side K   road lines across each sheet side (2-250; default 16)\n"
-           "  --target-vertices V   choose K so that about V vertices are written\n";
+           "  --target-vertices V   choose K so that about V vertices are written\n"
+           "  --force               write into a folder that is not empty\n"
+           "  -h, --help            show this help\n"
+           "  --version             show the version\n"
+           "\n"
+           "Exit status:\n"
+           "  0  the meshes were written\n"
+           "  1  writing failed\n"
+           "  2  bad arguments\n"
+           "\n"
+           "Examples:\n"
+           "  $ orvelle-synth --out /tmp/town --cols 4 --rows 3 --seed 7\n"
+           "  $ orvelle-synth --out /tmp/big --cols 10 --rows 10 --target-vertices 2000000\n";
 }
 
 Options parseOptions(const std::vector<std::string>& args) {
@@ -43,6 +65,8 @@ Options parseOptions(const std::vector<std::string>& args) {
         };
         if (a == "--help" || a == "-h") {
             o.help = true;
+        } else if (a == "--version") {
+            o.version = true;
         } else if (a == "--out") {
             o.out = value();
             if (o.out.empty()) throw UsageError("--out needs a folder");
@@ -63,7 +87,7 @@ Options parseOptions(const std::vector<std::string>& args) {
             throw UsageError("unknown option '" + a + "'");
         }
     }
-    if (o.help) return o;
+    if (o.help || o.version) return o;
     if (o.out.empty()) throw UsageError("--out DIR is required");
     if (blocksGiven && o.targetVertices) throw UsageError("give either --blocks-per-side or --target-vertices, not both");
     return o;

@@ -17,6 +17,7 @@ struct Options {
     std::optional<std::uint64_t> targetVertices;  // chooses blocksPerSide when given
     bool force = false;                           // write into a folder that is not empty
     bool help = false;
+    bool version = false;
 };
 
 // A command line that cannot be used; the message says why.

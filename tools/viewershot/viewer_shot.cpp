@@ -29,6 +29,7 @@
 #include "shell_ui/search_attrib_form.h"
 #include "shell_ui/print_form.h"
 #include "shell_ui/setup_form.h"
+#include "version/version.h"
 #include "view_qt/paint_box.h"
 
 namespace {
@@ -74,6 +75,7 @@ bool pickSomething(TMainForm& form) {
 
 int main(int argc, char** argv) {
     TOrvelleApplication app(argc, argv);
+    app.setApplicationVersion(OrvelleVersionText());  // shown in the About box, as the viewer does
     if (argc != 3) {
         std::fprintf(stderr, "usage: orvelle-viewer-shot PATH OUTDIR\n");
         return 2;
