@@ -3,18 +3,15 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "base/shipped_data.h"
 #include "datum/datum_grid_error.h"
 
 namespace fs = std::filesystem;
 
 std::vector<fs::path> GridFolders() {
     if (const char* env = std::getenv("ORVELLE_GRIDS"); env && *env) return {fs::path(env)};
-    std::vector<fs::path> folders;
-    std::error_code error;
-    const fs::path program = fs::read_symlink("/proc/self/exe", error);
-    if (!error) folders.push_back(program.parent_path().parent_path() / "share/orvelle/grids");
-    folders.emplace_back(ORVELLE_INSTALLED_GRIDS);
-    folders.emplace_back(ORVELLE_SOURCE_GRIDS);
+    std::vector<fs::path> folders = ShippedDataFolders();
+    for (fs::path& folder : folders) folder /= "grids";
     return folders;
 }
 
