@@ -19,20 +19,14 @@
 #include "reading/map_loading.h"
 #include "support/temp_dir.h"
 #include "support/town_fixture.h"
+#include "town_export_test.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class ExportDestination : public ::testing::Test {
+class ExportDestination : public TownExportTest {
 protected:
-    void SetUp() override {
-        TErrorList errors;
-        LoadDataPath(map, testsupport::writeTown(dir.path() / "town").string(), errors);
-        ASSERT_TRUE(map);
-        fs::create_directory(out());
-    }
-    fs::path out() const { return dir.path() / "out"; }
     void write(const std::string& name, const std::string& text) const { std::ofstream(out() / name) << text; }
     // Everything below out(), hidden names included: a file's content, a
     // link's target after "-> ", "<folder>" for a folder.
@@ -61,9 +55,6 @@ protected:
         }
         return std::nullopt;
     }
-
-    testsupport::TempDir dir;
-    std::unique_ptr<TKDKObject> map;
 };
 
 // Runs in `folder` while it lives.

@@ -18,20 +18,14 @@
 #include "reading/map_loading.h"
 #include "support/temp_dir.h"
 #include "support/town_fixture.h"
+#include "town_export_test.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class ExportFailure : public ::testing::Test {
+class ExportFailure : public TownExportTest {
 protected:
-    void SetUp() override {
-        TErrorList errors;
-        LoadDataPath(map, testsupport::writeTown(dir.path() / "town").string(), errors);
-        ASSERT_TRUE(map);
-        fs::create_directory(out());
-    }
-    fs::path out() const { return dir.path() / "out"; }
     std::set<std::string> outFiles() const {
         std::set<std::string> names;
         for (const auto& e : fs::directory_iterator(out())) names.insert(e.path().filename().string());
@@ -51,9 +45,6 @@ protected:
         o.Destination = (out() / name).string();
         return o;
     }
-
-    testsupport::TempDir dir;
-    std::unique_ptr<TKDKObject> map;
 };
 
 TEST_F(ExportFailure, BadFormatCodeOrFolderFailsClearlyAndWritesNothing) {
