@@ -19,6 +19,8 @@ packages=(
   libgdal-dev gdal-bin
   postgresql-15 postgresql-15-postgis-3
   clang libclang-rt-14-dev
+  python3
+  libssl-dev
   dpkg-dev file lintian appstream desktop-file-utils help2man man-db bash-completion
 )
 

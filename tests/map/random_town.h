@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "feature_builders.h"
+#include "support/feature_builders.h"
 
 inline void FillRandomTown(TKDKObject& map, unsigned seed) {
     std::mt19937 rng(seed);

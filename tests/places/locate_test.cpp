@@ -5,10 +5,10 @@
 #include <set>
 #include <thread>
 
-#include "feature_builders.h"
+#include "support/feature_builders.h"
 #include "places/locate.h"
 #include "reading/map_loading.h"
-#include "reading_test_util.h"
+#include "support/reading_test_util.h"
 #include "view/coordinate_translator.h"
 
 namespace {

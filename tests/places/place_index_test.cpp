@@ -2,9 +2,9 @@
 // place, a point inside each place, name order.
 #include <gtest/gtest.h>
 
-#include "feature_builders.h"
+#include "support/feature_builders.h"
 #include "places/place_index.h"
-#include "reading_test_util.h"
+#include "support/reading_test_util.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "queries/map_queries.h"
 #include "reading/record_buffer.h"
-#include "reading_test_util.h"
+#include "support/reading_test_util.h"
 #include "support/mesh_fixture.h"
 #include "support/temp_dir.h"
 

@@ -5,7 +5,7 @@
 
 #include "reading/map_loading.h"
 #include "reading/read_errors.h"
-#include "reading_test_util.h"
+#include "support/reading_test_util.h"
 #include "support/mesh_fixture.h"
 #include "support/temp_dir.h"
 

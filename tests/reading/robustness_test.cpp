@@ -5,7 +5,7 @@
 #include <random>
 
 #include "reading/record_buffer.h"
-#include "reading_test_util.h"
+#include "support/reading_test_util.h"
 #include "support/mesh_fixture.h"
 #include "support/temp_dir.h"
 

@@ -6,7 +6,7 @@
 #include <queue>
 #include <random>
 
-#include "feature_builders.h"
+#include "support/feature_builders.h"
 #include "routing/road_graph.h"
 
 namespace {

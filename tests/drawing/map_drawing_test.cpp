@@ -2,7 +2,7 @@
 // view modes and the display categories.
 #include <gtest/gtest.h>
 
-#include "feature_builders.h"
+#include "support/feature_builders.h"
 #include "drawing/canvas.h"
 #include "support/recording_canvas.h"
 

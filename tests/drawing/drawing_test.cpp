@@ -1,7 +1,7 @@
 // Drawing of each feature kind and of the whole map, through the recording canvas.
 #include <gtest/gtest.h>
 
-#include "feature_builders.h"
+#include "support/feature_builders.h"
 #include "drawing/canvas.h"
 #include "drawing/map_marks.h"
 #include "tables/colors.h"

@@ -1,4 +1,4 @@
-#include "reading_test_util.h"
+#include "support/reading_test_util.h"
 
 #include <exception>
 

@@ -1,8 +1,8 @@
 // Hit testing of each kind, the order of the hits and the joined details texts.
 #include <gtest/gtest.h>
 
-#include "feature_builders.h"
-#include "reading_test_util.h"
+#include "support/feature_builders.h"
+#include "support/reading_test_util.h"
 #include "support/temp_dir.h"
 #include "support/town_fixture.h"
 

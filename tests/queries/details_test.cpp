@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "base/number_text.h"
-#include "feature_builders.h"
-#include "reading_test_util.h"
+#include "support/feature_builders.h"
+#include "support/reading_test_util.h"
 
 namespace {
 

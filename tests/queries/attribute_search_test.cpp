@@ -1,7 +1,7 @@
 // Searching attribute texts of lines, polygons and points.
 #include <gtest/gtest.h>
 
-#include "reading_test_util.h"
+#include "support/reading_test_util.h"
 #include "regex/regex_error.h"
 #include "support/mesh_fixture.h"
 #include "support/temp_dir.h"
