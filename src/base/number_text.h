@@ -10,19 +10,20 @@
 // The Try forms return nothing for a text that breaks these rules.
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "base/exception.h"
 
 std::optional<int32_t> TryReadInt(std::string_view text);
 std::optional<double> TryReadFloat(std::string_view text);
 
 // A text that should hold a number does not (a code in an attribute value).
-class EConvertError : public std::runtime_error {
+class EConvertError : public Exception {
 public:
     // The message names the text: "'abc' は有効な整数値ではありません" (Shift-JIS).
     static EConvertError NotAnInteger(std::string_view text);
 
 private:
-    explicit EConvertError(const std::string& message) : std::runtime_error(message) {}
+    explicit EConvertError(const std::string& message) : Exception(message) {}
 };

@@ -1,10 +1,12 @@
 #pragma once
 // A datum grid that cannot be used: missing, unreadable, damaged or not the
 // grid expected. The message names the file and what is wrong with it.
-#include <stdexcept>
 #include <string>
 
-class EDatumGridError : public std::runtime_error {
+#include "base/exception.h"
+
+class EDatumGridError : public Exception {
 public:
-    explicit EDatumGridError(const std::string& message) : std::runtime_error(message) {}
+    // `message` is UTF-8 (it names a file).
+    explicit EDatumGridError(const std::string& message) : Exception(Utf8{message}) {}
 };

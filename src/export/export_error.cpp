@@ -4,5 +4,5 @@
 
 EExportError::EExportError(const std::string& message, TExportFailure failure, std::string subject,
                            std::string detail)
-    : std::runtime_error(WithoutPasswords(message)), failure_(failure),
+    : Exception(Utf8{WithoutPasswords(message)}), failure_(failure),
       subject_(WithoutPasswords(std::move(subject))), detail_(WithoutPasswords(std::move(detail))) {}

@@ -1,17 +1,18 @@
 #pragma once
-// The one failure of an export: a UTF-8 message, GDAL's own text where GDAL
+// The one failure of an export: a message made in UTF-8, GDAL's own text where GDAL
 // failed, and the parts a caller needs to word it in its own language. No
 // part ever holds a password: connection strings are shown without theirs.
 #include <cstdint>
-#include <stdexcept>
 #include <string>
+
+#include "base/exception.h"
 
 // What kind of failure stopped the export.
 enum class TExportFailure : uint8_t { Failed, NothingToExport, DestinationExists, CannotWrite, Cancelled };
 
-class EExportError : public std::runtime_error {
+class EExportError : public Exception {
 public:
-    // `message` is the full English text what() returns.
+    // `message` is the full English text (UTF-8), Utf8Text() as it is.
     explicit EExportError(const std::string& message, TExportFailure failure = TExportFailure::Failed,
                           std::string subject = {}, std::string detail = {});
 

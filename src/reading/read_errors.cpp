@@ -23,7 +23,7 @@ std::string convertMessage(std::string_view file, int line, std::string_view fie
 }  // namespace
 
 TKDKReadException::TKDKReadException(std::string_view text, int number, std::string_view context)
-    : std::runtime_error(formatMessage(text, number, context)),
+    : Exception(formatMessage(text, number, context)),
       text_(text),
       number_(number),
       context_(context) {}
@@ -43,7 +43,7 @@ EKDKIndexError EKDKIndexError::MissingLine(std::string_view file, int line) {
 }
 
 EKDKConvertError::EKDKConvertError(std::string_view file, int line, std::string_view field)
-    : std::runtime_error(convertMessage(file, line, field)) {}
+    : Exception(convertMessage(file, line, field)) {}
 
 void AppendError(TErrorList& errors, std::string_view text, std::string_view entry, int line) {
     std::string e(text);

@@ -1,6 +1,6 @@
 #pragma once
 // The readers' exceptions and the error list. All texts are Shift-JIS.
-#include <stdexcept>
+#include "base/exception.h"
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,7 +9,7 @@
 
 // Ends the loading of a mesh. With number >= 0 the message is
 // context "(" number "): " text; with a negative number the text alone.
-class TKDKReadException : public std::runtime_error {
+class TKDKReadException : public Exception {
 public:
     TKDKReadException(std::string_view text, int number, std::string_view context);
     const std::string& text() const { return text_; }
@@ -24,18 +24,18 @@ private:
 
 // A reader read a field that the record does not have, or a line that the
 // file does not have.
-class EKDKIndexError : public std::runtime_error {
+class EKDKIndexError : public Exception {
 public:
     static EKDKIndexError MissingField(std::string_view file, int line, size_t fieldIndex,
                                        size_t fieldCount);
     static EKDKIndexError MissingLine(std::string_view file, int line);
 
 private:
-    explicit EKDKIndexError(const std::string& message) : std::runtime_error(message) {}
+    explicit EKDKIndexError(const std::string& message) : Exception(message) {}
 };
 
 // A code field whose rest is not an integer.
-class EKDKConvertError : public std::runtime_error {
+class EKDKConvertError : public Exception {
 public:
     EKDKConvertError(std::string_view file, int line, std::string_view field);
 };

@@ -46,5 +46,5 @@ void RaiseRegExpError(TRegexMessage id, std::size_t position) {
 }
 
 void RaiseInternalError(const char* utf8Message) {
-    throw std::logic_error(sjis::fromUtf8(utf8Message));
+    throw std::logic_error(utf8Message);  // a fault of the engine: UTF-8, as the library's own are
 }

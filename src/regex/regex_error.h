@@ -1,16 +1,17 @@
 #pragma once
 // The exception of the regular-expression engine and the texts it carries.
 #include <cstddef>
-#include <stdexcept>
 #include <string>
+
+#include "base/exception.h"
 
 // A malformed pattern or escape text. what() is the Shift-JIS message;
 // ErrorPos is the 1-based reader position when the fault was found, normally
 // just behind the offending character or token.
-class ERegExpParser : public std::runtime_error {
+class ERegExpParser : public Exception {
 public:
     ERegExpParser(const std::string& message, std::size_t errorPos)
-        : std::runtime_error(message), ErrorPos(errorPos) {}
+        : Exception(message), ErrorPos(errorPos) {}
     std::size_t ErrorPos;
 };
 

@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "base/exception.h"
 #include "base/path_resolver.h"
 #include "base/sjis.h"
 #include "base/unique_fd.h"
@@ -146,8 +147,8 @@ std::string CacheFolder() {
     std::string utf8 = CacheFolderIn(CurrentProgramPlaces());
     std::string text;
     if (!sjis::tryFromUtf8(utf8, text) || sjis::toUtf8(text) != utf8)
-        throw std::runtime_error("The cache folder " + utf8 +
-                                 " cannot be written in Shift-JIS; set ORVELLE_HOME to a folder whose path can.");
+        throw Exception(Exception::Utf8{"The cache folder " + utf8 +
+                                        " cannot be written in Shift-JIS; set ORVELLE_HOME to a folder whose path can."});
     return text;
 }
 

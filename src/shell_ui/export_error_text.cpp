@@ -17,7 +17,7 @@ QString ExportErrorText(const EExportError& error) {
     // The reason as the system or GDAL gave it; a failure of no known kind
     // without one gives the export's own message as its reason.
     std::string reason = error.Detail();
-    if (reason.empty() && error.Failure() == TExportFailure::Failed && subject.isEmpty()) reason = error.what();
+    if (reason.empty() && error.Failure() == TExportFailure::Failed && subject.isEmpty()) reason = error.Utf8Text();
     if (!reason.empty()) text += ": " + QString::fromStdString(reason);
     return text;
 }

@@ -298,9 +298,9 @@ void TMainForm::setDatumShift(TDatumShift shift) {
         try {
             Tky2JgdGrid();  // kept for the process: the panel's choice below takes no time
         } catch (const EDatumGridError& e) {
-            return [this, message = std::string(e.what())] {
+            return [this, error = e] {
                 DatumShift = GeoPanel1->Translator().GetDatumShift();
-                ShowErrorBox(message);
+                ShowErrorBox(error);
             };
         }
         return [this] { GeoPanel1->Translator().SetDatumShift(TDatumShift::dsGrid); };

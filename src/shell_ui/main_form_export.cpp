@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <new>
 
+#include "base/exception.h"
 #include "shell_ui/export_command.h"
 #include "shell_ui/export_error_text.h"
 #include "shell_ui/main_form.h"
@@ -58,7 +59,7 @@ void TMainForm::exportFinished(const TExportSummary& summary, std::exception_ptr
         } catch (const std::bad_alloc&) {
             text = "エクスポートできません: メモリが足りません";
         } catch (const std::exception& e) {
-            text = "エクスポートできません: " + QString::fromStdString(e.what());
+            text = "エクスポートできません: " + QString::fromStdString(ExceptionText(e));
         }
         ShowErrorBox(ToSjis(text));
         return;

@@ -61,7 +61,7 @@ void TMainForm::previewMap(const TPrintRequest& request) {
         try {
             ::PrintMap(*GeoPanel1, *printer, request);
         } catch (const std::exception& e) {
-            ShowErrorBox(e.what());
+            ShowErrorBox(e);
         }
     });
     preview.exec();

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <new>
 
+#include "base/exception.h"
 #include "shell_ui/main_form.h"
 #include "shell_ui/orvelle_application.h"
 #include "shell_ui/route_command.h"
@@ -74,7 +75,7 @@ void TMainForm::routeFound(const std::optional<TRoute>& found, std::exception_pt
         } catch (const std::bad_alloc&) {
             reason = "メモリが足りません";
         } catch (const std::exception& e) {
-            reason = QString::fromStdString(e.what());
+            reason = QString::fromStdString(ExceptionText(e));
         }
         ShowErrorBox(ToSjis("ルートを検索できません: " + reason));
         return;

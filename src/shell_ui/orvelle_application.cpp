@@ -5,6 +5,7 @@
 #include <QTranslator>
 #include <exception>
 
+#include "base/exception.h"
 #include "base/sjis.h"
 #include "shell/error_text.h"
 #include "shell_ui/ui_text.h"
@@ -29,15 +30,26 @@ bool TOrvelleApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        ShowErrorBox(e.what());
+        ShowErrorBox(e);
     } catch (...) {
         ShowErrorBox(sjis::fromUtf8(u8"不明なエラーが発生しました"));
     }
     return false;
 }
 
-void ShowErrorBox(const std::string& message) {
-    QMessageBox box(QMessageBox::Critical, "Orvelle", FromSjis(ErrorBoxText(message)), QMessageBox::Ok,
-                    QApplication::activeWindow());
+namespace {
+
+void showErrorBoxText(const QString& text) {
+    QMessageBox box(QMessageBox::Critical, "Orvelle", text, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
+}
+
+}  // namespace
+
+void ShowErrorBox(const std::string& message) { showErrorBoxText(FromSjis(ErrorBoxText(message))); }
+
+// The full-stop rule looks at the last byte only, and every byte of a
+// multi-byte UTF-8 character lies above "." as a Shift-JIS one does.
+void ShowErrorBox(const std::exception& error) {
+    showErrorBoxText(QString::fromStdString(ErrorBoxText(ExceptionText(error))));
 }

@@ -3,6 +3,7 @@
 // loop from a command is shown in the top-level error box, the command is
 // abandoned, and the program carries on. Qt's own dialogs speak Japanese.
 #include <QApplication>
+#include <exception>
 #include <string>
 
 class TOrvelleApplication : public QApplication {
@@ -18,3 +19,5 @@ bool InstallQtTranslations(QCoreApplication& app);
 // The error box: the message (Shift-JIS) with the full-stop rule, titled
 // "Orvelle", with a stop icon and an OK button.
 void ShowErrorBox(const std::string& message);
+// The same for an exception's text, whatever its kind.
+void ShowErrorBox(const std::exception& error);

@@ -3,8 +3,8 @@
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
-#include <stdexcept>
 
+#include "base/exception.h"
 #include "shell_ui/ui_text.h"
 #include "view_qt/geo_panel.h"
 
@@ -21,7 +21,7 @@ void drawFrame(QPainter& painter, const QRect& area) {
 }
 
 [[noreturn]] void jobFailed(const QPrinter& printer, const char* what) {
-    throw std::runtime_error(ToSjis(PrinterNameText(printer) + ": " + QString::fromUtf8(what)));
+    throw Exception(ToSjis(PrinterNameText(printer) + ": " + QString::fromUtf8(what)));
 }
 
 }  // namespace

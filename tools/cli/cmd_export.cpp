@@ -94,7 +94,7 @@ private:
 // The export's message with the file or connection it names cut to the
 // length the command line echoes input at.
 std::string shownMessage(const EExportError& e) {
-    std::string text = e.what();
+    std::string text = e.Utf8Text();
     const std::string& subject = e.Subject();
     if (subject.empty()) return text;
     const std::string shown = echoed(subject);

@@ -148,7 +148,7 @@ void writeJson(std::ostream& out, const LoadedData& data, bool features) {
     w.endArray();
     w.key("fatal");
     if (data.fatal)
-        w.value(sjis::toUtf8(*data.fatal));
+        w.value(*data.fatal);
     else
         w.null();
     if (features) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "arguments.h"
+#include "base/exception.h"
 #include "base/sjis.h"
 #include "command.h"
 #include "regex/awk_string.h"
@@ -27,7 +28,7 @@ struct RegexArgs {
 };
 
 int reportError(const ERegExpParser& e) {
-    std::cerr << "error: " << sjis::toUtf8(e.what()) << " (position " << e.ErrorPos << ")\n";
+    std::cerr << "error: " << ExceptionText(e) << " (position " << e.ErrorPos << ")\n";
     return kExitFailed;
 }
 

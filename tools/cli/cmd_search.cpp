@@ -3,6 +3,7 @@
 #include <typeinfo>
 
 #include "arguments.h"
+#include "base/exception.h"
 #include "base/sjis.h"
 #include "command.h"
 #include "data_loading.h"
@@ -58,7 +59,7 @@ int runSearch(const std::vector<std::string>& args) {
     try {
         count = SearchAttrib(*data.map, major, minor, found, useRegex, text);
     } catch (const ERegExpParser& e) {
-        std::cerr << "orvelle-cli search: " << sjis::toUtf8(e.what()) << " (position " << e.ErrorPos << ")\n";
+        std::cerr << "orvelle-cli search: " << ExceptionText(e) << " (position " << e.ErrorPos << ")\n";
         return kExitFailed;
     }
     for (const TKDKElement* f : found) {

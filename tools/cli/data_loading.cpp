@@ -5,6 +5,7 @@
 
 #include "archive/unlha_component.h"
 #include "arguments.h"
+#include "base/exception.h"
 #include "base/sjis.h"
 #include "command.h"
 #include "reading/map_loading.h"
@@ -15,15 +16,15 @@ namespace cli {
 namespace {
 
 // Extracts an archive into its folder of the cache as the open command does;
-// the folder to load, or a failure message (Shift-JIS) with the archiver's lines.
+// the folder to load, or a failure message (UTF-8) with the archiver's lines.
 std::optional<std::string> extractArchive(const std::string& archiveUtf8, std::string& failure) {
     TUnlha unlha;
     std::vector<std::string> output;
     unlha.OutputLines = &output;
     ArchiveExtraction e = ExtractForOpening(unlha, sjis::fromUtf8(archiveUtf8), CacheFolder());
     if (e.ok()) return sjis::toUtf8(e.folder);
-    failure = sjis::fromUtf8(echoed(archiveUtf8)) + ": extraction failed (" + std::to_string(e.result) + ")";
-    for (const std::string& line : output) failure += "\n" + line;
+    failure = echoed(archiveUtf8) + ": extraction failed (" + std::to_string(e.result) + ")";
+    for (const std::string& line : output) failure += "\n" + sjis::toUtf8(line);
     return std::nullopt;
 }
 
@@ -44,7 +45,7 @@ LoadedData loadData(const std::string& path) {
         }
         LoadDataPath(data.map, target, data.errors);
     } catch (const std::exception& e) {
-        data.fatal = e.what();
+        data.fatal = ExceptionText(e);
     }
     return data;
 }
@@ -63,7 +64,7 @@ bool loadForMapUse(const std::string& command, const std::string& path, LoadedDa
 
 int reportFatal(const std::string& command, const LoadedData& data) {
     if (!data.fatal) return kExitOk;
-    std::cerr << "orvelle-cli " << command << ": " << sjis::toUtf8(*data.fatal) << "\n";
+    std::cerr << "orvelle-cli " << command << ": " << *data.fatal << "\n";
     return kExitFailed;
 }
 

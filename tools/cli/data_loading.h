@@ -12,7 +12,7 @@ namespace cli {
 struct LoadedData {
     std::unique_ptr<TKDKObject> map;  // null when nothing could be read
     TErrorList errors;                // Shift-JIS lines
-    std::optional<std::string> fatal; // Shift-JIS message of the error that ended the loading
+    std::optional<std::string> fatal; // UTF-8 message of the error that ended the loading
 };
 
 LoadedData loadData(const std::string& path);

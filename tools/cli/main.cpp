@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "arguments.h"
+#include "base/exception.h"
 #include "base/sjis.h"
 #include "command.h"
 #include "command_help.h"
@@ -60,7 +61,7 @@ int main(int argc, char** argv) {
         try {
             return c.run(args);
         } catch (const std::exception& e) {
-            std::cerr << "orvelle-cli " << name << ": " << sjis::toUtf8(e.what()) << "\n";
+            std::cerr << "orvelle-cli " << name << ": " << ExceptionText(e) << "\n";
             return cli::kExitFailed;
         }
     }
