@@ -12,11 +12,6 @@ class QPushButton;
 class TAboutBox : public QDialog {
 public:
     explicit TAboutBox(QWidget* owner);
-    QLabel* Image1;
-    QLabel *ProductName, *Version, *Copyright;
-    QLabel *lbCompany, *lbZip, *lbAddress, *lbPhone;
-    QLabel* lbGridSource;  // the attribution GSI's terms ask for the shipped datum grids
-    QPushButton* OKButton;
 
     static const QUrl ProjectPage;
     // Opens a web address; replaceable so that tests see the address.
@@ -25,4 +20,12 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+
+private:
+    // Components; each carries its design name as objectName.
+    QLabel* Image1;
+    QLabel *ProductName, *Version, *Copyright;
+    QLabel *lbCompany, *lbZip, *lbAddress, *lbPhone;
+    QLabel* lbGridSource;  // the attribution GSI's terms ask for the shipped datum grids
+    QPushButton* OKButton;
 };

@@ -19,24 +19,17 @@ class TPrintForm : public QDialog {
 public:
     TPrintForm(QWidget* owner, QPrinter& printer);
 
-    QLabel* Label1;
-    QLabel* lbPrinterName;
-    QGroupBox* rgArea;  // "印刷範囲": item 0 "表示部分", item 1 "全領域"
-    QSpinBox* seCopies;
-    QSpinBox *seLeft, *seRight, *seTop, *seBottom;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
-    QPushButton* btnPrintSetup;
-    QPushButton* btnPreview;
-
     // The chosen item of rgArea.
     int AreaIndex() const;
     void SetAreaIndex(int index);
 
     // The results, taken from the controls by OK.
-    int MarginLeft = 10, MarginTop = 10, MarginRight = 10, MarginBottom = 10;
-    int Copies = 1;
-    bool WholeArea = false;
+    int MarginLeft() const { return chosen_.Margins.Left; }
+    int MarginTop() const { return chosen_.Margins.Top; }
+    int MarginRight() const { return chosen_.Margins.Right; }
+    int MarginBottom() const { return chosen_.Margins.Bottom; }
+    int Copies() const { return chosen_.Copies; }
+    bool WholeArea() const { return chosen_.WholeArea; }
 
     // The controls' current values (the preview shows them before OK).
     TPrintRequest ControlRequest() const;
@@ -47,9 +40,21 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Components; each carries its design name as objectName.
+    QLabel* Label1;
+    QLabel* lbPrinterName;
+    QGroupBox* rgArea;  // "印刷範囲": item 0 "表示部分", item 1 "全領域"
+    QSpinBox* seCopies;
+    QSpinBox *seLeft, *seRight, *seTop, *seBottom;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+    QPushButton* btnPrintSetup;
+    QPushButton* btnPreview;
+
     void okBtnClick();
     void btnPrintSetupClick();
 
     QPrinter& printer_;
     QButtonGroup* areaItems_;
+    TPrintRequest chosen_;
 };

@@ -19,16 +19,6 @@ class TSearchAttribForm : public QDialog {
 public:
     TSearchAttribForm(TGeoPanel& panel, QWidget* owner);
 
-    QLabel* lbTarget;
-    QComboBox* cbTarget;  // "すべて" and the eight categories
-    QLabel* lbSearchText;
-    QComboBox* SearchText;  // an edit whose drop-down holds the last searched texts
-    QGroupBox* rgDirection;
-    QRadioButton *rgDirectionUp, *rgDirectionDown;  // "上へ", "下へ"
-    QCheckBox* cbRegExp;
-    QPushButton* btnSearch;  // default button (Enter)
-    QPushButton* btnCancel;  // cancel button (Esc)
-
     // Shows a text in status panel 3 of the main window.
     std::function<void(const QString&)> OnStatus;
 
@@ -47,6 +37,17 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // Components; each carries its design name as objectName.
+    QLabel* lbTarget;
+    QComboBox* cbTarget;  // "すべて" and the eight categories
+    QLabel* lbSearchText;
+    QComboBox* SearchText;  // an edit whose drop-down holds the last searched texts
+    QGroupBox* rgDirection;
+    QRadioButton *rgDirectionUp, *rgDirectionDown;  // "上へ", "下へ"
+    QCheckBox* cbRegExp;
+    QPushButton* btnSearch;  // default button (Enter)
+    QPushButton* btnCancel;  // cancel button (Esc)
+
     void FormShow();
     void FormHide();
     void SearchTextChange();
