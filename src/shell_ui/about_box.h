@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QUrl>
 #include <functional>
+#include <utility>
 
 class QLabel;
 class QPushButton;
@@ -14,8 +15,8 @@ public:
     explicit TAboutBox(QWidget* owner);
 
     static const QUrl ProjectPage;
-    // Opens a web address; replaceable so that tests see the address.
-    std::function<void(const QUrl&)> OpenUrl;
+    // Replaces what opens a web address (the default browser), so that tests see the address.
+    void SetOpenUrl(std::function<void(const QUrl&)> openUrl) { OpenUrl = std::move(openUrl); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -28,4 +29,6 @@ private:
     QLabel *lbCompany, *lbZip, *lbAddress, *lbPhone;
     QLabel* lbGridSource;  // the attribution GSI's terms ask for the shipped datum grids
     QPushButton* OKButton;
+
+    std::function<void(const QUrl&)> OpenUrl;
 };

@@ -113,10 +113,10 @@ TMainForm::TMainForm(const std::string& configFolder, const std::string& cacheFo
     AttribMiniForm = new TAttribMiniForm(this);
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     PrintForm = new TPrintForm(this, *printer_);
-    PrintForm->OnPreview = [this](const TPrintRequest& request) { previewMap(request); };
+    PrintForm->SetOnPreview([this](const TPrintRequest& request) { previewMap(request); });
     OpenFolderForm = new TOpenFolderForm(this);
     SearchAttribForm = new TSearchAttribForm(*GeoPanel1, this);
-    SearchAttribForm->OnStatus = [this](const QString& text) { setStatus(3, text); };
+    SearchAttribForm->SetOnStatus([this](const QString& text) { setStatus(3, text); });
     SetupForm = new TSetupForm(this);
 
     progressDelay_.setSingleShot(true);

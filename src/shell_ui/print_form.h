@@ -5,6 +5,7 @@
 // values for the run.
 #include <QDialog>
 #include <functional>
+#include <utility>
 
 #include "shell_ui/print_map.h"
 
@@ -33,8 +34,8 @@ public:
 
     // The controls' current values (the preview shows them before OK).
     TPrintRequest ControlRequest() const;
-    // What プレビュー runs, with ControlRequest.
-    std::function<void(const TPrintRequest&)> OnPreview;
+    // Sets what プレビュー runs, with ControlRequest.
+    void SetOnPreview(std::function<void(const TPrintRequest&)> onPreview) { OnPreview = std::move(onPreview); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -57,4 +58,5 @@ private:
     QPrinter& printer_;
     QButtonGroup* areaItems_;
     TPrintRequest chosen_;
+    std::function<void(const TPrintRequest&)> OnPreview;
 };
