@@ -15,6 +15,9 @@
 
 #include "shell_ui/main_form.h"
 #include "shell_ui/orvelle_application.h"
+#include "support/child.h"
+
+using testsupport::Child;
 
 namespace {
 
@@ -78,11 +81,12 @@ int main(int argc, char** argv) {
     const qint64 loaded = clock.elapsed();
     QTest::qWait(100);  // a few ticks after the final drawing
     probe.stop();
+    const TGeoPanel& panel = *Child<TGeoPanel>(form, "GeoPanel1");
     std::printf("load %lld ms, %zu meshes, longest UI stall %lld ms while reading, %lld ms including the final draw, "
                 "%d of %d ticks late by more than 50 ms; the window's longest step %lld ms while reading, "
                 "%lld ms for the final count and drawing\n",
                 static_cast<long long>(loaded),
-                form.GeoPanel1->DataLoaded() ? form.GeoPanel1->MapObject()->Descriptions().size() : size_t(0),
+                panel.DataLoaded() ? panel.MapObject()->Descriptions().size() : size_t(0),
                 static_cast<long long>(longestReading), static_cast<long long>(longestAll), over50, ticks,
                 static_cast<long long>(app.longestReadingStep), static_cast<long long>(app.finalStep));
     return 0;

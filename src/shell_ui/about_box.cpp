@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "shell_ui/object_names.h"
+
 const QUrl TAboutBox::ProjectPage("https://github.com/orvelle/orvelle");
 
 namespace {
@@ -62,6 +64,9 @@ TAboutBox::TAboutBox(QWidget* owner) : QDialog(owner) {
         l->setCursor(Qt::PointingHandCursor);
         l->installEventFilter(this);
     }
+    SetObjectNames({{this, "AboutBox"}, {Image1, "Image1"}, {ProductName, "ProductName"}, {Version, "Version"},
+                    {Copyright, "Copyright"}, {lbCompany, "lbCompany"}, {lbZip, "lbZip"}, {lbAddress, "lbAddress"},
+                    {lbPhone, "lbPhone"}, {lbGridSource, "lbGridSource"}, {OKButton, "OKButton"}});
 }
 
 bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {

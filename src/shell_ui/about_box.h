@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QUrl>
 #include <functional>
+#include <utility>
 
 class QLabel;
 class QPushButton;
@@ -12,17 +13,22 @@ class QPushButton;
 class TAboutBox : public QDialog {
 public:
     explicit TAboutBox(QWidget* owner);
+
+    static const QUrl ProjectPage;
+    // Replaces what opens a web address (the default browser), so that tests see the address.
+    void SetOpenUrl(std::function<void(const QUrl&)> openUrl) { OpenUrl = std::move(openUrl); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Components; each carries its design name as objectName.
     QLabel* Image1;
     QLabel *ProductName, *Version, *Copyright;
     QLabel *lbCompany, *lbZip, *lbAddress, *lbPhone;
     QLabel* lbGridSource;  // the attribution GSI's terms ask for the shipped datum grids
     QPushButton* OKButton;
 
-    static const QUrl ProjectPage;
-    // Opens a web address; replaceable so that tests see the address.
     std::function<void(const QUrl&)> OpenUrl;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 };

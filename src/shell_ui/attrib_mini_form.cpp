@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "shell_ui/object_names.h"
+
 namespace {
 
 // The smallest window, so that a short text does not give a sliver.
@@ -24,6 +26,7 @@ TAttribMiniForm::TAttribMiniForm(QWidget* owner) : QWidget(owner, Qt::Tool | Qt:
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Details);
     resize(kMinWidth, kMinHeight);
+    SetObjectNames({{this, "AttribMiniForm"}, {Details, "Details"}});
 }
 
 void TAttribMiniForm::ShowDetails(const QString& text) {

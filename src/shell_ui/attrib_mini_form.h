@@ -8,11 +8,13 @@ class QPlainTextEdit;
 class TAttribMiniForm : public QWidget {
 public:
     explicit TAttribMiniForm(QWidget* owner);
-    QPlainTextEdit* Details;
     // Replaces the text, sizes the window to it (within three quarters of
     // the screen) and shows the window without waiting (again, when closed).
     void ShowDetails(const QString& text);
 
 private:
+    // Components; each carries its design name as objectName.
+    QPlainTextEdit* Details;
+
     void fitToText(const QString& text);
 };

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell_ui/object_names.h"
 #include "shell_ui/ui_text.h"
 
 QString PlaceKindText(TPlaceKind kind) {
@@ -60,6 +61,7 @@ TGoToPlaceForm::TGoToPlaceForm(QWidget* parent) : QDialog(parent) {
     connect(lbMatches, &QListWidget::itemActivated, this, [this] { choose(); });
     connect(buttons, &QDialogButtonBox::accepted, this, [this] { choose(); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    SetObjectNames({{this, "GoToPlaceForm"}, {lblStatus, "lblStatus"}, {buttons, "buttons"}});
 }
 
 void TGoToPlaceForm::SetExamples(const QString& address, const QString& latLon) {

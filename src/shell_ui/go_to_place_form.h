@@ -27,12 +27,13 @@ public:
     // The match chosen when the dialog was accepted.
     const std::optional<TPlaceMatch>& Chosen() const { return chosen_; }
 
+private:
+    // Components; each carries its design name as objectName.
     QLineEdit* eQuery;
     QListWidget* lbMatches;
     QLabel* lblStatus;  // why nothing is listed
     QDialogButtonBox* buttons;
 
-private:
     void lookUp();
     void choose();
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -26,6 +27,7 @@
 #include "shell_ui/attrib_mini_form.h"
 #include "shell_ui/export_command.h"
 #include "shell_ui/go_to_place_form.h"
+#include "shell_ui/object_names.h"
 #include "shell_ui/orvelle_application.h"
 #include "places/place_index.h"
 #include "shell_ui/open_folder_form.h"
@@ -95,6 +97,10 @@ TMainForm::TMainForm(const std::string& configFolder, const std::string& cacheFo
     createStatusBar();
     createRouteActions();
     bindPanel();
+    SetObjectNames({{GeoPanel1, "GeoPanel1"}, {ZoomTimer, "ZoomTimer"}, {mnuRecent, "mnuRecent"},
+                    {ShowControl1, "ShowControl1"}, {ShowWebSearch1, "ShowWebSearch1"}, {cbWebSearch, "cbWebSearch"},
+                    {cbITPSearch, "cbITPSearch"}, {StatusBar1, "StatusBar1"}, {pbLoad, "pbLoad"},
+                    {btnLoadCancel, "btnLoadCancel"}});
 
     // FormCreate: the INI file, the engine list, the archive component, the cache folder, the settings.
     iniPath_ = QString::fromStdString(configFolder) + "orvelle.ini";
@@ -107,10 +113,10 @@ TMainForm::TMainForm(const std::string& configFolder, const std::string& cacheFo
     AttribMiniForm = new TAttribMiniForm(this);
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     PrintForm = new TPrintForm(this, *printer_);
-    PrintForm->OnPreview = [this](const TPrintRequest& request) { previewMap(request); };
+    PrintForm->SetOnPreview([this](const TPrintRequest& request) { previewMap(request); });
     OpenFolderForm = new TOpenFolderForm(this);
     SearchAttribForm = new TSearchAttribForm(*GeoPanel1, this);
-    SearchAttribForm->OnStatus = [this](const QString& text) { setStatus(3, text); };
+    SearchAttribForm->SetOnStatus([this](const QString& text) { setStatus(3, text); });
     SetupForm = new TSetupForm(this);
 
     progressDelay_.setSingleShot(true);
@@ -227,7 +233,13 @@ void TMainForm::createToolBars() {
     tlbControl->addActions({OperationZoomIn1, OperationZoomOut1, OperationZoomReset1});
     tlbControl->addSeparator();
     tlbControl->addActions({DrawRefresh1, DrawGaiku1});
-    for (QToolButton* b : {tbtnZoomIn(), tbtnZoomOut()}) b->installEventFilter(this);
+    SetObjectNames({{toolButtonOf(OperationSelectPoint1), "tbtnOperationSelectPoint"},
+                    {toolButtonOf(OperationMoveDrag1), "tbtnOperationMoveDrag"},
+                    {toolButtonOf(OperationZoomRect1), "tbtnOperationZoomRect"},
+                    {toolButtonOf(OperationZoomIn1), "tbtnZoomIn"},
+                    {toolButtonOf(OperationZoomOut1), "tbtnZoomOut"},
+                    {toolButtonOf(DrawGaiku1), "tbtnDrawGaiku"}});
+    for (QAction* a : {OperationZoomIn1, OperationZoomOut1}) toolButtonOf(a)->installEventFilter(this);
 
     createWebSearchBar();
 }
@@ -288,7 +300,7 @@ void TMainForm::panelMouseMove(double rx, double ry) {
 }
 
 void TMainForm::setDatumShift(TDatumShift shift) {
-    DatumShift = shift;
+    settings_.DatumShift = shift;
     if (shift == TDatumShift::dsHelmert) {
         gridReader_.Abandon();
         GeoPanel1->Translator().SetDatumShift(shift);
@@ -299,7 +311,7 @@ void TMainForm::setDatumShift(TDatumShift shift) {
             Tky2JgdGrid();  // kept for the process: the panel's choice below takes no time
         } catch (const EDatumGridError& e) {
             return [this, error = e] {
-                DatumShift = GeoPanel1->Translator().GetDatumShift();
+                settings_.DatumShift = GeoPanel1->Translator().GetDatumShift();
                 ShowErrorBox(error);
             };
         }
@@ -326,7 +338,7 @@ void TMainForm::updateActions() {
                        OperationZoomRect1, OperationZoomIn1, OperationZoomOut1, OperationZoomReset1, EditCopy1,
                        EditSearchAttrib1, ITPSearch1})
         a->setEnabled(data);
-    WebSearch1->setEnabled(data && EngineList.Count() > 0);
+    WebSearch1->setEnabled(data && engineList_.Count() > 0);
     DrawGaiku1->setChecked(GeoPanel1->ViewMode == TViewMode::vmGaiku);
     // One open at a time; nothing changes the map while it runs. While the
     // export's dialog is up, nothing opens, closes or exports either; after
@@ -337,7 +349,7 @@ void TMainForm::updateActions() {
     if (loading_ || exporting) FileClose1->setEnabled(false);
     FileExport1->setEnabled(data && !loading_ && !Exporting());
     GoToPlace1->setEnabled(data && !loading_ && placeIndex_);
-    mnuRecent->setEnabled(!loading_ && !exporting && !RecentFiles.isEmpty());
+    mnuRecent->setEnabled(!loading_ && !exporting && !settings_.RecentFiles.isEmpty());
 }
 
 void TMainForm::setOperationMode(TOperationMode mode, QAction* pressed) {
@@ -360,9 +372,10 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     // Holding a zoom button repeats the zoom every ZoomTimer tick; the click
     // itself still zooms once on release.
     auto* button = qobject_cast<QToolButton*>(watched);
-    if (button && button->isEnabled() && (button == tbtnZoomIn() || button == tbtnZoomOut())) {
+    QToolButton* zoomIn = toolButtonOf(OperationZoomIn1);
+    if (button && button->isEnabled() && (button == zoomIn || button == toolButtonOf(OperationZoomOut1))) {
         if (event->type() == QEvent::MouseButtonPress) {
-            ZoomingIn = button == tbtnZoomIn();
+            ZoomingIn = button == zoomIn;
             ZoomTimer->start();
         } else if (event->type() == QEvent::MouseButtonRelease) {
             ZoomTimer->stop();
@@ -374,11 +387,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 void TMainForm::readSettings() {
     const TIniSettings s = ReadIniSettings(iniPath_);
     resize(s.Width, s.Height);
-    ClearAtEnd = s.ClearAtEnd;
-    LastFileName = s.LastFileName;
-    LastOpenFolder = s.LastOpenFolder;
-    LastExportFolder = s.LastExportFolder;
-    RecentFiles = s.RecentFiles;
+    settings_ = s;
     rebuildRecentMenu();
     setDatumShift(s.DatumShift);
     if (s.Left == -1 || s.Top == -1) {
@@ -417,19 +426,13 @@ void TMainForm::shutdown() {
     exporter_->Wait();
     route_->Wait();
     places_.Wait();
-    if (ClearAtEnd) ClearFolder(CacheFolder);
+    if (settings_.ClearAtEnd) ClearFolder(CacheFolder);
     archiver_.reset();
-    TIniSettings s;
+    TIniSettings s = settings_;
     s.Left = x();
     s.Top = y();
     s.Width = width();
     s.Height = height();
-    s.ClearAtEnd = ClearAtEnd;
-    s.LastFileName = LastFileName;
-    s.LastOpenFolder = LastOpenFolder;
-    s.LastExportFolder = LastExportFolder;
-    s.RecentFiles = RecentFiles;
-    s.DatumShift = DatumShift;
     if (!WriteIniSettings(iniPath_, s)) qWarning("orvelle: the settings could not be written to %s", qPrintable(iniPath_));
 }
 
@@ -449,12 +452,12 @@ void TMainForm::fileSetupExecute() {
     for (int code : kCodes) SetupForm->SetCategory(code, GeoPanel1->GetCategoryVisible(code));
     SetupForm->SetCacheFolder(CacheFolder);
     SetupForm->SetErrorLog(&GeoPanel1->ErrorList);
-    SetupForm->SetClearAtEnd(ClearAtEnd);
-    SetupForm->SetDatumShift(DatumShift);
+    SetupForm->SetClearAtEnd(settings_.ClearAtEnd);
+    SetupForm->SetDatumShift(settings_.DatumShift);
     if (SetupForm->exec() != QDialog::Accepted) return;
     for (int code : kCodes) GeoPanel1->SetCategoryVisible(code, SetupForm->GetCategory(code));
     CacheFolder = SetupForm->GetCacheFolder();
-    ClearAtEnd = SetupForm->GetClearAtEnd();
+    settings_.ClearAtEnd = SetupForm->GetClearAtEnd();
     setDatumShift(SetupForm->GetDatumShift());
     GeoPanel1->Redraw();
 }

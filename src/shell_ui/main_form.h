@@ -51,55 +51,13 @@ public:
     // Shutdown: empties the cache when ClearAtEnd and writes the INI file.
     ~TMainForm() override;
 
-    // --- components
-    TGeoPanel* GeoPanel1;
-    QStatusBar* StatusBar1;
-    QToolBar* tlbControl;
-    QToolBar* tlbWebSearch;  // "検索"
-    QComboBox* cbWebSearch;  // the engines' names, each item's data its index in EngineList
-    QComboBox* cbITPSearch;  // the yellow-pages keyword
-    QTimer* ZoomTimer;
-    QMenu* mnuRecent;  // "最近使ったファイル"
-    QAction *ShowControl1, *ShowWebSearch1;
-    QProgressBar* pbLoad;
-    QPushButton* btnLoadCancel;
-
-    QAction *FileOpen1, *FileFolder1, *FileClose1, *FileExport1, *FileSetup1, *FilePrintSetup1, *FilePrint1, *FileExit1;
-    QAction *DrawRefresh1, *DrawGaiku1;
-    QAction *OperationSelectPoint1, *OperationMoveDrag1, *OperationZoomRect1;
-    QAction *OperationZoomIn1, *OperationZoomOut1, *OperationZoomReset1;
-    // The route on the map, from its context menu.
-    QAction *RouteFrom1, *RouteTo1, *RouteClear1;
-    QAction* GoToPlace1;  // 表示 → 場所へ移動
-    QAction *EditCopy1, *EditSearchAttrib1, *HelpAbout1, *WebSearch1, *ITPSearch1;
-
-    QToolButton* tbtnOperationSelectPoint() const { return toolButtonOf(OperationSelectPoint1); }
-    QToolButton* tbtnOperationMoveDrag() const { return toolButtonOf(OperationMoveDrag1); }
-    QToolButton* tbtnOperationZoomRect() const { return toolButtonOf(OperationZoomRect1); }
-    QToolButton* tbtnZoomIn() const { return toolButtonOf(OperationZoomIn1); }
-    QToolButton* tbtnZoomOut() const { return toolButtonOf(OperationZoomOut1); }
-    QToolButton* tbtnDrawGaiku() const { return toolButtonOf(DrawGaiku1); }
-
-    TAboutBox* AboutBox;
-    TAttribMiniForm* AttribMiniForm;
-    TGoToPlaceForm* GoToPlaceForm;
-    TPrintForm* PrintForm;
-    TOpenFolderForm* OpenFolderForm;
-    TSearchAttribForm* SearchAttribForm;
-    TSetupForm* SetupForm;
-
-    // --- state
-    TEngineList EngineList;  // from "engine.lst" in the configuration folder
-    std::string CacheFolder;  // Shift-JIS, ending with '/'
-    bool ClearAtEnd = true;
-    // The shift of the Tokyo datum chosen in 環境設定; the panel takes it
-    // once its grid has been read.
-    TDatumShift DatumShift = TDatumShift::dsHelmert;
-    QString LastFileName;
-    QString LastOpenFolder;
-    QString LastExportFolder;  // where the export dialog starts
-    QStringList RecentFiles;
-    bool ZoomingIn = false;
+    // The settings the window keeps in its INI file, as they are now: the
+    // last opened file and folders, the recent paths, the cache choice and
+    // the datum shift; the bounds are those read at start (shutdown writes
+    // the window's own).
+    const TIniSettings& Settings() const { return settings_; }
+    // The web search engines, from "engine.lst" in the configuration folder.
+    const TEngineList& EngineList() const { return engineList_; }
     QString IniPath() const { return iniPath_; }
 
     // The text of status panel 0 to 3.
@@ -148,6 +106,43 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Components; each carries its design name as objectName.
+    TGeoPanel* GeoPanel1;
+    QStatusBar* StatusBar1;
+    QToolBar* tlbControl;
+    QToolBar* tlbWebSearch;  // "検索"
+    QComboBox* cbWebSearch;  // the engines' names, each item's data its index in engineList_
+    QComboBox* cbITPSearch;  // the yellow-pages keyword
+    QTimer* ZoomTimer;
+    QMenu* mnuRecent;  // "最近使ったファイル"
+    QAction *ShowControl1, *ShowWebSearch1;
+    QProgressBar* pbLoad;
+    QPushButton* btnLoadCancel;
+
+    QAction *FileOpen1, *FileFolder1, *FileClose1, *FileExport1, *FileSetup1, *FilePrintSetup1, *FilePrint1, *FileExit1;
+    QAction *DrawRefresh1, *DrawGaiku1;
+    QAction *OperationSelectPoint1, *OperationMoveDrag1, *OperationZoomRect1;
+    QAction *OperationZoomIn1, *OperationZoomOut1, *OperationZoomReset1;
+    // The route on the map, from its context menu.
+    QAction *RouteFrom1, *RouteTo1, *RouteClear1;
+    QAction* GoToPlace1;  // 表示 → 場所へ移動
+    QAction *EditCopy1, *EditSearchAttrib1, *HelpAbout1, *WebSearch1, *ITPSearch1;
+
+    TAboutBox* AboutBox;
+    TAttribMiniForm* AttribMiniForm;
+    TGoToPlaceForm* GoToPlaceForm;
+    TPrintForm* PrintForm;
+    TOpenFolderForm* OpenFolderForm;
+    TSearchAttribForm* SearchAttribForm;
+    TSetupForm* SetupForm;
+
+    TEngineList engineList_;
+    std::string CacheFolder;  // Shift-JIS, ending with '/'
+    // What the INI file keeps. Its DatumShift is the shift of the Tokyo datum
+    // chosen in 環境設定; the panel takes it once its grid has been read.
+    TIniSettings settings_;
+    bool ZoomingIn = false;
+
     // The 操作 toolbar's button of an action.
     QToolButton* toolButtonOf(QAction* action) const;
     void createActions();

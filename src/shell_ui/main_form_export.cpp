@@ -16,7 +16,7 @@
 bool TMainForm::Exporting() const { return exporter_ && exporter_->Busy(); }
 
 QString TMainForm::proposedExportPath() const {
-    QString folder = LastExportFolder;
+    QString folder = settings_.LastExportFolder;
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty()) folder = QDir::homePath();
     // A folder of meshes by its own name, a description file or an archive without its extension.
@@ -29,13 +29,13 @@ QString TMainForm::proposedExportPath() const {
 void TMainForm::fileExportExecute() {
     if (!GeoPanel1->DataLoaded() || loading_) return;
     const QString chosen = exporter_->Execute(GeoPanel1->SharedMap(), proposedExportPath());
-    if (!chosen.isEmpty()) LastExportFolder = QFileInfo(chosen).absolutePath();
+    if (!chosen.isEmpty()) settings_.LastExportFolder = QFileInfo(chosen).absolutePath();
     updateActions();
 }
 
 void TMainForm::ExportTo(const QString& path, const QString& driver) {
     if (!GeoPanel1->DataLoaded() || loading_ || Exporting()) return;
-    LastExportFolder = QFileInfo(path).absolutePath();
+    settings_.LastExportFolder = QFileInfo(path).absolutePath();
     exporter_->ExportTo(GeoPanel1->SharedMap(), path, driver);
     updateActions();
 }

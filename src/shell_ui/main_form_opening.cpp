@@ -34,9 +34,9 @@ void TMainForm::fileOpenExecute() {
     dialog.setNameFilters({kLzhFilter, kTxtFilter});
     dialog.selectNameFilter(kLzhFilter);
     dialog.setDefaultSuffix("txt");
-    if (!LastFileName.isEmpty()) {
-        dialog.setDirectory(QFileInfo(LastFileName).absolutePath());
-        dialog.selectFile(LastFileName);
+    if (!settings_.LastFileName.isEmpty()) {
+        dialog.setDirectory(QFileInfo(settings_.LastFileName).absolutePath());
+        dialog.selectFile(settings_.LastFileName);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     const QString path = dialog.selectedFiles().first();
@@ -44,8 +44,8 @@ void TMainForm::fileOpenExecute() {
 }
 
 void TMainForm::fileFolderExecute() {
-    if (!LastOpenFolder.isEmpty()) OpenFolderForm->Folder = LastOpenFolder;
-    if (OpenFolderForm->exec() == QDialog::Accepted) startLoad(TLoadSource::lsFolder, OpenFolderForm->Folder);
+    if (!settings_.LastOpenFolder.isEmpty()) OpenFolderForm->SetFolder(settings_.LastOpenFolder);
+    if (OpenFolderForm->exec() == QDialog::Accepted) startLoad(TLoadSource::lsFolder, OpenFolderForm->Folder());
 }
 
 void TMainForm::OpenPaths(const QStringList& paths) {
@@ -169,10 +169,10 @@ void TMainForm::endOfLoad(const TLoadEvent& finished) {
     GeoPanel1->Redraw();
     if (cancelled) return;
     if (loadSource_ == TLoadSource::lsFolder)
-        LastOpenFolder = loadPath_;
+        settings_.LastOpenFolder = loadPath_;
     else
-        LastFileName = loadPath_;
-    RememberRecent(RecentFiles, loadPath_);
+        settings_.LastFileName = loadPath_;
+    RememberRecent(settings_.RecentFiles, loadPath_);
     rebuildRecentMenu();
     setWindowTitle("Orvelle - " + dataName(loadPath_));
     openNext();
@@ -203,7 +203,7 @@ void TMainForm::reportErrorCount() {
 
 void TMainForm::rebuildRecentMenu() {
     mnuRecent->clear();
-    for (const QString& path : RecentFiles) {
+    for (const QString& path : settings_.RecentFiles) {
         QAction* a = mnuRecent->addAction(QString(path).replace('&', "&&"));
         connect(a, &QAction::triggered, this, [this, path] { OpenPaths({path}); });
     }

@@ -36,8 +36,8 @@ void TMainForm::filePrintExecute() {
     if (printing_) return;
     const PrintingFlag flag(printing_);
     if (PrintForm->exec() != QDialog::Accepted) return;
-    PrintMap(PrintForm->MarginLeft, PrintForm->MarginTop, PrintForm->MarginRight, PrintForm->MarginBottom,
-             PrintForm->Copies, PrintForm->WholeArea);
+    PrintMap(PrintForm->MarginLeft(), PrintForm->MarginTop(), PrintForm->MarginRight(), PrintForm->MarginBottom(),
+             PrintForm->Copies(), PrintForm->WholeArea());
 }
 
 void TMainForm::PrintMap(int MarginLeft, int MarginTop, int MarginRight, int MarginBottom, int Copies,

@@ -45,8 +45,8 @@ void TMainForm::loadEngineList(const std::string& configFolder) {
         InstallEngineList(path, shipped.readAll().toStdString());
     else
         qWarning("orvelle: the installation has no share/orvelle/engine.lst");
-    EngineList.LoadFromFile(path);
-    for (int i = 0; i < EngineList.Count(); ++i) cbWebSearch->addItem(FromSjis(EngineList.Items(i)->Name), i);
+    engineList_.LoadFromFile(path);
+    for (int i = 0; i < engineList_.Count(); ++i) cbWebSearch->addItem(FromSjis(engineList_.Items(i)->Name), i);
     cbWebSearch->setEnabled(cbWebSearch->count() > 0);
     if (cbWebSearch->count() > 0) cbWebSearch->setCurrentIndex(0);
 }
@@ -59,7 +59,7 @@ void TMainForm::SetUrlOpener(std::unique_ptr<TUrlOpener> opener) { urlOpener_ = 
 
 void TMainForm::webSearchExecute() {
     const QVariant bound = cbWebSearch->currentData();
-    const TSearchEngine* engine = EngineList.Items(bound.isValid() ? bound.toInt() : -1);
+    const TSearchEngine* engine = engineList_.Items(bound.isValid() ? bound.toInt() : -1);
     if (!GeoPanel1->DataLoaded() || !engine) return;
     urlOpener_->Open(WebSearchAddress(*engine, centreAddress()));
 }

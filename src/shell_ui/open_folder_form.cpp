@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTreeView>
 
+#include "shell_ui/object_names.h"
+
 TOpenFolderForm::TOpenFolderForm(QWidget* owner) : QDialog(owner) {
     setWindowTitle("フォルダ選択");
     model_ = new QFileSystemModel(this);
@@ -45,23 +47,25 @@ TOpenFolderForm::TOpenFolderForm(QWidget* owner) : QDialog(owner) {
     buttons->addWidget(CancelBtn);
     layout->addLayout(buttons, 2, 0, 1, 2);
     resize(360, 420);
+    SetObjectNames({{this, "OpenFolderForm"}, {ShellTreeView1, "ShellTreeView1"}, {eFolder, "eFolder"}, {OKBtn, "OKBtn"},
+                    {CancelBtn, "CancelBtn"}});
 }
 
 void TOpenFolderForm::showEvent(QShowEvent* event) {
-    if (!Folder.isEmpty()) {
-        const QModelIndex index = model_->index(Folder);
+    if (!folder_.isEmpty()) {
+        const QModelIndex index = model_->index(folder_);
         ShellTreeView1->setCurrentIndex(index);
         ShellTreeView1->scrollTo(index);
-        eFolder->setText(Folder);
+        eFolder->setText(folder_);
     }
     QDialog::showEvent(event);
 }
 
 void TOpenFolderForm::okBtnClick() {
     if (QFileInfo(eFolder->text()).isDir()) {
-        Folder = eFolder->text();
+        folder_ = eFolder->text();
         accept();
     } else {
-        Folder.clear();
+        folder_.clear();
     }
 }

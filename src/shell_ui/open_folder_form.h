@@ -11,16 +11,22 @@ class QTreeView;
 class TOpenFolderForm : public QDialog {
 public:
     explicit TOpenFolderForm(QWidget* owner);
-    QString Folder;  // the chosen folder; empty when none valid was chosen
-    QTreeView* ShellTreeView1;
-    QLineEdit* eFolder;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
+    // The chosen folder; empty when none valid was chosen. Set before the
+    // dialog is shown, it is the folder offered.
+    const QString& Folder() const { return folder_; }
+    void SetFolder(const QString& folder) { folder_ = folder; }
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Components; each carries its design name as objectName.
+    QTreeView* ShellTreeView1;
+    QLineEdit* eFolder;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+
     void okBtnClick();
     QFileSystemModel* model_;
+    QString folder_;
 };

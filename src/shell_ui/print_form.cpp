@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "shell_ui/object_names.h"
 #include "shell_ui/printer_setup.h"
 
 namespace {
@@ -87,6 +88,10 @@ TPrintForm::TPrintForm(QWidget* owner, QPrinter& printer) : QDialog(owner), prin
     buttons->addWidget(CancelBtn);
     layout->addLayout(buttons, 4, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);  // a fixed dialog border
+    SetObjectNames({{this, "PrintForm"}, {Label1, "Label1"}, {lbPrinterName, "lbPrinterName"}, {rgArea, "rgArea"},
+                    {seCopies, "seCopies"}, {seLeft, "seLeft"}, {seRight, "seRight"}, {seTop, "seTop"},
+                    {seBottom, "seBottom"}, {OKBtn, "OKBtn"}, {CancelBtn, "CancelBtn"}, {btnPrintSetup, "btnPrintSetup"},
+                    {btnPreview, "btnPreview"}});
 }
 
 int TPrintForm::AreaIndex() const { return areaItems_->checkedId(); }
@@ -108,12 +113,7 @@ void TPrintForm::showEvent(QShowEvent* event) {
 }
 
 void TPrintForm::okBtnClick() {
-    MarginLeft = seLeft->value();
-    MarginRight = seRight->value();
-    MarginTop = seTop->value();
-    MarginBottom = seBottom->value();
-    WholeArea = AreaIndex() == 1;
-    Copies = seCopies->value();
+    chosen_ = ControlRequest();
     accept();
 }
 

@@ -5,6 +5,7 @@
 // values for the run.
 #include <QDialog>
 #include <functional>
+#include <utility>
 
 #include "shell_ui/print_map.h"
 
@@ -19,6 +20,28 @@ class TPrintForm : public QDialog {
 public:
     TPrintForm(QWidget* owner, QPrinter& printer);
 
+    // The chosen item of rgArea.
+    int AreaIndex() const;
+    void SetAreaIndex(int index);
+
+    // The results, taken from the controls by OK.
+    int MarginLeft() const { return chosen_.Margins.Left; }
+    int MarginTop() const { return chosen_.Margins.Top; }
+    int MarginRight() const { return chosen_.Margins.Right; }
+    int MarginBottom() const { return chosen_.Margins.Bottom; }
+    int Copies() const { return chosen_.Copies; }
+    bool WholeArea() const { return chosen_.WholeArea; }
+
+    // The controls' current values (the preview shows them before OK).
+    TPrintRequest ControlRequest() const;
+    // Sets what プレビュー runs, with ControlRequest.
+    void SetOnPreview(std::function<void(const TPrintRequest&)> onPreview) { OnPreview = std::move(onPreview); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Components; each carries its design name as objectName.
     QLabel* Label1;
     QLabel* lbPrinterName;
     QGroupBox* rgArea;  // "印刷範囲": item 0 "表示部分", item 1 "全領域"
@@ -29,27 +52,11 @@ public:
     QPushButton* btnPrintSetup;
     QPushButton* btnPreview;
 
-    // The chosen item of rgArea.
-    int AreaIndex() const;
-    void SetAreaIndex(int index);
-
-    // The results, taken from the controls by OK.
-    int MarginLeft = 10, MarginTop = 10, MarginRight = 10, MarginBottom = 10;
-    int Copies = 1;
-    bool WholeArea = false;
-
-    // The controls' current values (the preview shows them before OK).
-    TPrintRequest ControlRequest() const;
-    // What プレビュー runs, with ControlRequest.
-    std::function<void(const TPrintRequest&)> OnPreview;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     void okBtnClick();
     void btnPrintSetupClick();
 
     QPrinter& printer_;
     QButtonGroup* areaItems_;
+    TPrintRequest chosen_;
+    std::function<void(const TPrintRequest&)> OnPreview;
 };

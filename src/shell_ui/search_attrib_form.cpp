@@ -13,6 +13,7 @@
 #include <QShowEvent>
 #include <algorithm>
 
+#include "shell_ui/object_names.h"
 #include "shell_ui/ui_text.h"
 #include "view_qt/geo_panel.h"
 
@@ -87,6 +88,10 @@ TSearchAttribForm::TSearchAttribForm(TGeoPanel& panel, QWidget* owner)
         });
     connect(btnSearch, &QPushButton::clicked, this, [this] { btnSearchClick(); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { close(); });
+    SetObjectNames({{this, "SearchAttribForm"}, {lbTarget, "lbTarget"}, {cbTarget, "cbTarget"},
+                    {lbSearchText, "lbSearchText"}, {SearchText, "SearchText"}, {rgDirection, "rgDirection"},
+                    {rgDirectionUp, "rgDirectionUp"}, {rgDirectionDown, "rgDirectionDown"}, {cbRegExp, "cbRegExp"},
+                    {btnSearch, "btnSearch"}, {btnCancel, "btnCancel"}});
 }
 
 // Shown or hidden by the program; the window system's own (minimising,

@@ -6,6 +6,7 @@
 // next hit, without wrapping around. Hiding the dialog removes the highlight.
 #include <QDialog>
 #include <functional>
+#include <utility>
 
 class QCheckBox;
 class QComboBox;
@@ -19,18 +20,8 @@ class TSearchAttribForm : public QDialog {
 public:
     TSearchAttribForm(TGeoPanel& panel, QWidget* owner);
 
-    QLabel* lbTarget;
-    QComboBox* cbTarget;  // "すべて" and the eight categories
-    QLabel* lbSearchText;
-    QComboBox* SearchText;  // an edit whose drop-down holds the last searched texts
-    QGroupBox* rgDirection;
-    QRadioButton *rgDirectionUp, *rgDirectionDown;  // "上へ", "下へ"
-    QCheckBox* cbRegExp;
-    QPushButton* btnSearch;  // default button (Enter)
-    QPushButton* btnCancel;  // cancel button (Esc)
-
-    // Shows a text in status panel 3 of the main window.
-    std::function<void(const QString&)> OnStatus;
+    // Sets what shows a text in status panel 3 of the main window.
+    void SetOnStatus(std::function<void(const QString&)> onStatus) { OnStatus = std::move(onStatus); }
 
     static constexpr int kHistorySize = 10;
     static constexpr double kShowMargin = 50;  // metres around the shown hit
@@ -47,6 +38,17 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // Components; each carries its design name as objectName.
+    QLabel* lbTarget;
+    QComboBox* cbTarget;  // "すべて" and the eight categories
+    QLabel* lbSearchText;
+    QComboBox* SearchText;  // an edit whose drop-down holds the last searched texts
+    QGroupBox* rgDirection;
+    QRadioButton *rgDirectionUp, *rgDirectionDown;  // "上へ", "下へ"
+    QCheckBox* cbRegExp;
+    QPushButton* btnSearch;  // default button (Enter)
+    QPushButton* btnCancel;  // cancel button (Esc)
+
     void FormShow();
     void FormHide();
     void SearchTextChange();
@@ -59,6 +61,7 @@ private:
     void showStatus(const QString& text);
 
     TGeoPanel& panel_;
+    std::function<void(const QString&)> OnStatus;
     int FFoundIndex = 0;      // the hit the next press shows
     bool FSearchDown = true;  // "下へ"
     int FTargetMajor = -1;    // -1: any

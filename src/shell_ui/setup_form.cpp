@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "shell/cache_folder.h"
+#include "shell_ui/object_names.h"
 #include "shell_ui/ui_text.h"
 
 TSetupForm::TSetupForm(QWidget* owner) : QDialog(owner) {
@@ -85,6 +86,12 @@ TSetupForm::TSetupForm(QWidget* owner) : QDialog(owner) {
     layout->addWidget(PageControl1);
     layout->addLayout(buttons);
     resize(420, 300);
+    SetObjectNames({{this, "SetupForm"}, {PageControl1, "PageControl1"}, {cbVC11, "cbVC11"}, {cbVC21, "cbVC21"},
+                    {cbVC23, "cbVC23"}, {cbVC24, "cbVC24"}, {cbVC35, "cbVC35"}, {cbVC51, "cbVC51"}, {cbVC62, "cbVC62"},
+                    {cbVC73, "cbVC73"}, {rgDatumShift, "rgDatumShift"}, {rbDatumHelmert, "rbDatumHelmert"},
+                    {rbDatumGrid, "rbDatumGrid"}, {lbVolume, "lbVolume"}, {eCacheFilePath, "eCacheFilePath"},
+                    {btnCashClear, "btnCashClear"}, {cbEndCacheClear, "cbEndCacheClear"}, {ErrorLog, "ErrorLog"},
+                    {OKBtn, "OKBtn"}, {CancelBtn, "CancelBtn"}});
 }
 
 QCheckBox* TSetupForm::box(int code) const {

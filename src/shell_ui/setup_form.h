@@ -21,18 +21,6 @@ class TSetupForm : public QDialog {
 public:
     explicit TSetupForm(QWidget* owner);
 
-    QTabWidget* PageControl1;
-    QCheckBox *cbVC11, *cbVC21, *cbVC23, *cbVC24, *cbVC35, *cbVC51, *cbVC62, *cbVC73;
-    QGroupBox* rgDatumShift;  // 日本測地系の変換
-    QRadioButton *rbDatumHelmert, *rbDatumGrid;
-    QLabel* lbVolume;
-    QLineEdit* eCacheFilePath;
-    QPushButton* btnCashClear;
-    QCheckBox* cbEndCacheClear;
-    QPlainTextEdit* ErrorLog;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
-
     // The check box of a category code; false / ignored for other codes.
     bool GetCategory(int code) const;
     void SetCategory(int code, bool on);
@@ -51,6 +39,19 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Components; each carries its design name as objectName.
+    QTabWidget* PageControl1;
+    QCheckBox *cbVC11, *cbVC21, *cbVC23, *cbVC24, *cbVC35, *cbVC51, *cbVC62, *cbVC73;
+    QGroupBox* rgDatumShift;  // 日本測地系の変換
+    QRadioButton *rbDatumHelmert, *rbDatumGrid;
+    QLabel* lbVolume;
+    QLineEdit* eCacheFilePath;
+    QPushButton* btnCashClear;
+    QCheckBox* cbEndCacheClear;
+    QPlainTextEdit* ErrorLog;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+
     QCheckBox* box(int code) const;
     void btnCashClearClick();
 };

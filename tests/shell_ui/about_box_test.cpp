@@ -5,6 +5,9 @@
 
 #include "shell_ui/about_box.h"
 #include "shell_ui/orvelle_application.h"
+#include "support/child.h"
+
+using testsupport::Child;
 
 class AboutBoxTest : public QObject {
     Q_OBJECT
@@ -13,9 +16,9 @@ private slots:
     void showsTheApplicationsVersionInsideThePicture() {
         QCoreApplication::setApplicationVersion("12.34.56 (git 0123456789ab-dirty)");
         TAboutBox box(nullptr);
-        QCOMPARE(box.Version->text(), QString("Version 12.34.56 (git 0123456789ab-dirty)"));
-        QCOMPARE(box.Version->parentWidget(), box.Image1);
-        QVERIFY(box.Version->geometry().right() < box.Image1->width());
+        QCOMPARE(Child<QLabel>(box, "Version")->text(), QString("Version 12.34.56 (git 0123456789ab-dirty)"));
+        QCOMPARE(Child<QLabel>(box, "Version")->parentWidget(), Child<QLabel>(box, "Image1"));
+        QVERIFY(Child<QLabel>(box, "Version")->geometry().right() < Child<QLabel>(box, "Image1")->width());
     }
 };
 

@@ -20,9 +20,12 @@
 #include "modal_answers.h"
 #include "shell_ui/main_form.h"
 #include "shell_ui/orvelle_application.h"
+#include "support/child.h"
 #include "support/temp_dir.h"
 #include "support/town_fixture.h"
 #include "synth.h"
+
+using testsupport::Child;
 
 namespace fs = std::filesystem;
 
@@ -53,7 +56,7 @@ private:
     std::unique_ptr<TMainForm> form_;
     int exportCount_ = 0;
 
-    QWidget* button(QAction* action) const { return form_->tlbControl->widgetForAction(action); }
+    QWidget* button(QAction* action) const { return Child<QToolBar>(*form_, "tlbControl")->widgetForAction(action); }
 
     void startForm() {
         form_ = std::make_unique<TMainForm>((dir_->path() / "config").string() + "/",
@@ -64,7 +67,7 @@ private:
     void openTown() {
         form_->OpenPaths({QString::fromStdString(town_.string())});
         if (!QTest::qWaitFor([this] { return !form_->Loading(); }, 60000)) qFatal("town not loaded");
-        if (!form_->GeoPanel1->DataLoaded()) qFatal("town not loaded");
+        if (!Child<TGeoPanel>(*form_, "GeoPanel1")->DataLoaded()) qFatal("town not loaded");
     }
     // Answers the open dialog with the other town's description file.
     QPointer<QTimer> answerOpenWithOther() {
@@ -111,24 +114,27 @@ private slots:
     void clicksDuringAnExport() {
         QFETCH(int, delayMs);
         TMainForm& f = *form_;
-        if (!f.GeoPanel1->DataLoaded()) openTown();
-        const size_t meshes = f.GeoPanel1->MapObject()->Descriptions().size();
+        TGeoPanel& panel = *Child<TGeoPanel>(f, "GeoPanel1");
+        if (!panel.DataLoaded()) openTown();
+        const size_t meshes = panel.MapObject()->Descriptions().size();
         const fs::path folder = exportFolder();
         f.ExportTo(QString::fromStdString((folder / "town.gpkg").string()), "GPKG");
         // The dialog is up at once and holds the window's commands.
         QProgressDialog* progress = shownProgress(f);
         QVERIFY(progress);
         QCOMPARE(QApplication::activeModalWidget(), progress);
-        for (QAction* a : {f.FileOpen1, f.FileClose1, f.FileExport1}) QVERIFY(!a->isEnabled());
+        for (const char* name : {"FileOpen1", "FileClose1", "FileExport1"})
+            QVERIFY2(!Child<QAction>(f, name)->isEnabled(), name);
 
         QTest::qWait(delayMs);
         QVERIFY2(shownProgress(f), "the export ended before the clicks; the synthetic town is too small");
         const QPointer<QTimer> answer = answerOpenWithOther();
-        for (QAction* clicked : {f.FileClose1, f.FileOpen1, f.FileExit1}) {
+        for (const char* name : {"FileClose1", "FileOpen1", "FileExit1"}) {
+            QAction* clicked = Child<QAction>(f, name);
             clickThroughWindow(button(clicked));
             // The modal dialog kept the click from the window: nothing changed.
             QVERIFY2(f.isVisible() && !f.Loading(), qPrintable(clicked->objectName()));
-            QCOMPARE(f.GeoPanel1->MapObject()->Descriptions().size(), meshes);
+            QCOMPARE(panel.MapObject()->Descriptions().size(), meshes);
             QCOMPARE(shownProgress(f), progress);
         }
         delete answer.data();  // no open dialog came up to take it
@@ -137,66 +143,68 @@ private slots:
         // At once: the dialog is gone, the status says so, the window is free.
         QVERIFY(!shownProgress(f));
         QCOMPARE(f.StatusText(3), QString("エクスポートを中止しました"));
-        QVERIFY(f.FileClose1->isEnabled() && f.FileOpen1->isEnabled());
-        clickThroughWindow(button(f.FileClose1));
-        QVERIFY(!f.GeoPanel1->DataLoaded());
+        QVERIFY(Child<QAction>(f, "FileClose1")->isEnabled() && Child<QAction>(f, "FileOpen1")->isEnabled());
+        clickThroughWindow(button(Child<QAction>(f, "FileClose1")));
+        QVERIFY(!panel.DataLoaded());
         QCOMPARE(f.StatusText(3), QString());
 
         waitForExportWorker();
         // The stopped export left nothing: no file, no staging.
         QVERIFY(fs::is_empty(folder));
-        QVERIFY(!f.FileExport1->isEnabled() && !f.FileClose1->isEnabled());
-        QVERIFY(f.FileOpen1->isEnabled());
+        QVERIFY(!Child<QAction>(f, "FileExport1")->isEnabled() && !Child<QAction>(f, "FileClose1")->isEnabled());
+        QVERIFY(Child<QAction>(f, "FileOpen1")->isEnabled());
     }
 
     void stopThenOpenMergesOnceTheWorkerHasEnded() {
         TMainForm& f = *form_;
-        if (!f.GeoPanel1->DataLoaded()) openTown();
-        const size_t meshes = f.GeoPanel1->MapObject()->Descriptions().size();
+        TGeoPanel& panel = *Child<TGeoPanel>(f, "GeoPanel1");
+        if (!panel.DataLoaded()) openTown();
+        const size_t meshes = panel.MapObject()->Descriptions().size();
         const fs::path folder = exportFolder();
         f.ExportTo(QString::fromStdString((folder / "town.gpkg").string()), "GPKG");
         QTest::qWait(300);
         clickThroughWindow(shownProgress(f)->findChild<QPushButton*>());
         answerOpenWithOther();
-        clickThroughWindow(button(f.FileOpen1));
+        clickThroughWindow(button(Child<QAction>(f, "FileOpen1")));
         // The other file's mesh waits while the stopped export still reads the map.
         for (QDeadlineTimer deadline(60000); f.Exporting() && !deadline.hasExpired(); QTest::qWait(5))
-            QCOMPARE(f.GeoPanel1->MapObject()->Descriptions().size(), meshes);
+            QCOMPARE(panel.MapObject()->Descriptions().size(), meshes);
         waitForExportWorker();
         QTRY_VERIFY_WITH_TIMEOUT(!f.Loading(), 60000);
         // The other town was read and offered to the map (merged, or refused
         // with a line in the error list), after the export's worker had ended.
-        QVERIFY(f.GeoPanel1->MapObject()->Descriptions().size() > meshes || !f.GeoPanel1->ErrorList.empty());
+        QVERIFY(panel.MapObject()->Descriptions().size() > meshes || !panel.ErrorList.empty());
         QVERIFY(fs::is_empty(folder));
-        f.FileClose1->trigger();
+        Child<QAction>(f, "FileClose1")->trigger();
     }
 
     void closingAndOpeningWhileTheMapIsIndexedAndSearched() {
         TMainForm& f = *form_;
+        TGeoPanel& panel = *Child<TGeoPanel>(f, "GeoPanel1");
         // Closed while the place index of the fresh load is built.
         openTown();
-        clickThroughWindow(button(f.FileClose1));
-        QVERIFY(!f.GeoPanel1->DataLoaded());
-        QVERIFY(!f.GoToPlace1->isEnabled());
+        clickThroughWindow(button(Child<QAction>(f, "FileClose1")));
+        QVERIFY(!panel.DataLoaded());
+        QVERIFY(!Child<QAction>(f, "GoToPlace1")->isEnabled());
 
         // Another file opened while a route is searched on the map.
         openTown();
-        const TGeoPoint min = f.GeoPanel1->DataExtentMin(), max = f.GeoPanel1->DataExtentMax();
+        const TGeoPoint min = panel.DataExtentMin(), max = panel.DataExtentMax();
         f.SetRouteEnd(true, {min.X + (max.X - min.X) / 4, min.Y + (max.Y - min.Y) / 4});
         f.SetRouteEnd(false, {max.X - (max.X - min.X) / 4, max.Y - (max.Y - min.Y) / 4});
         QVERIFY(f.SearchingRoute());
         answerOpenWithOther();
-        clickThroughWindow(button(f.FileOpen1));
+        clickThroughWindow(button(Child<QAction>(f, "FileOpen1")));
         QTRY_VERIFY_WITH_TIMEOUT(!f.Loading(), 60000);
         QVERIFY(!f.SearchingRoute());
-        QVERIFY(f.GeoPanel1->Marks.Route.empty());  // the dropped search draws nothing
-        QVERIFY(f.GeoPanel1->DataLoaded());
+        QVERIFY(panel.Marks.Route.empty());  // the dropped search draws nothing
+        QVERIFY(panel.DataLoaded());
         QTRY_VERIFY_WITH_TIMEOUT(f.PlaceIndexReady(), 60000);
-        f.FileClose1->trigger();
+        Child<QAction>(f, "FileClose1")->trigger();
     }
 
     void quittingWhileExportingRemovesWhatWasWritten() {
-        if (!form_->GeoPanel1->DataLoaded()) openTown();
+        if (!Child<TGeoPanel>(*form_, "GeoPanel1")->DataLoaded()) openTown();
         const fs::path folder = exportFolder();
         form_->ExportTo(QString::fromStdString((folder / "town.gpkg").string()), "GPKG");
         QTest::qWait(300);

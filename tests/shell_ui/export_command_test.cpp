@@ -13,8 +13,11 @@
 #include <ogrsf_frmts.h>
 
 #include "modal_answers.h"
+#include "support/child.h"
 #include "support/mesh_fixture.h"
 #include "window_with_town.h"
+
+using testsupport::Child;
 
 namespace fs = std::filesystem;
 
@@ -50,7 +53,7 @@ Proposal proposalOf(TMainForm& f, const QString& answer = {}) {
         }
         return !d->isVisible();
     });
-    f.FileExport1->trigger();
+    Child<QAction>(f, "FileExport1")->trigger();
     return seen;
 }
 
@@ -64,7 +67,7 @@ private:
 
     TMainForm& openTown() {
         window_ = std::make_unique<WindowWithTown>();
-        if (window_->Form().FileExport1->isEnabled()) qFatal("export enabled without data");
+        if (Child<QAction>(window_->Form(), "FileExport1")->isEnabled()) qFatal("export enabled without data");
         return window_->Open();
     }
     const fs::path& dir() const { return window_->Dir(); }
@@ -74,7 +77,7 @@ private slots:
 
     void writesTheMapToTheNamedFileAndCountsIt() {
         TMainForm& f = openTown();
-        QVERIFY(f.FileExport1->isEnabled());
+        QVERIFY(Child<QAction>(f, "FileExport1")->isEnabled());
         const fs::path out = dir() / "town-export.gpkg";
         // A name typed without its suffix gets the chosen format's.
         const QString typed = QString::fromStdString((dir() / "town-export").string());
@@ -85,15 +88,16 @@ private slots:
             static_cast<QDialog*>(d)->accept();
             return !d->isVisible();
         });
-        f.FileExport1->trigger();
+        Child<QAction>(f, "FileExport1")->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!f.Exporting(), 20000);
-        QVERIFY(f.FileExport1->isEnabled());
+        QVERIFY(Child<QAction>(f, "FileExport1")->isEnabled());
 
         const auto counts = layerCounts(out);
         QVERIFY(!counts.empty());
         int64_t total = 0;
         for (const auto& [name, n] : counts) total += n;
-        QCOMPARE(counts.at("lines"), static_cast<int64_t>(f.GeoPanel1->MapObject()->Lines().size()));
+        QCOMPARE(counts.at("lines"),
+                 static_cast<int64_t>(Child<TGeoPanel>(f, "GeoPanel1")->MapObject()->Lines().size()));
         QCOMPARE(f.StatusText(3), QString("エクスポート: %1件").arg(total));
     }
 
@@ -112,7 +116,7 @@ private slots:
         QVERIFY2(seen.text.contains("書き込めません: "), qPrintable(seen.text));
         QVERIFY(!fs::exists(out.parent_path()));
         QCOMPARE(f.StatusText(3), before);
-        QVERIFY(f.FileExport1->isEnabled());
+        QVERIFY(Child<QAction>(f, "FileExport1")->isEnabled());
     }
 
     void aMapWithoutFeaturesIsRefusedInJapanese() {
@@ -122,7 +126,7 @@ private slots:
         const fs::path empty = testsupport::MeshFixture(dir() / "empty", "09LD1002").write();
         f.OpenPaths({QString::fromStdString(empty.string())});
         QTRY_VERIFY_WITH_TIMEOUT(!f.Loading(), 20000);
-        QVERIFY(f.GeoPanel1->DataLoaded());
+        QVERIFY(Child<TGeoPanel>(f, "GeoPanel1")->DataLoaded());
         ErrorBoxSeen seen;
         answerErrorBox(seen);
         f.ExportTo(QString::fromStdString((dir() / "empty.gpkg").string()), "GPKG");

@@ -32,12 +32,15 @@
 #include "shell_ui/orvelle_application.h"
 #include "shell_ui/setup_form.h"
 #include "shell_ui/ui_text.h"
+#include "support/child.h"
 #include "support/lzh_writer.h"
 #include "support/mesh_fixture.h"
 #include "support/temp_dir.h"
 #include "support/town_fixture.h"
 #include "modal_answers.h"
 #include "view_qt/paint_box.h"
+
+using testsupport::Child;
 
 namespace fs = std::filesystem;
 using testsupport::MeshFixture;
@@ -80,7 +83,7 @@ private:
         form_ = std::make_unique<TMainForm>(config().string() + "/", cache().string() + "/");
         form_->show();
         if (!QTest::qWaitForWindowExposed(form_.get())) qFatal("main window not exposed");
-        form_->GeoPanel1->FlushPendingRender();
+        Child<TGeoPanel>(*form_, "GeoPanel1")->FlushPendingRender();
         return *form_;
     }
     // Destroys the window: its shutdown writes the INI file.
@@ -99,15 +102,15 @@ private:
             static_cast<QDialog*>(d)->accept();  // checks the name as OK does
             return !d->isVisible();
         });
-        form_->FileOpen1->trigger();
+        Child<QAction>(*form_, "FileOpen1")->trigger();
         waitLoaded();
     }
 
     QPoint screenOf(double x, double y) {
-        TScreenPoint p = form_->GeoPanel1->WorldToScreen(MakePoint(x, y, 0));
+        TScreenPoint p = Child<TGeoPanel>(*form_, "GeoPanel1")->WorldToScreen(MakePoint(x, y, 0));
         return {p.X, p.Y};
     }
-    QWidget* surface() { return form_->GeoPanel1->PaintBox(); }
+    QWidget* surface() { return Child<TGeoPanel>(*form_, "GeoPanel1")->PaintBox(); }
 
 private slots:
     void init() {
@@ -126,9 +129,9 @@ private slots:
         QVERIFY(std::abs(f.x() + 320 - screen.center().x()) <= 1);
         QVERIFY(std::abs(f.y() + 240 - screen.center().y()) <= 1);
         // Nothing is pressed at start, and the panel starts in zoom-rectangle mode.
-        for (QToolButton* b : {f.tbtnOperationSelectPoint(), f.tbtnOperationMoveDrag(), f.tbtnOperationZoomRect()})
-            QVERIFY(!b->isChecked());
-        QCOMPARE(f.GeoPanel1->OperationMode(), TOperationMode::omZoomRect);
+        for (const char* name : {"tbtnOperationSelectPoint", "tbtnOperationMoveDrag", "tbtnOperationZoomRect"})
+            QVERIFY2(!Child<QToolButton>(f, name)->isChecked(), name);
+        QCOMPARE(Child<TGeoPanel>(f, "GeoPanel1")->OperationMode(), TOperationMode::omZoomRect);
         fs::create_directories(cache() / "x");
         std::ofstream(cache() / "x" / "f") << "cached";
         closeForm();
@@ -149,8 +152,8 @@ private slots:
         QCOMPARE(f.size(), QSize(640, 300));
         QVERIFY(f.y() != 7);
         QVERIFY(std::abs(f.y() + 150 - f.screen()->availableGeometry().center().y()) <= 1);
-        QVERIFY(!f.ClearAtEnd);
-        QCOMPARE(f.LastFileName, QString("/x/y.txt"));
+        QVERIFY(!f.Settings().ClearAtEnd);
+        QCOMPARE(f.Settings().LastFileName, QString("/x/y.txt"));
         fs::create_directories(cache() / "kept");
         closeForm();
         QVERIFY(fs::exists(cache() / "kept"));  // not cleared at exit
@@ -161,19 +164,20 @@ private slots:
         fs::create_directories(config());
         std::ofstream(config() / "engine.lst") << "no engine here\n";
         TMainForm& f = makeForm();
-        QVERIFY(f.FileOpen1->isEnabled() && f.FileFolder1->isEnabled() && f.HelpAbout1->isEnabled());
-        for (QAction* a : {f.FileClose1, f.DrawRefresh1, f.DrawGaiku1, f.OperationSelectPoint1, f.OperationZoomIn1,
-                           f.OperationZoomReset1, f.EditCopy1, f.WebSearch1})
-            QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
-        QCOMPARE(f.FileOpen1->toolTip(), QString("開く"));
-        QCOMPARE(f.FileOpen1->shortcut(), QKeySequence("Ctrl+O"));
-        QCOMPARE(f.FileOpen1->property("category").toString(), QString("ファイル"));
-        QCOMPARE(f.tbtnZoomIn()->toolTip(), QString("拡大"));
+        for (const char* name : {"FileOpen1", "FileFolder1", "HelpAbout1"})
+            QVERIFY2(Child<QAction>(f, name)->isEnabled(), name);
+        for (const char* name : {"FileClose1", "DrawRefresh1", "DrawGaiku1", "OperationSelectPoint1",
+                                 "OperationZoomIn1", "OperationZoomReset1", "EditCopy1", "WebSearch1"})
+            QVERIFY2(!Child<QAction>(f, name)->isEnabled(), name);
+        QCOMPARE(Child<QAction>(f, "FileOpen1")->toolTip(), QString("開く"));
+        QCOMPARE(Child<QAction>(f, "FileOpen1")->shortcut(), QKeySequence("Ctrl+O"));
+        QCOMPARE(Child<QAction>(f, "FileOpen1")->property("category").toString(), QString("ファイル"));
+        QCOMPARE(Child<QToolButton>(f, "tbtnZoomIn")->toolTip(), QString("拡大"));
         openThroughDialog(town_);
-        for (QAction* a : {f.FileClose1, f.DrawRefresh1, f.DrawGaiku1, f.OperationSelectPoint1, f.OperationZoomIn1,
-                           f.OperationZoomReset1, f.EditCopy1})
-            QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
-        QVERIFY(!f.WebSearch1->isEnabled());  // no search engine listed
+        for (const char* name : {"FileClose1", "DrawRefresh1", "DrawGaiku1", "OperationSelectPoint1",
+                                 "OperationZoomIn1", "OperationZoomReset1", "EditCopy1"})
+            QVERIFY2(Child<QAction>(f, name)->isEnabled(), name);
+        QVERIFY(!Child<QAction>(f, "WebSearch1")->isEnabled());  // no search engine listed
         // Qt's own dialogs and buttons speak Japanese too.
         QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:") == "Look in:", false);
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("キャンセル"));
@@ -181,72 +185,76 @@ private slots:
 
     void heldZoomButtonZoomsOncePerTickAndOnceOnRelease() {
         TMainForm& f = makeForm();
+        TGeoPanel& panel = *Child<TGeoPanel>(f, "GeoPanel1");
         openThroughDialog(town_);
-        QCOMPARE(f.ZoomTimer->interval(), 100);
+        QCOMPARE(Child<QTimer>(f, "ZoomTimer")->interval(), 100);
         int ticks = 0;
-        connect(f.ZoomTimer, &QTimer::timeout, this, [&ticks] { ++ticks; });
-        const double before = f.GeoPanel1->View().ScaleX;
-        QTest::mousePress(f.tbtnZoomIn(), Qt::LeftButton);
+        connect(Child<QTimer>(f, "ZoomTimer"), &QTimer::timeout, this, [&ticks] { ++ticks; });
+        const double before = panel.View().ScaleX;
+        QTest::mousePress(Child<QToolButton>(f, "tbtnZoomIn"), Qt::LeftButton);
         QTest::qWait(350);
         QTRY_VERIFY(ticks >= 3);
-        QTest::mouseRelease(f.tbtnZoomIn(), Qt::LeftButton);
-        QVERIFY(!f.ZoomTimer->isActive());
-        QCOMPARE(f.GeoPanel1->View().ScaleX / before, std::pow(1.25, ticks + 1));
+        QTest::mouseRelease(Child<QToolButton>(f, "tbtnZoomIn"), Qt::LeftButton);
+        QVERIFY(!Child<QTimer>(f, "ZoomTimer")->isActive());
+        QCOMPARE(panel.View().ScaleX / before, std::pow(1.25, ticks + 1));
         // Held on the zoom-out button, the same in the other direction.
         ticks = 0;
-        const double in = f.GeoPanel1->View().ScaleX;
-        QTest::mousePress(f.tbtnZoomOut(), Qt::LeftButton);
+        const double in = panel.View().ScaleX;
+        QTest::mousePress(Child<QToolButton>(f, "tbtnZoomOut"), Qt::LeftButton);
         QTRY_VERIFY(ticks >= 1);
-        QTest::mouseRelease(f.tbtnZoomOut(), Qt::LeftButton);
-        QCOMPARE(in / f.GeoPanel1->View().ScaleX, std::pow(1.25, ticks + 1));
+        QTest::mouseRelease(Child<QToolButton>(f, "tbtnZoomOut"), Qt::LeftButton);
+        QCOMPARE(in / panel.View().ScaleX, std::pow(1.25, ticks + 1));
     }
 
     void blockDisplayTogglesAndRedrawsEachTime() {
         TMainForm& f = makeForm();
+        TGeoPanel& panel = *Child<TGeoPanel>(f, "GeoPanel1");
         openThroughDialog(town_);
-        QCOMPARE(f.GeoPanel1->ViewMode, TViewMode::vmGaiku);
-        QVERIFY(f.tbtnDrawGaiku()->isChecked());
-        const int renders = f.GeoPanel1->RenderCount();
-        QTest::mouseClick(f.tbtnDrawGaiku(), Qt::LeftButton);
-        QCOMPARE(f.GeoPanel1->ViewMode, TViewMode::vmNoGaiku);
-        QVERIFY(!f.tbtnDrawGaiku()->isChecked());
-        QTest::mouseClick(f.tbtnDrawGaiku(), Qt::LeftButton);
-        QCOMPARE(f.GeoPanel1->ViewMode, TViewMode::vmGaiku);
-        QVERIFY(f.tbtnDrawGaiku()->isChecked());
-        QCOMPARE(f.GeoPanel1->RenderCount(), renders + 2);
+        QCOMPARE(panel.ViewMode, TViewMode::vmGaiku);
+        QVERIFY(Child<QToolButton>(f, "tbtnDrawGaiku")->isChecked());
+        const int renders = panel.RenderCount();
+        QTest::mouseClick(Child<QToolButton>(f, "tbtnDrawGaiku"), Qt::LeftButton);
+        QCOMPARE(panel.ViewMode, TViewMode::vmNoGaiku);
+        QVERIFY(!Child<QToolButton>(f, "tbtnDrawGaiku")->isChecked());
+        QTest::mouseClick(Child<QToolButton>(f, "tbtnDrawGaiku"), Qt::LeftButton);
+        QCOMPARE(panel.ViewMode, TViewMode::vmGaiku);
+        QVERIFY(Child<QToolButton>(f, "tbtnDrawGaiku")->isChecked());
+        QCOMPARE(panel.RenderCount(), renders + 2);
     }
 
     void openingTwiceCountsOnlyTheLastOpensErrors() {
         TMainForm& f = makeForm();
+        TGeoPanel& panel = *Child<TGeoPanel>(f, "GeoPanel1");
         fs::path other = sheet(dir_->path() / "other", "B0000002", 0);
         MeshFixture zone10(dir_->path() / "zone", "C0000003");
         zone10.description().zone = 10;
         zone10.description().northEast = {10, 10};
         openThroughDialog(town_);
         QCOMPARE(f.StatusText(3), QString());
-        QCOMPARE(f.LastFileName, QString::fromStdString(town_.string()));
+        QCOMPARE(f.Settings().LastFileName, QString::fromStdString(town_.string()));
         QCOMPARE(f.windowTitle(), QString("Orvelle - 09LD1001.TXT"));
         openThroughDialog(zone10.write());
-        QCOMPARE(f.LastFileName, QString::fromStdString(zone10.descriptionPath().string()));
+        QCOMPARE(f.Settings().LastFileName, QString::fromStdString(zone10.descriptionPath().string()));
         QCOMPARE(f.StatusText(3), QString("エラー: 1箇所"));
-        QCOMPARE(f.GeoPanel1->ErrorList.size(), size_t(1));
+        QCOMPARE(panel.ErrorList.size(), size_t(1));
         openThroughDialog(other);  // a fitting mesh: no error, the count is emptied
         QCOMPARE(f.StatusText(3), QString());
-        QCOMPARE(f.GeoPanel1->MapObject()->Descriptions().size(), size_t(2));
+        QCOMPARE(panel.MapObject()->Descriptions().size(), size_t(2));
     }
 
     void archiveWithUpperCaseExtensionIsExtractedAndRead() {
         TMainForm& f = makeForm();
         testsupport::MakeArchiveWithJlha(town_.parent_path().parent_path(), dir_->path() / "13101.LZH", "y", {"09LD1001"});
         openThroughDialog(dir_->path() / "13101.LZH");
-        QVERIFY(f.GeoPanel1->DataLoaded());
+        QVERIFY(Child<TGeoPanel>(f, "GeoPanel1")->DataLoaded());
         QVERIFY(fs::exists(cache() / "13101" / "09LD1001" / "09LD1001.TXT"));
-        QCOMPARE(f.LastFileName, QString::fromStdString((dir_->path() / "13101.LZH").string()));
+        QCOMPARE(f.Settings().LastFileName, QString::fromStdString((dir_->path() / "13101.LZH").string()));
         QCOMPARE(f.StatusText(3), QString());
     }
 
     void failingMeshEndsTheFolderOpenAndReachesTheErrorBox() {
         TMainForm& f = makeForm();
+        TGeoPanel& panel = *Child<TGeoPanel>(f, "GeoPanel1");
         const fs::path folder = dir_->path() / "meshes";
         sheet(folder, "M0000001", 0);
         const fs::path bad = sheet(folder, "M0000002", 100, true);
@@ -270,36 +278,39 @@ private slots:
         QCOMPARE(seen.icon, QMessageBox::Critical);
         QCOMPARE(seen.text, FromSjis(ErrorBoxText(expected)));
         // The first mesh stays, the third was not read, nothing was counted or remembered.
-        QCOMPARE(f.GeoPanel1->MapObject()->Descriptions().size(), size_t(1));
-        QCOMPARE(f.GeoPanel1->DataExtentMax().X, 100.0);
+        QCOMPARE(panel.MapObject()->Descriptions().size(), size_t(1));
+        QCOMPARE(panel.DataExtentMax().X, 100.0);
         QCOMPARE(f.StatusText(3), QString());  // no longer "読込中"
-        QVERIFY(f.LastOpenFolder.isEmpty());
-        QVERIFY(f.FileOpen1->isEnabled());  // the program carries on
+        QVERIFY(f.Settings().LastOpenFolder.isEmpty());
+        QVERIFY(Child<QAction>(f, "FileOpen1")->isEnabled());  // the program carries on
     }
 
     void strayTextFileLeavesNoMapAndTheNextOpenIsUntouched() {
         TMainForm& f = makeForm();
+        TGeoPanel& panel = *Child<TGeoPanel>(f, "GeoPanel1");
         const fs::path stray = dir_->path() / "bad.TXT";
         std::ofstream(stray, std::ios::binary) << "hello world\r\n";
         ErrorBoxSeen seen;
         answerErrorBox(seen);
         f.OpenPaths({QString::fromStdString(stray.string())});
         QTRY_COMPARE_WITH_TIMEOUT(seen.count, 1, 20000);
-        QVERIFY(!f.GeoPanel1->DataLoaded());
+        QVERIFY(!panel.DataLoaded());
         QCOMPARE(f.StatusText(3), QString());
-        for (QAction* a : {f.FileClose1, f.FilePrint1, f.FileExport1}) QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
+        for (const char* name : {"FileClose1", "FilePrint1", "FileExport1"})
+            QVERIFY2(!Child<QAction>(f, name)->isEnabled(), name);
         QCOMPARE(f.windowTitle(), QString("Orvelle"));
 
         f.OpenPaths({QString::fromStdString(town_.string())});
         waitLoaded();
         QCOMPARE(seen.count, 1);
-        QVERIFY(f.GeoPanel1->DataLoaded());
-        QVERIFY(f.GeoPanel1->ErrorList.empty());
-        QVERIFY(f.FileClose1->isEnabled() && f.FileExport1->isEnabled());
+        QVERIFY(panel.DataLoaded());
+        QVERIFY(panel.ErrorList.empty());
+        QVERIFY(Child<QAction>(f, "FileClose1")->isEnabled() && Child<QAction>(f, "FileExport1")->isEnabled());
     }
 
     void cancelBetweenMeshesKeepsWhatWasMerged() {
         TMainForm& f = makeForm();
+        TGeoPanel& panel = *Child<TGeoPanel>(f, "GeoPanel1");
         const fs::path folder = dir_->path() / "many";
         for (int i = 0; i < 6; ++i) sheet(folder, "N000000" + std::to_string(i), 100.0 * i);
         f.activateWindow();
@@ -309,7 +320,7 @@ private slots:
             TMainForm* form;
             bool pressed = false;
             bool eventFilter(QObject*, QEvent* e) override {
-                if (!pressed && e->type() == QEvent::MetaCall && form->GeoPanel1->DataLoaded()) {
+                if (!pressed && e->type() == QEvent::MetaCall && Child<TGeoPanel>(*form, "GeoPanel1")->DataLoaded()) {
                     pressed = true;
                     QTest::keyClick(form, Qt::Key_Escape);
                 }
@@ -322,11 +333,11 @@ private slots:
         waitLoaded();
         f.removeEventFilter(&esc);
         QVERIFY(esc.pressed);
-        QCOMPARE(f.GeoPanel1->MapObject()->Descriptions().size(), size_t(1));
-        QCOMPARE(f.GeoPanel1->ErrorList.back(), sjis::fromUtf8("読込を中止しました"));
+        QCOMPARE(panel.MapObject()->Descriptions().size(), size_t(1));
+        QCOMPARE(panel.ErrorList.back(), sjis::fromUtf8("読込を中止しました"));
         QCOMPARE(f.StatusText(3), QString("エラー: 1箇所"));
-        QVERIFY(f.LastOpenFolder.isEmpty());
-        QVERIFY(f.FileFolder1->isEnabled());
+        QVERIFY(f.Settings().LastOpenFolder.isEmpty());
+        QVERIFY(Child<QAction>(f, "FileFolder1")->isEnabled());
     }
 
     void droppedFolderOpensLikeTheFolderCommand() {
@@ -340,9 +351,9 @@ private slots:
         QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&f, &drop);
         waitLoaded();
-        QVERIFY(f.GeoPanel1->DataLoaded());
-        QCOMPARE(f.LastOpenFolder, folder);
-        QCOMPARE(f.RecentFiles.first(), folder);
+        QVERIFY(Child<TGeoPanel>(f, "GeoPanel1")->DataLoaded());
+        QCOMPARE(f.Settings().LastOpenFolder, folder);
+        QCOMPARE(f.Settings().RecentFiles.first(), folder);
     }
 
     void statusBarAfterRedrawAndPointerMoveAndCloseEmptiesIt() {
@@ -355,8 +366,8 @@ private slots:
         const QRegularExpression dms("^%1 \\d+\\.\\d\\d\\.\\d\\d\\.\\d\\d$");
         QVERIFY2(QRegularExpression(dms.pattern().arg("N")).match(f.StatusText(0)).hasMatch(), qPrintable(f.StatusText(0)));
         QVERIFY2(QRegularExpression(dms.pattern().arg("E")).match(f.StatusText(1)).hasMatch(), qPrintable(f.StatusText(1)));
-        f.FileClose1->trigger();
-        QVERIFY(!f.GeoPanel1->DataLoaded());
+        Child<QAction>(f, "FileClose1")->trigger();
+        QVERIFY(!Child<TGeoPanel>(f, "GeoPanel1")->DataLoaded());
         for (int i = 0; i < 4; ++i) QCOMPARE(f.StatusText(i), QString());
         QTest::mouseMove(surface(), QPoint(120, 90));
         QCOMPARE(f.StatusText(0), QString());
@@ -365,77 +376,82 @@ private slots:
 
     void doubleClickCentresOnThePoint() {
         TMainForm& f = makeForm();
+        TGeoPanel& panel = *Child<TGeoPanel>(f, "GeoPanel1");
         openThroughDialog(town_);
         const QPoint target = screenOf(150, 110);
         QTest::mouseDClick(surface(), Qt::LeftButton, {}, target);
-        const double metresPerPixel = 1 / f.GeoPanel1->View().ScaleX;
-        QVERIFY(std::abs(f.GeoPanel1->View().CenterX - 150) <= metresPerPixel);
-        QVERIFY(std::abs(f.GeoPanel1->View().CenterY - 110) <= metresPerPixel);
+        const double metresPerPixel = 1 / panel.View().ScaleX;
+        QVERIFY(std::abs(panel.View().CenterX - 150) <= metresPerPixel);
+        QVERIFY(std::abs(panel.View().CenterY - 110) <= metresPerPixel);
     }
 
     void pickShowsTheAttributeWindowAndAnEmptyPickLeavesIt() {
         TMainForm& f = makeForm();
+        TGeoPanel& panel = *Child<TGeoPanel>(f, "GeoPanel1");
         openThroughDialog(town_);
-        QTest::mouseClick(f.tbtnOperationSelectPoint(), Qt::LeftButton);
-        QVERIFY(f.tbtnOperationSelectPoint()->isChecked());
-        QVERIFY(!f.tbtnOperationZoomRect()->isChecked());
-        QCOMPARE(f.GeoPanel1->OperationMode(), TOperationMode::omSelectPoint);
-        QVERIFY(!f.AttribMiniForm->isVisible());
+        QTest::mouseClick(Child<QToolButton>(f, "tbtnOperationSelectPoint"), Qt::LeftButton);
+        QVERIFY(Child<QToolButton>(f, "tbtnOperationSelectPoint")->isChecked());
+        QVERIFY(!Child<QToolButton>(f, "tbtnOperationZoomRect")->isChecked());
+        QCOMPARE(panel.OperationMode(), TOperationMode::omSelectPoint);
+        auto* attributes = Child<TAttribMiniForm>(f, "AttribMiniForm");
+        auto* detailsBox = Child<QPlainTextEdit>(*attributes, "Details");
+        QVERIFY(!attributes->isVisible());
         QTest::mouseClick(surface(), Qt::LeftButton, {}, screenOf(40, 40));  // the school
-        QVERIFY(f.AttribMiniForm->isVisible());
-        QCOMPARE(f.AttribMiniForm->windowTitle(), QString("属性"));
-        const QString details = f.AttribMiniForm->Details->toPlainText();
+        QVERIFY(attributes->isVisible());
+        QCOMPARE(attributes->windowTitle(), QString("属性"));
+        const QString details = detailsBox->toPlainText();
         QVERIFY2(details.contains("千代田小学校"), qPrintable(details));
         // Sized to its text: nothing to scroll.
-        QTRY_COMPARE(f.AttribMiniForm->Details->verticalScrollBar()->maximum(), 0);
-        QTRY_COMPARE(f.AttribMiniForm->Details->horizontalScrollBar()->maximum(), 0);
-        for (int i = 0; i < 4; ++i) f.OperationZoomOut1->trigger();
+        QTRY_COMPARE(detailsBox->verticalScrollBar()->maximum(), 0);
+        QTRY_COMPARE(detailsBox->horizontalScrollBar()->maximum(), 0);
+        for (int i = 0; i < 4; ++i) Child<QAction>(f, "OperationZoomOut1")->trigger();
         QTest::mouseClick(surface(), Qt::LeftButton, {}, screenOf(-60, -60));  // outside every feature
-        QVERIFY(f.GeoPanel1->PointedAttribs().empty());
-        QVERIFY(f.AttribMiniForm->isVisible());
-        QCOMPARE(f.AttribMiniForm->Details->toPlainText(), details);
+        QVERIFY(panel.PointedAttribs().empty());
+        QVERIFY(attributes->isVisible());
+        QCOMPARE(detailsBox->toPlainText(), details);
     }
 
     void settingsDialogRoundTripAndCache() {
         TMainForm& f = makeForm();
+        TGeoPanel& panel = *Child<TGeoPanel>(f, "GeoPanel1");
         openThroughDialog(town_);
         fs::create_directories(cache() / "a" / "b");
         std::ofstream(cache() / "a" / "b" / "big", std::ios::binary) << std::string(1572864, 'x');
         QString volume;
         whenModal<TSetupForm>([&volume](TSetupForm* s) {
-            volume = s->lbVolume->text();
-            clickBox(s->cbVC21);
-            QTest::mouseClick(s->rbDatumGrid, Qt::LeftButton);
-            QTest::mouseClick(s->OKBtn, Qt::LeftButton);
+            volume = Child<QLabel>(*s, "lbVolume")->text();
+            clickBox(Child<QCheckBox>(*s, "cbVC21"));
+            QTest::mouseClick(Child<QRadioButton>(*s, "rbDatumGrid"), Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(*s, "OKBtn"), Qt::LeftButton);
             return true;
         });
-        const int renders = f.GeoPanel1->RenderCount();
-        QCOMPARE(f.GeoPanel1->Translator().GetDatumShift(), TDatumShift::dsHelmert);
-        f.FileSetup1->trigger();
+        const int renders = panel.RenderCount();
+        QCOMPARE(panel.Translator().GetDatumShift(), TDatumShift::dsHelmert);
+        Child<QAction>(f, "FileSetup1")->trigger();
         // The grid is read on a worker; the panel converts by it once it is there.
-        QCOMPARE(f.DatumShift, TDatumShift::dsGrid);
-        QTRY_COMPARE_WITH_TIMEOUT(f.GeoPanel1->Translator().GetDatumShift(), TDatumShift::dsGrid, 20000);
+        QCOMPARE(f.Settings().DatumShift, TDatumShift::dsGrid);
+        QTRY_COMPARE_WITH_TIMEOUT(panel.Translator().GetDatumShift(), TDatumShift::dsGrid, 20000);
         QCOMPARE(volume, QString("(サイズ: 1.5 Mbyte)"));
-        QCOMPARE(f.GeoPanel1->RenderCount(), renders + 1);
-        for (int code : {11, 23, 24, 35, 51, 62, 73}) QVERIFY(f.GeoPanel1->GetCategoryVisible(code));
-        QVERIFY(!f.GeoPanel1->GetCategoryVisible(21));
+        QCOMPARE(panel.RenderCount(), renders + 1);
+        for (int code : {11, 23, 24, 35, 51, 62, 73}) QVERIFY(panel.GetCategoryVisible(code));
+        QVERIFY(!panel.GetCategoryVisible(21));
 
         // Opened again: the same state; clearing the cache and the end choice, then Cancel.
         std::vector<bool> shown;
         whenModal<TSetupForm>([&shown, &volume](TSetupForm* s) {
             for (int code : {11, 21, 23, 24, 35, 51, 62, 73}) shown.push_back(s->GetCategory(code));
             shown.push_back(s->GetDatumShift() == TDatumShift::dsGrid);
-            QTest::mouseClick(s->btnCashClear, Qt::LeftButton);
-            volume = s->lbVolume->text();
-            clickBox(s->cbEndCacheClear);
-            QTest::mouseClick(s->CancelBtn, Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(*s, "btnCashClear"), Qt::LeftButton);
+            volume = Child<QLabel>(*s, "lbVolume")->text();
+            clickBox(Child<QCheckBox>(*s, "cbEndCacheClear"));
+            QTest::mouseClick(Child<QPushButton>(*s, "CancelBtn"), Qt::LeftButton);
             return true;
         });
-        f.FileSetup1->trigger();
+        Child<QAction>(f, "FileSetup1")->trigger();
         QCOMPARE(shown, (std::vector<bool>{true, false, true, true, true, true, true, true, true}));
         QCOMPARE(volume, QString("(サイズ: 0.0 Mbyte)"));
         QVERIFY(fs::is_empty(cache()));  // Cancel does not undo the clearing
-        QVERIFY(f.ClearAtEnd);           // nor take the check box
+        QVERIFY(f.Settings().ClearAtEnd);  // nor take the check box
     }
 };
 

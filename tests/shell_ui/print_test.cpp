@@ -25,9 +25,12 @@
 #include "shell_ui/main_form.h"
 #include "shell_ui/orvelle_application.h"
 #include "shell_ui/print_form.h"
+#include "support/child.h"
 #include "support/cli_run.h"
 #include "modal_answers.h"
 #include "window_with_town.h"
+
+using testsupport::Child;
 
 namespace fs = std::filesystem;
 
@@ -63,7 +66,7 @@ private:
             act(d);
             return true;
         });
-        form_->FilePrint1->trigger();
+        Child<QAction>(*form_, "FilePrint1")->trigger();
     }
 
     static QString groupTitle(QWidget* w) { return qobject_cast<QGroupBox*>(w->parentWidget())->title(); }
@@ -76,20 +79,22 @@ private slots:
 
     void printDialogKeepsItsValuesAndHandsThemOnWithOk() {
         TMainForm& f = makeForm();
-        TPrintForm* d = f.PrintForm;
+        TPrintForm* d = Child<TPrintForm>(f, "PrintForm");
         QCOMPARE(d->windowTitle(), QString("印刷"));
-        QCOMPARE(d->Label1->text(), QString("現在選択されているプリンタ"));
-        QCOMPARE(d->rgArea->title(), QString("印刷範囲"));
-        const QList<QRadioButton*> items = d->rgArea->findChildren<QRadioButton*>();
+        QCOMPARE(Child<QLabel>(*d, "Label1")->text(), QString("現在選択されているプリンタ"));
+        QCOMPARE(Child<QGroupBox>(*d, "rgArea")->title(), QString("印刷範囲"));
+        const QList<QRadioButton*> items = Child<QGroupBox>(*d, "rgArea")->findChildren<QRadioButton*>();
         QCOMPARE(items.size(), 2);
         QCOMPARE(items[0]->text(), QString("表示部分"));
         QCOMPARE(items[1]->text(), QString("全領域"));
         QCOMPARE(d->AreaIndex(), 0);
-        QCOMPARE(groupTitle(d->seCopies), QString("部数"));
-        QCOMPARE(groupTitle(d->seLeft), QString("余白 (mm)"));
-        QCOMPARE(std::make_pair(d->seCopies->minimum(), d->seCopies->maximum()), std::make_pair(1, 99));
-        QCOMPARE(d->seCopies->value(), 1);
-        for (QSpinBox* margin : {d->seLeft, d->seRight, d->seTop, d->seBottom}) {
+        QCOMPARE(groupTitle(Child<QSpinBox>(*d, "seCopies")), QString("部数"));
+        QCOMPARE(groupTitle(Child<QSpinBox>(*d, "seLeft")), QString("余白 (mm)"));
+        const QSpinBox* copies = Child<QSpinBox>(*d, "seCopies");
+        QCOMPARE(std::make_pair(copies->minimum(), copies->maximum()), std::make_pair(1, 99));
+        QCOMPARE(copies->value(), 1);
+        for (const char* side : {"seLeft", "seRight", "seTop", "seBottom"}) {
+            const QSpinBox* margin = Child<QSpinBox>(*d, side);
             QCOMPARE(std::make_pair(margin->minimum(), margin->maximum()), std::make_pair(0, 999));
             QCOMPARE(margin->value(), 10);
         }
@@ -97,37 +102,40 @@ private slots:
         for (QLabel* l : d->findChildren<QLabel*>())
             if (l->buddy()) sideLabels << l->text();
         QCOMPARE(sideLabels, (QStringList{"左", "右", "上", "下"}));
-        QVERIFY(d->OKBtn->isDefault());
-        QCOMPARE(d->CancelBtn->text(), QString("キャンセル"));
-        QCOMPARE(d->btnPrintSetup->text(), QString("設定"));
-        QCOMPARE(d->btnPreview->text(), QString("プレビュー"));
+        QVERIFY(Child<QPushButton>(*d, "OKBtn")->isDefault());
+        QCOMPARE(Child<QPushButton>(*d, "CancelBtn")->text(), QString("キャンセル"));
+        QCOMPARE(Child<QPushButton>(*d, "btnPrintSetup")->text(), QString("設定"));
+        QCOMPARE(Child<QPushButton>(*d, "btnPreview")->text(), QString("プレビュー"));
 
         // Cancel: nothing printed, no result taken.
         QString printerShown;
         printThroughDialog([&printerShown](TPrintForm* d) {
-            printerShown = d->lbPrinterName->text();
-            d->seLeft->setValue(20);
-            d->seTop->setValue(15);
-            d->seRight->setValue(12);
-            d->seBottom->setValue(11);
-            d->seCopies->setValue(3);
+            printerShown = Child<QLabel>(*d, "lbPrinterName")->text();
+            Child<QSpinBox>(*d, "seLeft")->setValue(20);
+            Child<QSpinBox>(*d, "seTop")->setValue(15);
+            Child<QSpinBox>(*d, "seRight")->setValue(12);
+            Child<QSpinBox>(*d, "seBottom")->setValue(11);
+            Child<QSpinBox>(*d, "seCopies")->setValue(3);
             d->SetAreaIndex(1);
-            QTest::mouseClick(d->CancelBtn, Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(*d, "CancelBtn"), Qt::LeftButton);
         });
         QCOMPARE(printerShown, QString::fromStdString(pdf().string()));
         QCOMPARE(pdfPages(), 0);
-        QCOMPARE(std::make_tuple(d->MarginLeft, d->MarginTop, d->MarginRight, d->MarginBottom, d->Copies, d->WholeArea),
+        QCOMPARE(std::make_tuple(d->MarginLeft(), d->MarginTop(), d->MarginRight(), d->MarginBottom(), d->Copies(),
+                                 d->WholeArea()),
                  std::make_tuple(10, 10, 10, 10, 1, false));
 
         // Shown again, the controls hold the last values; OK takes and prints them.
         std::vector<int> shown;
         printThroughDialog([&shown](TPrintForm* d) {
-            for (QSpinBox* s : {d->seLeft, d->seTop, d->seRight, d->seBottom, d->seCopies}) shown.push_back(s->value());
+            for (const char* name : {"seLeft", "seTop", "seRight", "seBottom", "seCopies"})
+                shown.push_back(Child<QSpinBox>(*d, name)->value());
             shown.push_back(d->AreaIndex());
-            QTest::mouseClick(d->OKBtn, Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(*d, "OKBtn"), Qt::LeftButton);
         });
         QCOMPARE(shown, (std::vector<int>{20, 15, 12, 11, 3, 1}));
-        QCOMPARE(std::make_tuple(d->MarginLeft, d->MarginTop, d->MarginRight, d->MarginBottom, d->Copies, d->WholeArea),
+        QCOMPARE(std::make_tuple(d->MarginLeft(), d->MarginTop(), d->MarginRight(), d->MarginBottom(), d->Copies(),
+                                 d->WholeArea()),
                  std::make_tuple(20, 15, 12, 11, 3, true));
         // A PDF printer makes no copies itself: the page is printed once per copy.
         QCOMPARE(f.Printer()->copyCount(), 3);
@@ -158,19 +166,19 @@ private slots:
         // Through the dialog: refused, the value kept, and at once printable with a smaller one.
         answerErrorBox(seen);
         printThroughDialog([](TPrintForm* d) {
-            d->seTop->setValue(999);
-            d->seBottom->setValue(999);
-            QTest::mouseClick(d->OKBtn, Qt::LeftButton);
+            Child<QSpinBox>(*d, "seTop")->setValue(999);
+            Child<QSpinBox>(*d, "seBottom")->setValue(999);
+            QTest::mouseClick(Child<QPushButton>(*d, "OKBtn"), Qt::LeftButton);
         });
         QCOMPARE(seen.count, 2);
         QVERIFY(!fs::exists(pdf()));
         QVERIFY(!f.Printing());
         std::pair<int, int> kept;
         printThroughDialog([&kept](TPrintForm* d) {
-            kept = {d->seTop->value(), d->seBottom->value()};
-            d->seTop->setValue(10);
-            d->seBottom->setValue(10);
-            QTest::mouseClick(d->OKBtn, Qt::LeftButton);
+            kept = {Child<QSpinBox>(*d, "seTop")->value(), Child<QSpinBox>(*d, "seBottom")->value()};
+            Child<QSpinBox>(*d, "seTop")->setValue(10);
+            Child<QSpinBox>(*d, "seBottom")->setValue(10);
+            QTest::mouseClick(Child<QPushButton>(*d, "OKBtn"), Qt::LeftButton);
         });
         QCOMPARE(kept, std::make_pair(999, 999));
         QCOMPARE(pdfPages(), 1);
@@ -185,12 +193,12 @@ private slots:
         QWidget* modalAfter = nullptr;
         printThroughDialog([&](TPrintForm* d) {
             printingMeanwhile = f.Printing();
-            f.FilePrint1->trigger();
+            Child<QAction>(f, "FilePrint1")->trigger();
             modalAfter = QApplication::activeModalWidget();
-            QTest::mouseClick(d->OKBtn, Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(*d, "OKBtn"), Qt::LeftButton);
         });
         QVERIFY(printingMeanwhile);
-        QCOMPARE(modalAfter, static_cast<QWidget*>(f.PrintForm));
+        QCOMPARE(modalAfter, static_cast<QWidget*>(Child<TPrintForm>(f, "PrintForm")));
         QVERIFY(!f.Printing());
         QCOMPARE(pdfPages(), 1);
     }
@@ -201,20 +209,20 @@ private slots:
         QString previewTitle;
         ErrorBoxSeen refused;
         printThroughDialog([&](TPrintForm* d) {
-            d->seCopies->setValue(2);
+            Child<QSpinBox>(*d, "seCopies")->setValue(2);
             whenModal<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
                 previewTitle = preview->windowTitle();
                 previewPages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
                 preview->reject();
                 return true;
             });
-            QTest::mouseClick(d->btnPreview, Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(*d, "btnPreview"), Qt::LeftButton);
             // Margins that leave no room: the error instead of a preview.
-            d->seLeft->setValue(999);
+            Child<QSpinBox>(*d, "seLeft")->setValue(999);
             answerErrorBox(refused);
-            QTest::mouseClick(d->btnPreview, Qt::LeftButton);
-            d->seLeft->setValue(10);
-            QTest::mouseClick(d->CancelBtn, Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(*d, "btnPreview"), Qt::LeftButton);
+            Child<QSpinBox>(*d, "seLeft")->setValue(10);
+            QTest::mouseClick(Child<QPushButton>(*d, "CancelBtn"), Qt::LeftButton);
         });
         QCOMPARE(previewTitle, QString("印刷プレビュー"));
         QCOMPARE(previewPages, 2);  // the page once per copy, as PrintMap prints on this PDF printer
@@ -232,7 +240,7 @@ private slots:
             p->reject();
             return true;
         });
-        f.FilePrintSetup1->trigger();
+        Child<QAction>(f, "FilePrintSetup1")->trigger();
         QCOMPARE(title, QString("プリンタの設定"));
         QCOMPARE(okText, QString("OK"));
 
@@ -247,9 +255,9 @@ private slots:
                 p->accept();
                 return true;
             });
-            QTest::mouseClick(d->btnPrintSetup, Qt::LeftButton);
-            shownAfter = d->lbPrinterName->text();
-            QTest::mouseClick(d->CancelBtn, Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>(*d, "btnPrintSetup"), Qt::LeftButton);
+            shownAfter = Child<QLabel>(*d, "lbPrinterName")->text();
+            QTest::mouseClick(Child<QPushButton>(*d, "CancelBtn"), Qt::LeftButton);
         });
         QCOMPARE(f.Printer()->outputFileName(), other);
         QCOMPARE(shownAfter, other);
@@ -257,9 +265,10 @@ private slots:
 
     void copyPutsOnlyTheSvgPictureOnTheClipboard() {
         TMainForm& f = makeForm();
+        TGeoPanel& panel = *Child<TGeoPanel>(f, "GeoPanel1");
         QGuiApplication::clipboard()->setText("before");
-        QVERIFY(f.EditCopy1->isEnabled());
-        f.EditCopy1->trigger();
+        QVERIFY(Child<QAction>(f, "EditCopy1")->isEnabled());
+        Child<QAction>(f, "EditCopy1")->trigger();
         const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
         QVERIFY(mime);
         QCOMPARE(mime->formats(), QStringList{"image/svg+xml"});
@@ -268,17 +277,17 @@ private slots:
         QVERIFY(!mime->hasFormat("image/png"));
         const QByteArray svg = mime->data("image/svg+xml");
         QVERIFY(svg.contains("<svg"));
-        QCOMPARE(svg, f.GeoPanel1->SvgPicture());  // the current view
+        QCOMPARE(svg, panel.SvgPicture());  // the current view
         QVERIFY(svg.contains(u8"<title>東京都千代田区丸の内一丁目</title>"));
         // Drawn over grey, it shows the screen's white client area where no feature lies.
         QSvgRenderer picture(svg);
-        QCOMPARE(picture.viewBox().size(), f.GeoPanel1->Image().size());
-        QImage drawn(f.GeoPanel1->Image().size(), QImage::Format_RGB32);
+        QCOMPARE(picture.viewBox().size(), panel.Image().size());
+        QImage drawn(panel.Image().size(), QImage::Format_RGB32);
         drawn.fill(Qt::gray);
         QPainter painter(&drawn);
         picture.render(&painter);
         painter.end();
-        QCOMPARE(f.GeoPanel1->Image().pixel(2, 2), qRgb(255, 255, 255));
+        QCOMPARE(panel.Image().pixel(2, 2), qRgb(255, 255, 255));
         QCOMPARE(drawn.pixel(2, 2), qRgb(255, 255, 255));
     }
 };

@@ -7,8 +7,11 @@
 #include <filesystem>
 
 #include "routing/road_graph.h"
+#include "support/child.h"
 #include "view_qt/paint_box.h"
 #include "window_with_town.h"
+
+using testsupport::Child;
 
 namespace fs = std::filesystem;
 
@@ -27,7 +30,7 @@ private:
 
     // Opens the map's context menu at a world point and chooses `caption`.
     void chooseFromContextMenu(double x, double y, const QString& caption) {
-        TGeoPanel& panel = *form_->GeoPanel1;
+        TGeoPanel& panel = *Child<TGeoPanel>(*form_, "GeoPanel1");
         const TScreenPoint device = panel.WorldToScreen(MakePoint(x, y, 0));
         const QPoint local(device.X, device.Y);  // one device pixel per logical pixel offscreen
         bool chosen = false;
@@ -49,8 +52,8 @@ private:
     }
 
     QRgb pixelAt(double x, double y) {
-        const TScreenPoint p = form_->GeoPanel1->WorldToScreen(MakePoint(x, y, 0));
-        return form_->GeoPanel1->Image().pixel(p.X, p.Y);
+        const TScreenPoint p = Child<TGeoPanel>(*form_, "GeoPanel1")->WorldToScreen(MakePoint(x, y, 0));
+        return Child<TGeoPanel>(*form_, "GeoPanel1")->Image().pixel(p.X, p.Y);
     }
 
 private slots:
@@ -58,43 +61,45 @@ private slots:
 
     void routeFromTheContextMenuIsDrawnCopiedAndCleared() {
         TMainForm& f = openTown();
+        TGeoPanel& panel = *Child<TGeoPanel>(f, "GeoPanel1");
         const QRgb before = pixelAt(60, 75);
         chooseFromContextMenu(20, 75, "ここから");
-        QVERIFY(f.GeoPanel1->Marks.RouteStart.has_value());
-        QVERIFY(f.GeoPanel1->Marks.Route.empty());
+        QVERIFY(panel.Marks.RouteStart.has_value());
+        QVERIFY(panel.Marks.Route.empty());
         chooseFromContextMenu(180, 75, "ここまで");
         QTRY_VERIFY_WITH_TIMEOUT(!f.SearchingRoute(), 20000);
 
         // The length the core finds for the same two points.
-        TRoadGraph graph(*f.GeoPanel1->MapObject());
-        const TGeoPoint from = MakePoint(f.GeoPanel1->Marks.RouteStart->X, f.GeoPanel1->Marks.RouteStart->Y, 0);
-        const TGeoPoint to = MakePoint(f.GeoPanel1->Marks.RouteEnd->X, f.GeoPanel1->Marks.RouteEnd->Y, 0);
+        TRoadGraph graph(*panel.MapObject());
+        const TGeoPoint from = MakePoint(panel.Marks.RouteStart->X, panel.Marks.RouteStart->Y, 0);
+        const TGeoPoint to = MakePoint(panel.Marks.RouteEnd->X, panel.Marks.RouteEnd->Y, 0);
         const std::optional<TRoute> expected = graph.Route(from, to);
         QVERIFY(expected.has_value());
         QCOMPARE(f.StatusText(3), QString("ルート: %1 m").arg(expected->Length, 0, 'f', 2));
-        QVERIFY(f.GeoPanel1->Marks.Route.size() >= 2);
+        QVERIFY(panel.Marks.Route.size() >= 2);
         QVERIFY(pixelAt(60, 75) != before);  // drawn over the road on the screen
-        QVERIFY(f.GeoPanel1->SvgPicture().contains("#6e1edc"));  // and in the copied picture
+        QVERIFY(panel.SvgPicture().contains("#6e1edc"));  // and in the copied picture
 
-        f.RouteClear1->trigger();
-        QVERIFY(f.GeoPanel1->Marks.Empty());
+        Child<QAction>(f, "RouteClear1")->trigger();
+        QVERIFY(panel.Marks.Empty());
         QCOMPARE(f.StatusText(3), QString());
         QCOMPARE(pixelAt(60, 75), before);
-        QVERIFY(!f.GeoPanel1->SvgPicture().contains("#6e1edc"));
+        QVERIFY(!panel.SvgPicture().contains("#6e1edc"));
     }
 
     void unconnectedRoadsHaveNoRouteAndANewLoadForgetsTheEnds() {
         TMainForm& f = openTown();
+        TGeoPanel& panel = *Child<TGeoPanel>(f, "GeoPanel1");
         // The east-west road and the north-south one do not meet (5 m apart).
         f.SetRouteEnd(true, {20, 75});
         f.SetRouteEnd(false, {100, 130});
         QTRY_VERIFY_WITH_TIMEOUT(!f.SearchingRoute(), 20000);
         QCOMPARE(f.StatusText(3), QString("ルートが見つかりません"));
-        QVERIFY(f.GeoPanel1->Marks.Route.empty());
-        QVERIFY(f.GeoPanel1->Marks.RouteEnd.has_value());
+        QVERIFY(panel.Marks.Route.empty());
+        QVERIFY(panel.Marks.RouteEnd.has_value());
 
         window_->OpenAgain();
-        QVERIFY(f.GeoPanel1->Marks.Empty());
+        QVERIFY(panel.Marks.Empty());
     }
 };
 

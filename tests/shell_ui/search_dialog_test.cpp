@@ -19,7 +19,10 @@
 #include "shell_ui/orvelle_application.h"
 #include "shell_ui/search_attrib_form.h"
 #include "shell_ui/ui_text.h"
+#include "support/child.h"
 #include "town_window.h"
+
+using testsupport::Child;
 
 class SearchDialogTest : public QObject {
     Q_OBJECT
@@ -34,13 +37,14 @@ private:
         town_ = std::make_unique<testsupport::TownWindow>();
         f_ = &town_->start();
         town_->openTown();
-        d_ = f_->SearchAttribForm;
-        f_->EditSearchAttrib1->trigger();
+        d_ = Child<TSearchAttribForm>(*f_, "SearchAttribForm");
+        Child<QAction>(*f_, "EditSearchAttrib1")->trigger();
         QVERIFY(QTest::qWaitForWindowExposed(d_));
     }
+    TGeoPanel& panel() const { return *Child<TGeoPanel>(*f_, "GeoPanel1"); }
     // Replaces the search text as an input method commits typed Japanese.
     void type(const QString& text) {
-        QLineEdit* edit = d_->SearchText->lineEdit();
+        QLineEdit* edit = Child<QComboBox>(*d_, "SearchText")->lineEdit();
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Backspace);
         QInputMethodEvent commit;
@@ -49,10 +53,10 @@ private:
     }
     // A click on a button's indicator (its middle may lie beyond the caption).
     static void clickIndicator(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2)); }
-    void press() { QTest::mouseClick(d_->btnSearch, Qt::LeftButton); }
+    void press() { QTest::mouseClick(Child<QPushButton>(*d_, "btnSearch"), Qt::LeftButton); }
     // The hit (counting from 1) the view is centred on, 0 for none.
     int shownHit() const {
-        const TGeoPanel& p = *f_->GeoPanel1;
+        const TGeoPanel& p = *Child<TGeoPanel>(*f_, "GeoPanel1");
         for (size_t i = 0; i < p.SelectedFeatures.size(); ++i) {
             const auto& hit = static_cast<const TKDKPlacedElement&>(*p.SelectedFeatures[i]);
             if ((hit.BoundsMin.X + hit.BoundsMax.X) / 2 == p.View().CenterX &&
@@ -72,8 +76,8 @@ private:
     }
     // Searches the three areas of the town whose texts hold 丸の内.
     void searchThreeAreas() {
-        d_->cbTarget->setCurrentIndex(1);  // "境界"
-        clickIndicator(d_->cbRegExp);
+        Child<QComboBox>(*d_, "cbTarget")->setCurrentIndex(1);  // "境界"
+        clickIndicator(Child<QCheckBox>(*d_, "cbRegExp"));
         type("丸の内");
     }
 
@@ -87,10 +91,10 @@ private slots:
     void controlsAndInitialState() {
         town_ = std::make_unique<testsupport::TownWindow>();
         f_ = &town_->start();
-        d_ = f_->SearchAttribForm;
+        d_ = Child<TSearchAttribForm>(*f_, "SearchAttribForm");
         QVERIFY(!d_->isVisible());
-        QVERIFY(!f_->EditSearchAttrib1->isEnabled());
-        QCOMPARE(f_->EditSearchAttrib1->shortcut(), QKeySequence("Ctrl+S"));
+        QVERIFY(!Child<QAction>(*f_, "EditSearchAttrib1")->isEnabled());
+        QCOMPARE(Child<QAction>(*f_, "EditSearchAttrib1")->shortcut(), QKeySequence("Ctrl+S"));
         // Creation values.
         QVERIFY(d_->SearchDown() && !d_->NeedSearch());
         QCOMPARE(d_->TargetMajor(), -1);
@@ -100,27 +104,30 @@ private slots:
 
         QCOMPARE(d_->windowTitle(), QString("文字列検索"));
         QVERIFY(d_->windowFlags() & Qt::WindowStaysOnTopHint);
-        QCOMPARE(d_->lbTarget->text(), QString("検索対象"));
-        QCOMPARE(d_->lbSearchText->text(), QString("検索する文字列"));
+        QCOMPARE(Child<QLabel>(*d_, "lbTarget")->text(), QString("検索対象"));
+        QCOMPARE(Child<QLabel>(*d_, "lbSearchText")->text(), QString("検索する文字列"));
         QStringList targets;
-        for (int i = 0; i < d_->cbTarget->count(); ++i) targets << d_->cbTarget->itemText(i);
+        for (int i = 0; i < Child<QComboBox>(*d_, "cbTarget")->count(); ++i)
+            targets << Child<QComboBox>(*d_, "cbTarget")->itemText(i);
         QCOMPARE(targets, QStringList({"すべて", "境界", "道路", "鉄道", "鉄道施設", "建物注記", "水部", "諸地・場地", "基準点"}));
-        QVERIFY(!d_->cbTarget->isEditable());
-        QCOMPARE(d_->cbTarget->currentIndex(), 0);
-        QVERIFY(d_->SearchText->currentText().isEmpty());
-        QCOMPARE(d_->rgDirection->title(), QString("検索方向"));
-        QCOMPARE(d_->rgDirectionUp->text(), QString("上へ"));
-        QCOMPARE(d_->rgDirectionDown->text(), QString("下へ"));
-        QVERIFY(d_->rgDirectionDown->isChecked() && !d_->rgDirectionUp->isChecked());
-        QCOMPARE(d_->cbRegExp->text(), QString("正規表現"));
-        QVERIFY(!d_->cbRegExp->isChecked());
-        QCOMPARE(d_->btnSearch->text(), QString("次を検索"));
-        QVERIFY(d_->btnSearch->isDefault() && !d_->btnSearch->isEnabled());
-        QCOMPARE(d_->btnCancel->text(), QString("キャンセル"));
-        QVERIFY(d_->btnCancel->isEnabled());
+        QVERIFY(!Child<QComboBox>(*d_, "cbTarget")->isEditable());
+        QCOMPARE(Child<QComboBox>(*d_, "cbTarget")->currentIndex(), 0);
+        QVERIFY(Child<QComboBox>(*d_, "SearchText")->currentText().isEmpty());
+        QCOMPARE(Child<QGroupBox>(*d_, "rgDirection")->title(), QString("検索方向"));
+        QCOMPARE(Child<QRadioButton>(*d_, "rgDirectionUp")->text(), QString("上へ"));
+        QCOMPARE(Child<QRadioButton>(*d_, "rgDirectionDown")->text(), QString("下へ"));
+        QVERIFY(Child<QRadioButton>(*d_, "rgDirectionDown")->isChecked() &&
+                !Child<QRadioButton>(*d_, "rgDirectionUp")->isChecked());
+        QCOMPARE(Child<QCheckBox>(*d_, "cbRegExp")->text(), QString("正規表現"));
+        QVERIFY(!Child<QCheckBox>(*d_, "cbRegExp")->isChecked());
+        QCOMPARE(Child<QPushButton>(*d_, "btnSearch")->text(), QString("次を検索"));
+        QVERIFY(Child<QPushButton>(*d_, "btnSearch")->isDefault() &&
+                !Child<QPushButton>(*d_, "btnSearch")->isEnabled());
+        QCOMPARE(Child<QPushButton>(*d_, "btnCancel")->text(), QString("キャンセル"));
+        QVERIFY(Child<QPushButton>(*d_, "btnCancel")->isEnabled());
 
         town_->openTown();
-        f_->EditSearchAttrib1->trigger();
+        Child<QAction>(*f_, "EditSearchAttrib1")->trigger();
         QVERIFY(QTest::qWaitForWindowExposed(d_));
         QVERIFY(!d_->isModal());
         QVERIFY(d_->NeedSearch());
@@ -129,44 +136,44 @@ private slots:
         // Each target sets its codes.
         const int majors[] = {-1, 11, 21, 23, 24, 35, 51, 62, 73};
         for (int i = 8; i >= 0; --i) {
-            d_->cbTarget->setCurrentIndex(i);
+            Child<QComboBox>(*d_, "cbTarget")->setCurrentIndex(i);
             QCOMPARE(d_->TargetMajor(), majors[i]);
             QCOMPARE(d_->TargetMinor(), -1);
         }
         // An empty text leaves the button disabled and Enter does nothing.
-        const int renders = f_->GeoPanel1->RenderCount();
-        QTest::keyClick(d_->SearchText, Qt::Key_Return);
+        const int renders = panel().RenderCount();
+        QTest::keyClick(Child<QComboBox>(*d_, "SearchText"), Qt::Key_Return);
         QVERIFY(d_->NeedSearch() && f_->StatusText(3).isEmpty());
-        QCOMPARE(f_->GeoPanel1->RenderCount(), renders);
+        QCOMPARE(panel().RenderCount(), renders);
         type("x");
-        QVERIFY(d_->btnSearch->isEnabled());
+        QVERIFY(Child<QPushButton>(*d_, "btnSearch")->isEnabled());
         type("");
-        QVERIFY(!d_->btnSearch->isEnabled());
+        QVERIFY(!Child<QPushButton>(*d_, "btnSearch")->isEnabled());
     }
 
     void hitWalkStopsAtTheLastAndTurnsBackToTheFirst() {
         openDialog();
         searchThreeAreas();
-        const TViewState home = f_->GeoPanel1->View();
-        const int renders = f_->GeoPanel1->RenderCount();
+        const TViewState home = panel().View();
+        const int renders = panel().RenderCount();
         QCOMPARE(walk(5), QList<int>({1, 2, 3, 3, 3}));
-        QCOMPARE(f_->GeoPanel1->RenderCount(), renders + 5);
-        QVERIFY(f_->GeoPanel1->View().ScaleX > home.ScaleX);
+        QCOMPARE(panel().RenderCount(), renders + 5);
+        QVERIFY(panel().View().ScaleX > home.ScaleX);
         QCOMPARE(f_->StatusText(3), QString("検索: 3件"));
         QCOMPARE(d_->FoundCount(), 3);
-        QCOMPARE(f_->GeoPanel1->SelectedFeatures.size(), size_t{3});
-        clickIndicator(d_->rgDirectionUp);  // back twice: to hit 1
+        QCOMPARE(panel().SelectedFeatures.size(), size_t{3});
+        clickIndicator(Child<QRadioButton>(*d_, "rgDirectionUp"));  // back twice: to hit 1
         QVERIFY(!d_->SearchDown());
         QCOMPARE(walk(2), QList<int>({1, 1}));
         // Down again steps once per change: 0 -> 1, then the walk goes on.
-        clickIndicator(d_->rgDirectionDown);
+        clickIndicator(Child<QRadioButton>(*d_, "rgDirectionDown"));
         QCOMPARE(walk(2), QList<int>({2, 3}));
-        QCOMPARE(f_->GeoPanel1->SelectedFeatures.size(), size_t{3});  // searched once
+        QCOMPARE(panel().SelectedFeatures.size(), size_t{3});  // searched once
     }
 
     void upRightAfterASearchShowsTheFirstHitEveryTime() {
         openDialog();
-        clickIndicator(d_->rgDirectionUp);
+        clickIndicator(Child<QRadioButton>(*d_, "rgDirectionUp"));
         searchThreeAreas();
         QCOMPARE(walk(3), QList<int>({1, 1, 1}));
         QCOMPARE(f_->StatusText(3), QString("検索: 3件"));
@@ -175,16 +182,16 @@ private slots:
     void noHitRedrawsWithoutMoving() {
         openDialog();
         type("駅");  // plain: no value is exactly 駅
-        const TViewState before = f_->GeoPanel1->View();
-        const int renders = f_->GeoPanel1->RenderCount();
+        const TViewState before = panel().View();
+        const int renders = panel().RenderCount();
         press();
         QCOMPARE(f_->StatusText(3), QString("検索: 0件"));
-        QCOMPARE(f_->GeoPanel1->RenderCount(), renders + 1);
-        QCOMPARE(f_->GeoPanel1->View().CenterX, before.CenterX);
-        QCOMPARE(f_->GeoPanel1->View().ScaleX, before.ScaleX);
-        QVERIFY(f_->GeoPanel1->SelectedFeatures.empty());
+        QCOMPARE(panel().RenderCount(), renders + 1);
+        QCOMPARE(panel().View().CenterX, before.CenterX);
+        QCOMPARE(panel().View().ScaleX, before.ScaleX);
+        QVERIFY(panel().SelectedFeatures.empty());
         // Data closed under the open dialog: the panel answers -1, shown as no hits.
-        f_->FileClose1->trigger();
+        Child<QAction>(*f_, "FileClose1")->trigger();
         type("東京");
         press();
         QCOMPARE(d_->FoundCount(), -1);
@@ -194,10 +201,10 @@ private slots:
 
     void emptyMatchFindsEveryFeatureWithAValue() {
         openDialog();
-        clickIndicator(d_->cbRegExp);
+        clickIndicator(Child<QCheckBox>(*d_, "cbRegExp"));
         type("x*");
         press();
-        const TKDKObject& map = *f_->GeoPanel1->MapObject();
+        const TKDKObject& map = *panel().MapObject();
         int expected = 0;
         auto count = [&](const auto* f) { expected += f->Attribute && !f->Attribute->Values.empty(); };
         for (const TKDKLine* l : map.Lines()) count(l);
@@ -221,60 +228,61 @@ private slots:
             QTRY_COMPARE(seen.count, 1);
             QCOMPARE(seen.title, QString("Orvelle"));
             QCOMPARE(seen.text, message);
-            QVERIFY(f_->GeoPanel1->SelectedFeatures.empty());
+            QVERIFY(panel().SelectedFeatures.empty());
             QVERIFY(d_->NeedSearch());
             QCOMPARE(d_->FoundCount(), 3);
             QCOMPARE(f_->StatusText(3), QString("検索: 3件"));
         }
         type("[丸]の内一");
         QCOMPARE(walk(1), QList<int>({1}));
-        QCOMPARE(f_->GeoPanel1->SelectedFeatures.size(), size_t{3});
+        QCOMPARE(panel().SelectedFeatures.size(), size_t{3});
     }
 
     void closingClearsTheHighlightAndTheStatus() {
         openDialog();
         searchThreeAreas();
         press();
-        int renders = f_->GeoPanel1->RenderCount();
-        QTest::mouseClick(d_->btnCancel, Qt::LeftButton);
+        int renders = panel().RenderCount();
+        QTest::mouseClick(Child<QPushButton>(*d_, "btnCancel"), Qt::LeftButton);
         QVERIFY(!d_->isVisible());
-        QVERIFY(f_->GeoPanel1->SelectedFeatures.empty());
-        QCOMPARE(f_->GeoPanel1->RenderCount(), renders + 1);
+        QVERIFY(panel().SelectedFeatures.empty());
+        QCOMPARE(panel().RenderCount(), renders + 1);
         QCOMPARE(f_->StatusText(3), QString());
         // Shown again: the walk starts over, the choices are kept.
-        f_->EditSearchAttrib1->trigger();
+        Child<QAction>(*f_, "EditSearchAttrib1")->trigger();
         QVERIFY(QTest::qWaitForWindowExposed(d_));
         QVERIFY(d_->NeedSearch());
         QCOMPARE(d_->FoundCount(), 0);
-        QCOMPARE(d_->SearchText->currentText(), QString("丸の内"));
-        QVERIFY(d_->cbRegExp->isChecked());
+        QCOMPARE(Child<QComboBox>(*d_, "SearchText")->currentText(), QString("丸の内"));
+        QVERIFY(Child<QCheckBox>(*d_, "cbRegExp")->isChecked());
         QCOMPARE(walk(1), QList<int>({1}));
         // Esc closes as the cancel button does.
-        renders = f_->GeoPanel1->RenderCount();
-        QTest::keyClick(d_->SearchText, Qt::Key_Escape);
+        renders = panel().RenderCount();
+        QTest::keyClick(Child<QComboBox>(*d_, "SearchText"), Qt::Key_Escape);
         QVERIFY(!d_->isVisible());
-        QVERIFY(f_->GeoPanel1->SelectedFeatures.empty());
-        QCOMPARE(f_->GeoPanel1->RenderCount(), renders + 1);
+        QVERIFY(panel().SelectedFeatures.empty());
+        QCOMPARE(panel().RenderCount(), renders + 1);
     }
 
     void enterSearchesAndTheLastTenTextsAreOffered() {
         openDialog();
         for (int i = 1; i <= 12; ++i) {
             type(QString("t%1").arg(i));
-            QTest::keyClick(d_->SearchText, Qt::Key_Return);
+            QTest::keyClick(Child<QComboBox>(*d_, "SearchText"), Qt::Key_Return);
             QVERIFY(!d_->NeedSearch());  // searched
         }
         type("t5");
-        QTest::keyClick(d_->SearchText, Qt::Key_Return);
+        QTest::keyClick(Child<QComboBox>(*d_, "SearchText"), Qt::Key_Return);
         QStringList offered;
-        for (int i = 0; i < d_->SearchText->count(); ++i) offered << d_->SearchText->itemText(i);
+        for (int i = 0; i < Child<QComboBox>(*d_, "SearchText")->count(); ++i)
+            offered << Child<QComboBox>(*d_, "SearchText")->itemText(i);
         QCOMPARE(offered, QStringList({"t5", "t12", "t11", "t10", "t9", "t8", "t7", "t6", "t4", "t3"}));
         // Picking a remembered text starts a new search; typing is not completed.
-        d_->SearchText->setCurrentIndex(1);
-        QCOMPARE(d_->SearchText->currentText(), QString("t12"));
+        Child<QComboBox>(*d_, "SearchText")->setCurrentIndex(1);
+        QCOMPARE(Child<QComboBox>(*d_, "SearchText")->currentText(), QString("t12"));
         QVERIFY(d_->NeedSearch());
         type("t1");
-        QCOMPARE(d_->SearchText->currentText(), QString("t1"));
+        QCOMPARE(Child<QComboBox>(*d_, "SearchText")->currentText(), QString("t1"));
     }
 };
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "shell_ui/main_form.h"
+#include "support/child.h"
 #include "support/temp_dir.h"
 #include "support/town_fixture.h"
 
@@ -23,7 +24,7 @@ public:
         form_ = std::make_unique<TMainForm>(config().string() + "/", (dir_.path() / "Maps").string() + "/");
         form_->show();
         if (!QTest::qWaitForWindowExposed(form_.get())) qFatal("main window not exposed");
-        form_->GeoPanel1->FlushPendingRender();
+        Child<TGeoPanel>(*form_, "GeoPanel1")->FlushPendingRender();
         return *form_;
     }
     // Opens the town and waits for the open to end.

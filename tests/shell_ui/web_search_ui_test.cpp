@@ -14,7 +14,10 @@
 #include "shell/web_addresses.h"
 #include "shell_ui/orvelle_application.h"
 #include "shell_ui/url_opener.h"
+#include "support/child.h"
 #include "town_window.h"
+
+using testsupport::Child;
 
 namespace {
 
@@ -43,40 +46,45 @@ private slots:
     void firstStartInstallsTheShippedListAndTheToolbarOffersIt() {
         testsupport::TownWindow town;
         TMainForm& f = town.start();
+        QComboBox* engines = Child<QComboBox>(f, "cbWebSearch");
+        QComboBox* keyword = Child<QComboBox>(f, "cbITPSearch");
+        QToolBar* toolbar = Child<QToolBar>(f, "tlbWebSearch");
+        QAction* webSearch = Child<QAction>(f, "WebSearch1");
+        QAction* itpSearch = Child<QAction>(f, "ITPSearch1");
         const fs::path list = town.config() / "engine.lst";
         QVERIFY(fs::exists(list));
         // The list shipped in data/ (share/orvelle when installed).
         QCOMPARE(fileBytes(list), fileBytes(ORVELLE_SOURCE_DATA "/engine.lst"));
         // Shift-JIS text with at least one engine of each encoding.
         std::set<int> encodings;
-        for (int i = 0; i < f.EngineList.Count(); ++i) encodings.insert(f.EngineList.Items(i)->Encoding);
+        for (int i = 0; i < f.EngineList().Count(); ++i) encodings.insert(f.EngineList().Items(i)->Encoding);
         QCOMPARE(encodings, (std::set<int>{eeUtf8, eeSjis, eeEuc}));
-        QCOMPARE(f.cbWebSearch->count(), f.EngineList.Count());
-        QCOMPARE(f.cbWebSearch->itemText(0), QString::fromStdString(sjis::toUtf8(f.EngineList.Items(0)->Name)));
-        QCOMPARE(f.cbWebSearch->currentIndex(), 0);
-        QVERIFY(f.cbWebSearch->isEnabled() && !f.cbWebSearch->isEditable());
-        QCOMPARE(f.cbWebSearch->toolTip(), QString("検索サイト"));
-        QVERIFY(f.cbITPSearch->isEditable());
-        QCOMPARE(f.cbITPSearch->currentText(), QString("飲食店"));
-        QCOMPARE(f.cbITPSearch->itemText(2), QString("ガソリンスタンド"));
-        QCOMPARE(f.cbITPSearch->toolTip(), QString("キーワード"));
-        QCOMPARE(f.WebSearch1->toolTip(), QString("検索エンジンで表示住所を検索"));
-        QCOMPARE(f.ITPSearch1->text(), QString("タウンページ検索"));
+        QCOMPARE(engines->count(), f.EngineList().Count());
+        QCOMPARE(engines->itemText(0), QString::fromStdString(sjis::toUtf8(f.EngineList().Items(0)->Name)));
+        QCOMPARE(engines->currentIndex(), 0);
+        QVERIFY(engines->isEnabled() && !engines->isEditable());
+        QCOMPARE(engines->toolTip(), QString("検索サイト"));
+        QVERIFY(keyword->isEditable());
+        QCOMPARE(keyword->currentText(), QString("飲食店"));
+        QCOMPARE(keyword->itemText(2), QString("ガソリンスタンド"));
+        QCOMPARE(keyword->toolTip(), QString("キーワード"));
+        QCOMPARE(webSearch->toolTip(), QString("検索エンジンで表示住所を検索"));
+        QCOMPARE(itpSearch->text(), QString("タウンページ検索"));
         // Toolbar order: engines, WebSearch1, separator, keyword, ITPSearch1.
-        const QList<QAction*> bar = f.tlbWebSearch->actions();
+        const QList<QAction*> bar = toolbar->actions();
         QCOMPARE(bar.size(), 5);
-        QCOMPARE(f.tlbWebSearch->widgetForAction(bar[0]), f.cbWebSearch);
-        QCOMPARE(bar[1], f.WebSearch1);
+        QCOMPARE(toolbar->widgetForAction(bar[0]), engines);
+        QCOMPARE(bar[1], webSearch);
         QVERIFY(bar[2]->isSeparator());
-        QCOMPARE(f.tlbWebSearch->widgetForAction(bar[3]), f.cbITPSearch);
-        QCOMPARE(bar[4], f.ITPSearch1);
-        QCOMPARE(f.tlbWebSearch->windowTitle(), QString("検索"));
+        QCOMPARE(toolbar->widgetForAction(bar[3]), keyword);
+        QCOMPARE(bar[4], itpSearch);
+        QCOMPARE(toolbar->windowTitle(), QString("検索"));
 
-        QVERIFY(!f.WebSearch1->isEnabled() && !f.ITPSearch1->isEnabled());
+        QVERIFY(!webSearch->isEnabled() && !itpSearch->isEnabled());
         town.openTown();
-        QVERIFY(f.WebSearch1->isEnabled() && f.ITPSearch1->isEnabled());
-        f.FileClose1->trigger();
-        QVERIFY(!f.WebSearch1->isEnabled() && !f.ITPSearch1->isEnabled());
+        QVERIFY(webSearch->isEnabled() && itpSearch->isEnabled());
+        Child<QAction>(f, "FileClose1")->trigger();
+        QVERIFY(!webSearch->isEnabled() && !itpSearch->isEnabled());
     }
 
     void brokenOrUnreadableListLeavesWebSearchDisabled() {
@@ -91,12 +99,12 @@ private slots:
                 std::ofstream(list, std::ios::binary) << broken;
             TMainForm& f = town.start();  // a message box would never let it return
             if (!unreadable) QCOMPARE(fileBytes(list), broken);  // the user's list stays
-            QCOMPARE(f.EngineList.Count(), 0);
-            QCOMPARE(f.cbWebSearch->count(), 0);
-            QVERIFY(!f.cbWebSearch->isEnabled());
+            QCOMPARE(f.EngineList().Count(), 0);
+            QCOMPARE(Child<QComboBox>(f, "cbWebSearch")->count(), 0);
+            QVERIFY(!Child<QComboBox>(f, "cbWebSearch")->isEnabled());
             town.openTown();
-            QVERIFY(!f.WebSearch1->isEnabled());
-            QVERIFY(f.ITPSearch1->isEnabled());
+            QVERIFY(!Child<QAction>(f, "WebSearch1")->isEnabled());
+            QVERIFY(Child<QAction>(f, "ITPSearch1")->isEnabled());
         }
     }
 
@@ -115,13 +123,14 @@ private slots:
         std::ofstream(town.config() / "engine.lst", std::ios::binary)
             << "U,https://u.example/s,q=,UTF8\nS,https://s.example/s,ie=Shift_JIS&q=,SJIS\nE,https://e.example/s,p=,EUC\n";
         TMainForm& f = town.start();
+        QAction* itpSearch = Child<QAction>(f, "ITPSearch1");
         std::vector<std::string> opened;
         f.SetUrlOpener(std::make_unique<RecordingOpener>(opened));
         town.openTown();
         QCOMPARE(f.StatusText(2), QString("東京都千代田区丸の内一丁目付近"));
         for (int i = 0; i < 3; ++i) {
-            f.cbWebSearch->setCurrentIndex(i);
-            f.WebSearch1->trigger();
+            Child<QComboBox>(f, "cbWebSearch")->setCurrentIndex(i);
+            Child<QAction>(f, "WebSearch1")->trigger();
         }
         const std::vector<std::string> expected = {
             "https://u.example/s?q=\"%e6%9d%b1%e4%ba%ac%e9%83%bd%e5%8d%83%e4%bb%a3%e7%94%b0%e5%8c%ba"
@@ -133,19 +142,19 @@ private slots:
 
         // The keyword as offered, then as typed over the items.
         const std::string location = "%93%8c%8b%9e%93%73%90%e7%91%e3%93%63%8b%e6%8a%db%82%cc%93%e0%88%ea%92%9a%96%da";
-        f.ITPSearch1->trigger();
+        itpSearch->trigger();
         QCOMPARE(opened.back(), std::string(kTownPageSearchUrl) + "?Location=" + location + "&free_word=%88%f9%90%48%93%58");
-        f.cbITPSearch->lineEdit()->clear();
-        QTest::keyClicks(f.cbITPSearch->lineEdit(), "a b&c");
-        f.ITPSearch1->trigger();
+        Child<QComboBox>(f, "cbITPSearch")->lineEdit()->clear();
+        QTest::keyClicks(Child<QComboBox>(f, "cbITPSearch")->lineEdit(), "a b&c");
+        itpSearch->trigger();
         QCOMPARE(opened.back(), std::string(kTownPageSearchUrl) + "?Location=" + location + "&free_word=a b%26c");
 
         // Outside every area the names are empty: the quotes only, an empty location.
-        f.GeoPanel1->CentreOn(-500, -500);
-        f.cbWebSearch->setCurrentIndex(0);
-        f.WebSearch1->trigger();
+        Child<TGeoPanel>(f, "GeoPanel1")->CentreOn(-500, -500);
+        Child<QComboBox>(f, "cbWebSearch")->setCurrentIndex(0);
+        Child<QAction>(f, "WebSearch1")->trigger();
         QCOMPARE(opened.back(), std::string("https://u.example/s?q=\"\""));
-        f.ITPSearch1->trigger();
+        itpSearch->trigger();
         QCOMPARE(opened.back(), std::string(kTownPageSearchUrl) + "?Location=&free_word=a b%26c");
         QCOMPARE(opened.size(), size_t{7});
     }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "shell_ui/main_form.h"
+#include "support/child.h"
 #include "support/temp_dir.h"
 #include "support/town_fixture.h"
 
@@ -28,7 +29,7 @@ public:
     void OpenAgain() {
         form_->OpenPaths({QString::fromStdString(town_.string())});
         if (!QTest::qWaitFor([this] { return !form_->Loading(); }, 20000)) qFatal("town not loaded");
-        form_->GeoPanel1->FlushPendingRender();
+        testsupport::Child<TGeoPanel>(*form_, "GeoPanel1")->FlushPendingRender();
     }
 
     TMainForm& Form() { return *form_; }

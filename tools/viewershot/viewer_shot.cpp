@@ -29,8 +29,11 @@
 #include "shell_ui/search_attrib_form.h"
 #include "shell_ui/print_form.h"
 #include "shell_ui/setup_form.h"
+#include "support/child.h"
 #include "version/version.h"
 #include "view_qt/paint_box.h"
+
+using testsupport::Child;
 
 namespace {
 
@@ -59,14 +62,15 @@ void onModal(std::function<void(D*)> act) {
 
 // A pick in select mode where something lies, searching outward from the centre.
 bool pickSomething(TMainForm& form) {
-    form.OperationSelectPoint1->trigger();
-    QWidget* surface = form.GeoPanel1->PaintBox();
+    Child<QAction>(form, "OperationSelectPoint1")->trigger();
+    TGeoPanel& panel = *Child<TGeoPanel>(form, "GeoPanel1");
+    QWidget* surface = panel.PaintBox();
     const QPoint c = surface->rect().center();
     for (int r = 0; r < 200; r += 8)
         for (int dx : {0, r, -r})
             for (int dy : {0, r, -r}) {
                 QTest::mouseClick(surface, Qt::LeftButton, {}, c + QPoint(dx, dy));
-                if (!form.GeoPanel1->PointedAttribs().empty()) return true;
+                if (!panel.PointedAttribs().empty()) return true;
             }
     return false;
 }
@@ -90,18 +94,19 @@ int main(int argc, char** argv) {
     if (!QTest::qWaitForWindowExposed(&form)) return 1;
     form.OpenPaths({QString::fromLocal8Bit(argv[1])});
     while (form.Loading()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    if (!form.GeoPanel1->DataLoaded()) {
+    TGeoPanel& panel = *Child<TGeoPanel>(form, "GeoPanel1");
+    if (!panel.DataLoaded()) {
         std::fprintf(stderr, "orvelle-viewer-shot: nothing was loaded from %s\n", argv[1]);
         return 1;
     }
-    QWidget* surface = form.GeoPanel1->PaintBox();
+    QWidget* surface = panel.PaintBox();
     QTest::mouseMove(surface, surface->rect().center() + QPoint(40, 30));
     QTest::qWait(200);
     save(&form, "main-full.png");
 
     // A route across the data, set as the context menu's two commands do.
-    const TGeoPoint2D sw = {form.GeoPanel1->DataExtentMin().X, form.GeoPanel1->DataExtentMin().Y};
-    const TGeoPoint2D ne = {form.GeoPanel1->DataExtentMax().X, form.GeoPanel1->DataExtentMax().Y};
+    const TGeoPoint2D sw = {panel.DataExtentMin().X, panel.DataExtentMin().Y};
+    const TGeoPoint2D ne = {panel.DataExtentMax().X, panel.DataExtentMax().Y};
     form.SetRouteEnd(true, {sw.X + (ne.X - sw.X) * 0.12, sw.Y + (ne.Y - sw.Y) * 0.2});
     form.SetRouteEnd(false, {sw.X + (ne.X - sw.X) * 0.85, sw.Y + (ne.Y - sw.Y) * 0.8});
     while (form.SearchingRoute()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
@@ -112,68 +117,69 @@ int main(int argc, char** argv) {
     // A block found through 表示 → 場所へ移動, once the place index is built.
     while (!form.PlaceIndexReady()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     onModal<TGoToPlaceForm>([](TGoToPlaceForm* d) {
-        d->eQuery->setText("栄里五丁目 3");
+        Child<QLineEdit>(*d, "eQuery")->setText("栄里五丁目 3");
         QTest::qWait(100);
         save(d, "go-to-place.png");
-        QTest::keyClick(d->eQuery, Qt::Key_Return);
+        QTest::keyClick(Child<QLineEdit>(*d, "eQuery"), Qt::Key_Return);
     });
-    form.GoToPlace1->trigger();
+    Child<QAction>(form, "GoToPlace1")->trigger();
     QTest::qWait(200);
     save(&form, "main-place.png");
-    form.OperationZoomReset1->trigger();
+    Child<QAction>(form, "OperationZoomReset1")->trigger();
 
-    for (int i = 0; i < 10; ++i) form.OperationZoomIn1->trigger();
+    for (int i = 0; i < 10; ++i) Child<QAction>(form, "OperationZoomIn1")->trigger();
     QTest::mouseMove(surface, surface->rect().center() + QPoint(-30, 20));
     QTest::qWait(200);
     save(&form, "main-street.png");
     // The street view as the copy command puts it on the clipboard.
-    form.EditCopy1->trigger();
+    Child<QAction>(form, "EditCopy1")->trigger();
     QFile svg(outDir + "/copy.svg");
     if (!svg.open(QIODevice::WriteOnly) || svg.write(QGuiApplication::clipboard()->mimeData()->data("image/svg+xml")) <= 0)
         std::fprintf(stderr, "orvelle-viewer-shot: cannot write %s\n", qPrintable(svg.fileName()));
 
     if (pickSomething(form)) {
-        form.AttribMiniForm->move(form.geometry().topRight() + QPoint(10, 0));
+        auto* attributes = Child<TAttribMiniForm>(form, "AttribMiniForm");
+        attributes->move(form.geometry().topRight() + QPoint(10, 0));
         QTest::qWait(200);
-        save(form.AttribMiniForm, "attributes.png");
+        save(attributes, "attributes.png");
         save(&form, "main-pick.png");
     } else {
         std::fprintf(stderr, "orvelle-viewer-shot: no feature found to pick\n");
     }
 
     // The search dialog: areas of 諸地・場地 whose texts end in 公園, pressed twice.
-    form.EditSearchAttrib1->trigger();
-    TSearchAttribForm* search = form.SearchAttribForm;
+    Child<QAction>(form, "EditSearchAttrib1")->trigger();
+    TSearchAttribForm* search = Child<TSearchAttribForm>(form, "SearchAttribForm");
     if (QTest::qWaitForWindowExposed(search)) {
-        search->cbTarget->setCurrentIndex(7);
-        search->cbRegExp->click();
-        search->SearchText->setEditText("公園$");
-        search->btnSearch->click();
-        search->btnSearch->click();
+        Child<QComboBox>(*search, "cbTarget")->setCurrentIndex(7);
+        Child<QCheckBox>(*search, "cbRegExp")->click();
+        Child<QComboBox>(*search, "SearchText")->setEditText("公園$");
+        Child<QPushButton>(*search, "btnSearch")->click();
+        Child<QPushButton>(*search, "btnSearch")->click();
         QTest::qWait(200);
         save(search, "search.png");
         save(&form, "main-search.png");
-        search->btnCancel->click();
+        Child<QPushButton>(*search, "btnCancel")->click();
     }
 
     onModal<TSetupForm>([](TSetupForm* s) {
         for (int tab = 0; tab < 3; ++tab) {
-            s->PageControl1->setCurrentIndex(tab);
+            Child<QTabWidget>(*s, "PageControl1")->setCurrentIndex(tab);
             QTest::qWait(100);
             save(s, qPrintable(QString("settings-%1.png").arg(tab + 1)));
         }
-        s->PageControl1->setCurrentIndex(0);
+        Child<QTabWidget>(*s, "PageControl1")->setCurrentIndex(0);
         s->reject();
     });
-    form.FileSetup1->trigger();
+    Child<QAction>(form, "FileSetup1")->trigger();
 
     onModal<TAboutBox>([](TAboutBox* a) {
         save(a, "about.png");
         a->reject();
     });
-    form.HelpAbout1->trigger();
+    Child<QAction>(form, "HelpAbout1")->trigger();
 
-    form.OperationZoomReset1->trigger();
+    Child<QAction>(form, "OperationZoomReset1")->trigger();
     onModal<TPrintForm>([](TPrintForm* p) {
         save(p, "print.png");
         onModal<QPrintPreviewDialog>([](QPrintPreviewDialog* preview) {
@@ -182,10 +188,10 @@ int main(int argc, char** argv) {
             save(preview, "print-preview.png");
             preview->reject();
         });
-        p->btnPreview->click();
+        Child<QPushButton>(*p, "btnPreview")->click();
         p->reject();
     });
-    form.FilePrint1->trigger();
+    Child<QAction>(form, "FilePrint1")->trigger();
 
     std::printf("%s\n", qPrintable(outDir));
     return 0;
