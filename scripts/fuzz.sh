@@ -45,7 +45,7 @@ fi
 
 dir="$root/build/fuzz"
 cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DORVELLE_FUZZ=ON -DORVELLE_BUILD_TESTS=OFF -DORVELLE_BUILD_BENCH=OFF >&2
+  -DORVELLE_FUZZ=ON -DORVELLE_BUILD_TESTS=OFF -DORVELLE_BUILD_BENCH=OFF -DORVELLE_WERROR=ON >&2
 cmake --build "$dir" -j2 --target "${targets[@]}" >&2
 
 failed=()
