@@ -1,5 +1,5 @@
 #pragma once
-// What the drawing shows: the view mode and the eight category switches. The
+// What the drawing shows: the view mode and the display categories' switches. The
 // map object keeps the state that its owner sets; a drawing takes a copy, so
 // the features are never written while they are drawn.
 #include <array>
@@ -16,7 +16,7 @@ enum class TViewMode : uint8_t { vmAll, vmGaiku, vmNoGaiku };
 
 struct TDisplayState {
     TViewMode ViewMode = TViewMode::vmNoGaiku;
-    std::array<bool, 8> CategoryShown{true, true, true, true, true, true, true, true};
+    std::array<bool, kCategoryCount> CategoryShown = DefaultCategorySwitches();
 
     // The switch of a display category (major code); false for other codes.
     bool CategoryVisible(int major) const {
