@@ -1,8 +1,7 @@
 #pragma once
 // Reading a mesh into a map: the description file, then the layer files in
-// three passes (arcs; polygons, points, nodes and networks in list order;
-// attribute records last, which link to the features read before). Every
-// failure raises; what was read before it stays in the map.
+// the passes reading/layer_kinds.h gives. Every failure raises; what was read
+// before it stays in the map.
 #include <string>
 
 #include "map/kdk_object.h"
