@@ -1,7 +1,6 @@
 #include "base/path_resolver.h"
 #include "base/sjis.h"
 #include "reading/description.h"
-#include "reading/layer_kinds.h"
 #include "reading/layer_readers.h"
 #include "reading/messages.h"
 #include "reading/read_errors.h"
