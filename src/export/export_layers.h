@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "export/layer_writer.h"
+#include "export/progress_ticker.h"
 
 struct TExportLayerDescription {
     std::string_view Name;

@@ -1,7 +1,6 @@
 #include "export/map_export.h"
 
 #include <algorithm>
-#include <array>
 #include <memory>
 #include <mutex>
 #include <vector>
