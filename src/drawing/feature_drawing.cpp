@@ -94,24 +94,30 @@ void Draw(const TKDKAttribute& record, Canvas& canvas, const TWorldToScreenFunc&
     canvas.TextOutBottomCentre(at, record.LabelText);
 }
 
+namespace {
+
+// How each kind that can be found is highlighted; other kinds draw nothing.
+void drawSelected(const TKDKLine& line, Canvas& canvas, const TWorldToScreenFunc& toScreen) {
+    if (line.LineTag > codes::kLastDrawnLineTag) return;
+    canvas.Brush.Style = TBrushStyle::bsClear;
+    canvas.Pen.Width = line.Width == 0 ? 2 : std::max(2, ScreenLength(line.Width, toScreen));
+    canvas.Polyline(LinePoints(line, canvas, toScreen));
+}
+
+void drawSelected(const TKDKPolygon& polygon, Canvas& canvas, const TWorldToScreenFunc& toScreen) {
+    canvas.Pen.Style = TPenStyle::psClear;
+    canvas.Polygon(RingPoints(polygon, canvas, toScreen));
+}
+
+void drawSelected(const TKDKPoint& point, Canvas& canvas, const TWorldToScreenFunc& toScreen) {
+    DrawMarker(canvas, toScreen(point.Position));
+}
+
+template <class Feature>
+void drawSelected(const Feature&, Canvas&, const TWorldToScreenFunc&) {}
+
+}  // namespace
+
 void DrawSelected(const TKDKElement& feature, Canvas& canvas, const TWorldToScreenFunc& toScreen) {
-    switch (feature.FeatureKind) {
-        case TFeatureKind::Line: {
-            const auto& line = static_cast<const TKDKLine&>(feature);
-            if (line.LineTag > codes::kLastDrawnLineTag) return;
-            canvas.Brush.Style = TBrushStyle::bsClear;
-            canvas.Pen.Width = line.Width == 0 ? 2 : std::max(2, ScreenLength(line.Width, toScreen));
-            canvas.Polyline(LinePoints(line, canvas, toScreen));
-            return;
-        }
-        case TFeatureKind::Polygon:
-            canvas.Pen.Style = TPenStyle::psClear;
-            canvas.Polygon(RingPoints(static_cast<const TKDKPolygon&>(feature), canvas, toScreen));
-            return;
-        case TFeatureKind::Point:
-            DrawMarker(canvas, toScreen(static_cast<const TKDKPoint&>(feature).Position));
-            return;
-        default:
-            return;
-    }
+    VisitFeature(feature, [&](const auto& f) { drawSelected(f, canvas, toScreen); });
 }

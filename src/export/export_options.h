@@ -7,11 +7,13 @@
 #include <string_view>
 #include <vector>
 
+#include "map/features.h"
 #include "view/datum_shift.h"
 
-// The layers an export can write, in writing order.
-enum class TExportLayer : uint8_t { Lines, Areas, Points, Labels, Nodes, Links };
-inline constexpr int kExportLayerCount = 6;
+// The layers an export can write: one per kind of record, in kind order,
+// which is the writing order (export/export_layers.cpp describes them).
+using TExportLayer = TFeatureKind;
+inline constexpr int kExportLayerCount = static_cast<int>(kFeatureKindCount);
 
 // The layer's name in the output ("lines", "areas", ...).
 std::string_view ExportLayerName(TExportLayer layer);

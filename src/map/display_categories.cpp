@@ -3,11 +3,20 @@
 #include "base/sjis.h"
 
 const std::string& CategoryCaption(int index) {
-    static const std::array<std::string, 8> captions{
-        sjis::fromUtf8(u8"行政区域"), sjis::fromUtf8(u8"道路"),   sjis::fromUtf8(u8"鉄道"),
-        sjis::fromUtf8(u8"鉄道施設"), sjis::fromUtf8(u8"建物"),   sjis::fromUtf8(u8"水部等"),
-        sjis::fromUtf8(u8"公園等場地"), sjis::fromUtf8(u8"基準点"),
-    };
+    static const auto captions = [] {
+        std::array<std::string, kCategoryCount> sjisCaptions;
+        for (size_t i = 0; i < kCategoryCount; ++i) sjisCaptions[i] = sjis::fromUtf8(kDisplayCategories[i].Caption);
+        return sjisCaptions;
+    }();
     static const std::string none;
-    return (index >= 0 && index < 8) ? captions[static_cast<size_t>(index)] : none;
+    return (index >= 0 && static_cast<size_t>(index) < kCategoryCount) ? captions[static_cast<size_t>(index)] : none;
+}
+
+std::string CategoryCodeList() {
+    std::string list;
+    for (const TDisplayCategory& c : kDisplayCategories) {
+        if (!list.empty()) list += ", ";
+        list += std::to_string(c.Major);
+    }
+    return list;
 }

@@ -44,28 +44,27 @@ bool TDisplayState::LineShown(const TKDKLine& line) const {
     return listed(kDrawnLineCodes, code);
 }
 
+namespace {
+
+// Whether a state's view mode draws the feature's code; kinds drawn whatever
+// the mode have no such rule.
+bool drawnInMode(const TDisplayState& state, const TKDKPolygon& polygon) { return state.PolygonShown(polygon); }
+bool drawnInMode(const TDisplayState& state, const TKDKLine& line) { return state.LineShown(line); }
+template <class Feature>
+bool drawnInMode(const TDisplayState&, const Feature&) {
+    static_assert(KindInfo(Feature::kKind).Display != TKindDisplay::ByCategoryAndMode,
+                  "a kind shown by view mode needs its rule");
+    return false;
+}
+
+}  // namespace
+
 uint8_t ModesShowing(const TKDKElement& f) {
     uint8_t modes = 0;
     for (TViewMode mode : {TViewMode::vmAll, TViewMode::vmGaiku, TViewMode::vmNoGaiku}) {
         const TDisplayState state{mode, {}};
-        const bool shown = f.FeatureKind == TFeatureKind::Polygon ? state.PolygonShown(static_cast<const TKDKPolygon&>(f))
-                           : f.FeatureKind == TFeatureKind::Line  ? state.LineShown(static_cast<const TKDKLine&>(f))
-                                                                  : false;
+        const bool shown = VisitFeature(f, [&](const auto& feature) { return drawnInMode(state, feature); });
         if (shown) modes |= static_cast<uint8_t>(1u << static_cast<unsigned>(mode));
     }
     return modes;
-}
-
-bool TDisplayState::Shows(const TKDKElement& f) const {
-    if (f.CategorySlot < 0 || !CategoryShown[static_cast<size_t>(f.CategorySlot)]) return false;
-    switch (f.FeatureKind) {
-        case TFeatureKind::Polygon:
-        case TFeatureKind::Line: {
-            const uint8_t modes = f.ShownInModes != TKDKElement::kModesUnknown ? f.ShownInModes : ModesShowing(f);
-            return (modes >> static_cast<unsigned>(ViewMode)) & 1u;
-        }
-        case TFeatureKind::Point:
-        case TFeatureKind::Attribute: return true;
-        default: return false;
-    }
 }

@@ -9,14 +9,15 @@
 #include <vector>
 
 struct MeshStore;
+// The store's list of one feature class (defined with MeshStore).
+template <class Feature>
+const std::deque<Feature>& StoreList(const MeshStore& store);
 
 template <class Feature>
 class FeatureList {
 public:
     using Stores = std::vector<std::unique_ptr<MeshStore>>;
-    using Member = std::deque<Feature> MeshStore::*;
-
-    FeatureList(const Stores& stores, Member member) : stores_(&stores), member_(member) {}
+    explicit FeatureList(const Stores& stores) : stores_(&stores) {}
 
     class iterator {
     public:
@@ -40,7 +41,7 @@ public:
 
     private:
         bool atEnd() const { return store_ >= list_->stores_->size(); }
-        const std::deque<Feature>& features() const { return (*list_->stores_)[store_].get()->*(list_->member_); }
+        const std::deque<Feature>& features() const { return StoreList<Feature>(*(*list_->stores_)[store_]); }
         // Moves past exhausted stores (and into the first one).
         void settle() {
             if (!started_) {
@@ -62,13 +63,13 @@ public:
 
     size_t size() const {
         size_t n = 0;
-        for (const auto& s : *stores_) n += (s.get()->*member_).size();
+        for (const auto& s : *stores_) n += StoreList<Feature>(*s).size();
         return n;
     }
     bool empty() const { return size() == 0; }
     const Feature* operator[](size_t i) const {
         for (const auto& s : *stores_) {
-            const std::deque<Feature>& f = s.get()->*member_;
+            const std::deque<Feature>& f = StoreList<Feature>(*s);
             if (i < f.size()) return &f[i];
             i -= f.size();
         }
@@ -77,5 +78,4 @@ public:
 
 private:
     const Stores* stores_;
-    Member member_;
 };

@@ -8,11 +8,33 @@ void expandBy(const TGeoPoint2D& v, TGeoPoint& max, TGeoPoint& min) {
     ExpandMin(min, p);
 }
 
+void expandBy(const TGeoPoint& p, TGeoPoint& max, TGeoPoint& min) {
+    ExpandMax(max, p);
+    ExpandMin(min, p);
+}
+
+// The geometry of each kind that has one; the others reset the box to empty.
+void expandByGeometry(const TKDKLine& line, TGeoPoint& max, TGeoPoint& min) {
+    for (const TGeoPoint2D& v : line.Vertices) expandBy(v, max, min);
+}
+void expandByGeometry(const TKDKPolygon& polygon, TGeoPoint& max, TGeoPoint& min) {
+    polygon.ForEachRingVertex([&](const TGeoPoint2D& v) { expandBy(v, max, min); });
+}
+void expandByGeometry(const TKDKPoint& point, TGeoPoint& max, TGeoPoint& min) { expandBy(point.Position, max, min); }
+void expandByGeometry(const TKDKAttribute& record, TGeoPoint& max, TGeoPoint& min) {
+    expandBy(record.LabelPoint, max, min);
+}
+template <class Feature>
+void expandByGeometry(const Feature&, TGeoPoint& max, TGeoPoint& min) {
+    max = EmptyBoxMax();
+    min = EmptyBoxMin();
+}
+
 }  // namespace
 
 TKDKLine::TKDKLine(int major, int minor, int meshNo, int id, int lineTag, int vertexCount,
                    std::span<const TGeoPoint2D> vertices)
-    : TKDKPlacedElement(TFeatureKind::Line, major, minor, meshNo, id, EmptyBoxMin()),
+    : TKDKPlacedElement(kKind, major, minor, meshNo, id, EmptyBoxMin()),
       LineTag(lineTag),
       VertexCount(vertexCount),
       Vertices(vertices) {
@@ -25,7 +47,7 @@ TKDKLine::TKDKLine(int major, int minor, int meshNo, int id, int lineTag, int ve
 
 TKDKPolygon::TKDKPolygon(int major, int minor, int meshNo, int id, std::span<const int32_t> arcRefs,
                          const TGeoPoint& repPoint)
-    : TKDKPlacedElement(TFeatureKind::Polygon, major, minor, meshNo, id, repPoint),
+    : TKDKPlacedElement(kKind, major, minor, meshNo, id, repPoint),
       ArcCount(static_cast<int32_t>(arcRefs.size())),
       RepPoint(repPoint),
       ArcRefs(arcRefs) {}
@@ -38,11 +60,11 @@ std::vector<TGeoPoint2D> TKDKPolygon::Ring() const {
 }
 
 TKDKPoint::TKDKPoint(int major, int minor, int meshNo, int id, const TGeoPoint& position)
-    : TKDKPlacedElement(TFeatureKind::Point, major, minor, meshNo, id, position), Position(position) {}
+    : TKDKPlacedElement(kKind, major, minor, meshNo, id, position), Position(position) {}
 
 TKDKAttribute::TKDKAttribute(int major, int minor, int meshNo, int targetId,
                              std::vector<std::string> values)
-    : TKDKPlacedElement(TFeatureKind::Attribute, major, minor, 0, 0, TGeoPoint{}),
+    : TKDKPlacedElement(kKind, major, minor, 0, 0, TGeoPoint{}),
       TargetMeshNo(meshNo),
       TargetId(targetId),
       ValueCount(static_cast<int32_t>(values.size())),
@@ -58,34 +80,15 @@ void TKDKAttribute::SetLabel(std::string text, const TGeoPoint& at, TColor color
 
 TKDKNode::TKDKNode(int meshNo, int id, int nodeTag, std::span<const int32_t> arcRefs,
                    const TGeoPoint& position)
-    : TKDKElement(TFeatureKind::Node, 0, 0, meshNo, id),
+    : TKDKElement(kKind, 0, 0, meshNo, id),
       NodeTag(nodeTag),
       ArcCount(static_cast<int32_t>(arcRefs.size())),
       Position(position),
       ArcRefs(arcRefs) {}
 
 TKDKNetwork::TKDKNetwork(int meshNo, int arcId, int value1, int value2)
-    : TKDKElement(TFeatureKind::Network, 0, 0, meshNo, arcId), Value1(value1), Value2(value2) {}
+    : TKDKElement(kKind, 0, 0, meshNo, arcId), Value1(value1), Value2(value2) {}
 
 void TKDKElement::ExpandBounds(TGeoPoint& max, TGeoPoint& min) const {
-    switch (FeatureKind) {
-        case TFeatureKind::Line:
-            for (const TGeoPoint2D& v : static_cast<const TKDKLine&>(*this).Vertices) expandBy(v, max, min);
-            return;
-        case TFeatureKind::Polygon:
-            static_cast<const TKDKPolygon&>(*this).ForEachRingVertex(
-                [&](const TGeoPoint2D& v) { expandBy(v, max, min); });
-            return;
-        case TFeatureKind::Point:
-            ExpandMax(max, static_cast<const TKDKPoint&>(*this).Position);
-            ExpandMin(min, static_cast<const TKDKPoint&>(*this).Position);
-            return;
-        case TFeatureKind::Attribute:
-            ExpandMax(max, static_cast<const TKDKAttribute&>(*this).LabelPoint);
-            ExpandMin(min, static_cast<const TKDKAttribute&>(*this).LabelPoint);
-            return;
-        default:
-            max = EmptyBoxMax();
-            min = EmptyBoxMin();
-    }
+    VisitFeature(*this, [&](const auto& feature) { expandByGeometry(feature, max, min); });
 }

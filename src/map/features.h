@@ -8,9 +8,16 @@
 // What features do lives in the module of each role, as free functions of
 // the operations' names: Draw and DrawSelected (drawing), HitTest, GetDetails
 // and MatchAttrib (queries). ExpandBounds, being geometry, is here.
+//
+// Each kind of record is described once here (its class, its names, how the
+// drawing shows it); a module that does something per kind overloads its
+// function for the classes that have it and lets VisitFeature or
+// ForEachFeatureClass pick the overload, so no module switches on the kind.
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "geometry/geo_point.h"
@@ -21,7 +28,32 @@
 class TKDKAttribute;
 class TKDKLine;
 
+// The kinds of record, in the order of the map's lists.
 enum class TFeatureKind : uint8_t { Line, Polygon, Point, Attribute, Node, Network };
+
+// How the map's drawing shows a kind: never, when its category is on, or when
+// its category is on and the view mode draws its code.
+enum class TKindDisplay : uint8_t { Never, ByCategory, ByCategoryAndMode };
+
+// What every module knows of a kind: its name and its list's name (the words
+// of the command-line tool's output) and how the drawing shows it.
+struct TFeatureKindInfo {
+    std::string_view Name;
+    std::string_view ListName;
+    TKindDisplay Display;
+};
+
+inline constexpr std::array<TFeatureKindInfo, 6> kFeatureKinds{{
+    {"line", "lines", TKindDisplay::ByCategoryAndMode},
+    {"polygon", "polygons", TKindDisplay::ByCategoryAndMode},
+    {"point", "points", TKindDisplay::ByCategory},
+    {"attribute", "attributes", TKindDisplay::ByCategory},
+    {"node", "nodes", TKindDisplay::Never},
+    {"network", "networks", TKindDisplay::Never},
+}};
+inline constexpr size_t kFeatureKindCount = kFeatureKinds.size();
+
+constexpr const TFeatureKindInfo& KindInfo(TFeatureKind kind) { return kFeatureKinds[static_cast<size_t>(kind)]; }
 
 class TFeature {};
 
@@ -62,6 +94,8 @@ public:
 // An arc: boundary, road edge or centre line, railway, water line.
 class TKDKLine : public TKDKPlacedElement {
 public:
+    static constexpr TFeatureKind kKind = TFeatureKind::Line;
+
     // `vertices` are the pooled vertices the arc read; their count may be below
     // the declared `vertexCount`, never above it.
     TKDKLine(int major, int minor, int meshNo, int id, int lineTag, int vertexCount,
@@ -87,6 +121,8 @@ struct TRingRun {
 // is not copied: it is the arcs' vertices run by run, consecutive repeats dropped.
 class TKDKPolygon : public TKDKPlacedElement {
 public:
+    static constexpr TFeatureKind kKind = TFeatureKind::Polygon;
+
     TKDKPolygon(int major, int minor, int meshNo, int id, std::span<const int32_t> arcRefs,
                 const TGeoPoint& repPoint);
 
@@ -117,6 +153,8 @@ public:
 
 class TKDKPoint : public TKDKPlacedElement {
 public:
+    static constexpr TFeatureKind kKind = TFeatureKind::Point;
+
     TKDKPoint(int major, int minor, int meshNo, int id, const TGeoPoint& position);
 
     TGeoPoint Position;
@@ -126,6 +164,8 @@ public:
 // The texts attached to an arc, polygon or point, and the label some of them give.
 class TKDKAttribute : public TKDKPlacedElement {
 public:
+    static constexpr TFeatureKind kKind = TFeatureKind::Attribute;
+
     TKDKAttribute(int major, int minor, int meshNo, int targetId, std::vector<std::string> values);
 
     int32_t TargetMeshNo = 0;
@@ -146,6 +186,8 @@ private:
 
 class TKDKNode : public TKDKElement {
 public:
+    static constexpr TFeatureKind kKind = TFeatureKind::Node;
+
     TKDKNode(int meshNo, int id, int nodeTag, std::span<const int32_t> arcRefs, const TGeoPoint& position);
 
     int32_t NodeTag = 0;
@@ -156,13 +198,38 @@ public:
 
 class TKDKNetwork : public TKDKElement {
 public:
+    static constexpr TFeatureKind kKind = TFeatureKind::Network;
+
     TKDKNetwork(int meshNo, int arcId, int value1, int value2);
 
     int32_t Value1 = 0;
     int32_t Value2 = 0;
 };
 
+// The feature classes in kind order.
+template <class... Features>
+struct TFeatureClassList {
+    // Calls visit.template operator()<Feature>() for each class in order.
+    template <class Visit>
+    static void ForEach(Visit&& visit) {
+        (visit.template operator()<Features>(), ...);
+    }
+    static constexpr bool InKindOrder() {
+        size_t i = 0;
+        return ((static_cast<size_t>(Features::kKind) == i++) && ...) && sizeof...(Features) == kFeatureKindCount;
+    }
+};
+using TFeatureClasses = TFeatureClassList<TKDKLine, TKDKPolygon, TKDKPoint, TKDKAttribute, TKDKNode, TKDKNetwork>;
+static_assert(TFeatureClasses::InKindOrder());
+
+// Calls visit.template operator()<Feature>() for every feature class, in kind order.
+template <class Visit>
+void ForEachFeatureClass(Visit&& visit) {
+    TFeatureClasses::ForEach(visit);
+}
+
 // Calls visit(concrete feature) with the element as the class its kind names.
+// The one switch on the kind: callers overload their function per class.
 template <class Visit>
 decltype(auto) VisitFeature(const TKDKElement& e, Visit&& visit) {
     switch (e.FeatureKind) {

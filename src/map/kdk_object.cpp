@@ -44,7 +44,7 @@ TKDKLine& TKDKObject::AddLine(int major, int minor, int id, int lineTag, int ver
                               std::span<const TGeoPoint> vertices) {
     MeshStore& s = current();
     const auto pooled = s.vertices.copy(vertices, [](const TGeoPoint& p) { return TGeoPoint2D{p.X, p.Y}; });
-    TKDKLine& line = s.lines.emplace_back(major, minor, LastMeshNo, id, lineTag, vertexCount, pooled);
+    TKDKLine& line = s.list<TKDKLine>().emplace_back(major, minor, LastMeshNo, id, lineTag, vertexCount, pooled);
     lineIndex_.add(line.MeshNo, line.Id, &line);
     return line;
 }
@@ -52,31 +52,31 @@ TKDKLine& TKDKObject::AddLine(int major, int minor, int id, int lineTag, int ver
 TKDKPolygon& TKDKObject::AddPolygon(int major, int minor, int id, std::span<const int32_t> arcRefs,
                                     const TGeoPoint& repPoint) {
     MeshStore& s = current();
-    TKDKPolygon& polygon = s.polygons.emplace_back(major, minor, LastMeshNo, id, s.refs.copy(arcRefs), repPoint);
+    TKDKPolygon& polygon = s.list<TKDKPolygon>().emplace_back(major, minor, LastMeshNo, id, s.refs.copy(arcRefs), repPoint);
     polygonIndex_.add(polygon.MeshNo, polygon.Id, &polygon);
     polygonsByRank_[static_cast<size_t>(PolygonDrawRank(polygon.Code()))].push_back(&polygon);
     return polygon;
 }
 
 TKDKPoint& TKDKObject::AddPoint(int major, int minor, int id, const TGeoPoint& position) {
-    TKDKPoint& point = current().points.emplace_back(major, minor, LastMeshNo, id, position);
+    TKDKPoint& point = current().list<TKDKPoint>().emplace_back(major, minor, LastMeshNo, id, position);
     pointIndex_.add(point.MeshNo, point.Id, &point);
     return point;
 }
 
 TKDKAttribute& TKDKObject::AddAttribute(int major, int minor, int targetId, std::vector<std::string> values) {
-    TKDKAttribute& a = current().attributes.emplace_back(major, minor, LastMeshNo, targetId, std::move(values));
+    TKDKAttribute& a = current().list<TKDKAttribute>().emplace_back(major, minor, LastMeshNo, targetId, std::move(values));
     return a;
 }
 
 TKDKNode& TKDKObject::AddNode(int id, int nodeTag, std::span<const int32_t> arcRefs, const TGeoPoint& position) {
     MeshStore& s = current();
-    TKDKNode& node = s.nodes.emplace_back(LastMeshNo, id, nodeTag, s.refs.copy(arcRefs), position);
+    TKDKNode& node = s.list<TKDKNode>().emplace_back(LastMeshNo, id, nodeTag, s.refs.copy(arcRefs), position);
     return node;
 }
 
 TKDKNetwork& TKDKObject::AddNetwork(int arcId, int value1, int value2) {
-    TKDKNetwork& n = current().networks.emplace_back(LastMeshNo, arcId, value1, value2);
+    TKDKNetwork& n = current().list<TKDKNetwork>().emplace_back(LastMeshNo, arcId, value1, value2);
     return n;
 }
 
@@ -141,16 +141,16 @@ SpatialGrid gridOver(const std::deque<Feature>& features, BoxOf box) {
 }  // namespace
 
 void TKDKObject::indexStore(MeshStore& s) {
-    for (TKDKLine& l : s.lines) l.ShownInModes = ModesShowing(l);
-    for (TKDKPolygon& p : s.polygons) p.ShownInModes = ModesShowing(p);
-    s.lineGrid = gridOver(s.lines, [](const TKDKLine& f) { return boxOf(f); });
-    s.polygonGrid = gridOver(s.polygons, [](const TKDKPolygon& f) { return boxOf(f); });
-    s.pointGrid = gridOver(s.points, [](const TKDKPoint& f) { return boxOf(f); });
-    s.labelGrid = gridOver(s.attributes, [](const TKDKAttribute& f) {
+    for (TKDKLine& l : s.list<TKDKLine>()) l.ShownInModes = ModesShowing(l);
+    for (TKDKPolygon& p : s.list<TKDKPolygon>()) p.ShownInModes = ModesShowing(p);
+    s.lineGrid = gridOver(s.list<TKDKLine>(), [](const TKDKLine& f) { return boxOf(f); });
+    s.polygonGrid = gridOver(s.list<TKDKPolygon>(), [](const TKDKPolygon& f) { return boxOf(f); });
+    s.pointGrid = gridOver(s.list<TKDKPoint>(), [](const TKDKPoint& f) { return boxOf(f); });
+    s.labelGrid = gridOver(s.list<TKDKAttribute>(), [](const TKDKAttribute& f) {
         return f.LabelText.empty() ? TGridBox{1, 1, 0, 0} : boxOf(f);
     });
     s.widestHalfLine = 0;
-    for (const TKDKLine& l : s.lines) s.widestHalfLine = std::max(s.widestHalfLine, l.Width / 2.0);
+    for (const TKDKLine& l : s.list<TKDKLine>()) s.widestHalfLine = std::max(s.widestHalfLine, l.Width / 2.0);
     s.indexed = true;
 }
 

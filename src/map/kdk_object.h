@@ -59,13 +59,18 @@ public:
     bool Merge(TKDKObject& other, TErrorList& errors);
 
     // ---- Reading the map ----------------------------------------------------
-    FeatureList<TKDKLine> Lines() const { return {meshes_, &MeshStore::lines}; }
+    // The features of one class, mesh by mesh in reading order.
+    template <class Feature>
+    FeatureList<Feature> List() const {
+        return FeatureList<Feature>(meshes_);
+    }
+    FeatureList<TKDKLine> Lines() const { return List<TKDKLine>(); }
     // Polygons in reading order; the drawing order is ForEachPolygonInDrawingOrder's.
-    FeatureList<TKDKPolygon> Polygons() const { return {meshes_, &MeshStore::polygons}; }
-    FeatureList<TKDKPoint> Points() const { return {meshes_, &MeshStore::points}; }
-    FeatureList<TKDKAttribute> Attributes() const { return {meshes_, &MeshStore::attributes}; }
-    FeatureList<TKDKNode> Nodes() const { return {meshes_, &MeshStore::nodes}; }
-    FeatureList<TKDKNetwork> Networks() const { return {meshes_, &MeshStore::networks}; }
+    FeatureList<TKDKPolygon> Polygons() const { return List<TKDKPolygon>(); }
+    FeatureList<TKDKPoint> Points() const { return List<TKDKPoint>(); }
+    FeatureList<TKDKAttribute> Attributes() const { return List<TKDKAttribute>(); }
+    FeatureList<TKDKNode> Nodes() const { return List<TKDKNode>(); }
+    FeatureList<TKDKNetwork> Networks() const { return List<TKDKNetwork>(); }
     // The meshes read whole, in reading order.
     std::span<const TKDKDescription* const> Descriptions() const { return descriptions_; }
 
@@ -135,8 +140,7 @@ private:
     // Calls visit(feature) for the candidates that each store's grid gives for
     // boxFor(store), store by store; a store without grids offers all.
     template <class Feature, class BoxFor, class Visit>
-    void forEachCandidate(std::deque<Feature> MeshStore::*features, SpatialGrid MeshStore::*grid, BoxFor boxFor,
-                          Visit visit) const;
+    void forEachCandidate(SpatialGrid MeshStore::*grid, BoxFor boxFor, Visit visit) const;
 
     std::vector<std::unique_ptr<MeshStore>> meshes_;
     std::vector<const TKDKDescription*> descriptions_;
@@ -155,11 +159,10 @@ inline bool BoxOverlaps(const TKDKPlacedElement& f, const TGridBox& b) {
 }
 
 template <class Feature, class BoxFor, class Visit>
-void TKDKObject::forEachCandidate(std::deque<Feature> MeshStore::*features, SpatialGrid MeshStore::*grid,
-                                  BoxFor boxFor, Visit visit) const {
+void TKDKObject::forEachCandidate(SpatialGrid MeshStore::*grid, BoxFor boxFor, Visit visit) const {
     std::vector<uint32_t> candidates;
     for (const auto& store : meshes_) {
-        const std::deque<Feature>& list = (*store).*features;
+        const std::deque<Feature>& list = store->list<Feature>();
         if (store->indexed && ((*store).*grid).Candidates(boxFor(*store), candidates)) {
             for (uint32_t i : candidates) visit(list[i]);
         } else {
@@ -170,7 +173,7 @@ void TKDKObject::forEachCandidate(std::deque<Feature> MeshStore::*features, Spat
 
 template <class Visit>
 void TKDKObject::ForEachLineOverlapping(const TGridBox& box, Visit visit) const {
-    forEachCandidate(&MeshStore::lines, &MeshStore::lineGrid, [&](const MeshStore&) { return box; },
+    forEachCandidate<TKDKLine>(&MeshStore::lineGrid, [&](const MeshStore&) { return box; },
                      [&](const TKDKLine& f) {
                          if (BoxOverlaps(f, box)) visit(f);
                      });
@@ -182,12 +185,12 @@ void TKDKObject::ForEachLineNear(const TGeoPoint& p, double reach, Visit visit) 
         const double r = reach + store.widestHalfLine;
         return TGridBox{p.X - r, p.Y - r, p.X + r, p.Y + r};
     };
-    forEachCandidate(&MeshStore::lines, &MeshStore::lineGrid, around, visit);
+    forEachCandidate<TKDKLine>(&MeshStore::lineGrid, around, visit);
 }
 
 template <class Visit>
 void TKDKObject::ForEachPointOverlapping(const TGridBox& box, Visit visit) const {
-    forEachCandidate(&MeshStore::points, &MeshStore::pointGrid, [&](const MeshStore&) { return box; },
+    forEachCandidate<TKDKPoint>(&MeshStore::pointGrid, [&](const MeshStore&) { return box; },
                      [&](const TKDKPoint& f) {
                          if (BoxOverlaps(f, box)) visit(f);
                      });
@@ -195,7 +198,7 @@ void TKDKObject::ForEachPointOverlapping(const TGridBox& box, Visit visit) const
 
 template <class Visit>
 void TKDKObject::ForEachLabelOverlapping(const TGridBox& box, Visit visit) const {
-    forEachCandidate(&MeshStore::attributes, &MeshStore::labelGrid, [&](const MeshStore&) { return box; },
+    forEachCandidate<TKDKAttribute>(&MeshStore::labelGrid, [&](const MeshStore&) { return box; },
                      [&](const TKDKAttribute& f) {
                          if (!f.LabelText.empty() && BoxOverlaps(f, box)) visit(f);
                      });
@@ -216,11 +219,11 @@ void TKDKObject::ForEachPolygonOverlapping(const TGridBox& box, Visit visit) con
             return;
         }
         for (uint32_t i : candidates) {
-            const TKDKPolygon& f = store.polygons[i];
+            const TKDKPolygon& f = store.list<TKDKPolygon>()[i];
             if (BoxOverlaps(f, box)) keys.push_back(uint64_t(PolygonDrawRank(f.Code())) << 56 | uint64_t(m) << 32 | i);
         }
     }
     std::sort(keys.begin(), keys.end());
     for (uint64_t k : keys)
-        visit(meshes_[static_cast<size_t>((k >> 32) & 0xFFFFFF)]->polygons[static_cast<uint32_t>(k)]);
+        visit(meshes_[static_cast<size_t>((k >> 32) & 0xFFFFFF)]->list<TKDKPolygon>()[static_cast<uint32_t>(k)]);
 }

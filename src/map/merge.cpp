@@ -1,5 +1,6 @@
 // Combines a freshly read mesh with the map it joins.
 #include <algorithm>
+#include <type_traits>
 
 #include "map/kdk_object.h"
 #include "map/merge_messages.h"
@@ -39,12 +40,13 @@ bool TKDKObject::Merge(TKDKObject& other, TErrorList& errors) {
     const int mesh = ++LastMeshNo;
     for (auto& store : other.meshes_) {
         if (store->description) store->description->MeshNo = mesh;
-        for (TKDKLine& f : store->lines) f.MeshNo = mesh;
-        for (TKDKPolygon& f : store->polygons) f.MeshNo = mesh;
-        for (TKDKPoint& f : store->points) f.MeshNo = mesh;
-        for (TKDKAttribute& f : store->attributes) f.TargetMeshNo = mesh;
-        for (TKDKNode& f : store->nodes) f.MeshNo = mesh;
-        for (TKDKNetwork& f : store->networks) f.MeshNo = mesh;
+        ForEachFeatureClass([&]<class Feature>() {
+            // An attribute record's mesh is that of the feature it belongs to.
+            for (Feature& f : store->list<Feature>()) {
+                if constexpr (std::is_same_v<Feature, TKDKAttribute>) f.TargetMeshNo = mesh;
+                else f.MeshNo = mesh;
+            }
+        });
         meshes_.push_back(std::move(store));
     }
     other.meshes_.clear();

@@ -5,22 +5,35 @@
 // a whole store from one map object to another without copying a feature.
 #include <deque>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "map/chunk_pool.h"
+#include "map/feature_list.h"
 #include "map/features.h"
 #include "map/mesh_description.h"
 #include "map/spatial_grid.h"
 
+template <class Classes>
+struct TFeatureDeques;
+template <class... Features>
+struct TFeatureDeques<TFeatureClassList<Features...>> {
+    using type = std::tuple<std::deque<Features>...>;
+};
+
 struct MeshStore {
     std::unique_ptr<TKDKDescription> description;
 
-    std::deque<TKDKLine> lines;
-    std::deque<TKDKPolygon> polygons;
-    std::deque<TKDKPoint> points;
-    std::deque<TKDKAttribute> attributes;
-    std::deque<TKDKNode> nodes;
-    std::deque<TKDKNetwork> networks;
+    // One list per feature class, in reading order.
+    TFeatureDeques<TFeatureClasses>::type lists;
+    template <class Feature>
+    std::deque<Feature>& list() {
+        return std::get<std::deque<Feature>>(lists);
+    }
+    template <class Feature>
+    const std::deque<Feature>& list() const {
+        return std::get<std::deque<Feature>>(lists);
+    }
 
     ChunkPool<TGeoPoint2D> vertices;
     ChunkPool<int32_t> refs;
@@ -33,3 +46,8 @@ struct MeshStore {
     // Lines' reach beyond their bounds: half the widest line.
     double widestHalfLine = 0;
 };
+
+template <class Feature>
+const std::deque<Feature>& StoreList(const MeshStore& store) {
+    return store.list<Feature>();
+}

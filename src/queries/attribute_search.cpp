@@ -6,13 +6,12 @@
 
 namespace {
 
+// The attribute record of a kind that links one; other kinds have none.
 const TKDKAttribute* recordOf(const TKDKElement& f) {
-    switch (f.FeatureKind) {
-        case TFeatureKind::Line: return static_cast<const TKDKLine&>(f).Attribute;
-        case TFeatureKind::Polygon: return static_cast<const TKDKPolygon&>(f).Attribute;
-        case TFeatureKind::Point: return static_cast<const TKDKPoint&>(f).Attribute;
-        default: return nullptr;
-    }
+    return VisitFeature(f, [](const auto& feature) -> const TKDKAttribute* {
+        if constexpr (requires { feature.Attribute; }) return feature.Attribute;
+        else return nullptr;
+    });
 }
 
 bool takesPart(const TKDKElement& f, int major, int minor) {

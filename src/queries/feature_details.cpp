@@ -91,7 +91,7 @@ const std::string* SingleNameHeading(int code) {
     }
 }
 
-std::string lineDetails(const TKDKLine& line) {
+std::string details(const TKDKLine& line) {
     if (!line.Attribute) return {};
     const DetailTexts& t = Texts();
     Details d;
@@ -109,7 +109,7 @@ std::string lineDetails(const TKDKLine& line) {
     return d.finish();
 }
 
-std::string polygonDetails(const TKDKPolygon& polygon) {
+std::string details(const TKDKPolygon& polygon) {
     if (!polygon.Attribute) return {};
     const DetailTexts& t = Texts();
     const std::vector<std::string>& v = polygon.Attribute->Values;
@@ -141,7 +141,7 @@ std::string polygonDetails(const TKDKPolygon& polygon) {
     return d.finish();
 }
 
-std::string pointDetails(const TKDKPoint& point) {
+std::string details(const TKDKPoint& point) {
     if (!point.Attribute) return {};
     const DetailTexts& t = Texts();
     Details d;
@@ -157,13 +157,14 @@ std::string pointDetails(const TKDKPoint& point) {
     return d.finish();
 }
 
+// Kinds without a details text.
+template <class Feature>
+std::string details(const Feature&) {
+    return {};
+}
+
 }  // namespace
 
 std::string GetDetails(const TKDKElement& feature) {
-    switch (feature.FeatureKind) {
-        case TFeatureKind::Line: return lineDetails(static_cast<const TKDKLine&>(feature));
-        case TFeatureKind::Polygon: return polygonDetails(static_cast<const TKDKPolygon&>(feature));
-        case TFeatureKind::Point: return pointDetails(static_cast<const TKDKPoint&>(feature));
-        default: return {};
-    }
+    return VisitFeature(feature, [](const auto& f) { return details(f); });
 }

@@ -16,7 +16,8 @@ bool farFromBounds(const TKDKPlacedElement& f, const TGeoPoint& p, double reach)
 
 TGeoPoint at(const TGeoPoint2D& v) { return {v.X, v.Y, 0}; }
 
-bool lineHit(const TKDKLine& line, const TGeoPoint& p, double tolerance) {
+// The hit test of each kind that can be hit; other kinds never are.
+bool hit(const TKDKLine& line, const TGeoPoint& p, double tolerance) {
     const auto& v = line.Vertices;
     if (v.size() < 2) return false;
     // Half the width widens the zone; the perpendicular foot must fall on the segment.
@@ -31,7 +32,8 @@ bool lineHit(const TKDKLine& line, const TGeoPoint& p, double tolerance) {
     return false;
 }
 
-bool polygonHit(const TKDKPolygon& polygon, const TGeoPoint& p) {
+// Containment in a polygon does not use the tolerance.
+bool hit(const TKDKPolygon& polygon, const TGeoPoint& p, double) {
     if (polygon.RingCount == 0 || farFromBounds(polygon, p, 0)) return false;
     // Even-odd rule: count the edges crossing the horizontal ray to the right of p.
     bool inside = false;
@@ -53,6 +55,15 @@ bool polygonHit(const TKDKPolygon& polygon, const TGeoPoint& p) {
     return inside;
 }
 
+bool hit(const TKDKPoint& point, const TGeoPoint& p, double tolerance) {
+    return Distance2D(point.Position, p) <= tolerance;
+}
+
+template <class Feature>
+bool hit(const Feature&, const TGeoPoint&, double) {
+    return false;
+}
+
 }  // namespace
 
 TGridBox BoxAround(const TGeoPoint& p, double reach) {
@@ -61,20 +72,14 @@ TGridBox BoxAround(const TGeoPoint& p, double reach) {
 }
 
 bool HitTest(const TKDKElement& feature, const TGeoPoint& p, double tolerance) {
-    switch (feature.FeatureKind) {
-        case TFeatureKind::Line: return lineHit(static_cast<const TKDKLine&>(feature), p, tolerance);
-        case TFeatureKind::Polygon: return polygonHit(static_cast<const TKDKPolygon&>(feature), p);
-        case TFeatureKind::Point:
-            return Distance2D(static_cast<const TKDKPoint&>(feature).Position, p) <= tolerance;
-        default: return false;
-    }
+    return VisitFeature(feature, [&](const auto& f) { return hit(f, p, tolerance); });
 }
 
 int HitFeatures(const TKDKObject& map, const TGeoPoint& p, std::vector<const TKDKElement*>& hits,
                 double tolerance) {
     int n = 0;
-    auto test = [&](const TKDKElement& f) {
-        if (HitTest(f, p, tolerance)) {
+    auto test = [&](const auto& f) {
+        if (hit(f, p, tolerance)) {
             hits.push_back(&f);
             ++n;
         }

@@ -18,23 +18,12 @@ void LoadMesh(TKDKObject& map, const std::string& path, TErrorList& errors) {
 void ReadLayers(TKDKObject& map, TErrorList& errors) {
     static const std::string parent = "..\\";
     const std::vector<std::string> files = map.LayerFiles;
-    std::vector<std::string> kinds;
-    kinds.reserve(files.size());
-    for (const std::string& entry : files) kinds.push_back(sjis::upperAscii(paths::extensionOf(entry)));
+    std::vector<const TLayerReading*> readings;
+    readings.reserve(files.size());
+    for (const std::string& entry : files)
+        readings.push_back(LayerReadingOf(sjis::upperAscii(paths::extensionOf(entry))));
 
-    for (size_t i = 0; i < files.size(); ++i)
-        if (kinds[i] == ".ARC") ReadArcFile(map, parent + files[i], errors);
-    for (size_t i = 0; i < files.size(); ++i) {
-        const std::string entry = parent + files[i];
-        if (kinds[i] == ".PGN")
-            ReadPolygonFile(map, entry, errors);
-        else if (kinds[i] == ".PNT")
-            ReadPointFile(map, entry, errors);
-        else if (kinds[i] == ".NOD")
-            ReadNodeFile(map, entry, errors);
-        else if (kinds[i] == ".TIE")
-            ReadNetworkFile(map, entry, errors);
-    }
-    for (size_t i = 0; i < files.size(); ++i)
-        if (kinds[i] == ".ATR") ReadAttributeFile(map, parent + files[i], errors);
+    for (TReadingPass pass : kReadingPasses)
+        for (size_t i = 0; i < files.size(); ++i)
+            if (readings[i] && readings[i]->Pass == pass) readings[i]->Read(map, parent + files[i], errors);
 }

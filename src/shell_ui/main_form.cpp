@@ -21,6 +21,7 @@
 #include "base/sjis.h"
 #include "datum/datum_grid_error.h"
 #include "datum/gsi_grids.h"
+#include "map/display_categories.h"
 #include "shell/cache_folder.h"
 #include "shell/latlon_text.h"
 #include "shell_ui/about_box.h"
@@ -448,14 +449,15 @@ void TMainForm::fileCloseExecute() {
 }
 
 void TMainForm::fileSetupExecute() {
-    static constexpr int kCodes[] = {11, 21, 23, 24, 35, 51, 62, 73};
-    for (int code : kCodes) SetupForm->SetCategory(code, GeoPanel1->GetCategoryVisible(code));
+    for (const TDisplayCategory& c : kDisplayCategories)
+        SetupForm->SetCategory(c.Major, GeoPanel1->GetCategoryVisible(c.Major));
     SetupForm->SetCacheFolder(CacheFolder);
     SetupForm->SetErrorLog(&GeoPanel1->ErrorList);
     SetupForm->SetClearAtEnd(settings_.ClearAtEnd);
     SetupForm->SetDatumShift(settings_.DatumShift);
     if (SetupForm->exec() != QDialog::Accepted) return;
-    for (int code : kCodes) GeoPanel1->SetCategoryVisible(code, SetupForm->GetCategory(code));
+    for (const TDisplayCategory& c : kDisplayCategories)
+        GeoPanel1->SetCategoryVisible(c.Major, SetupForm->GetCategory(c.Major));
     CacheFolder = SetupForm->GetCacheFolder();
     settings_.ClearAtEnd = SetupForm->GetClearAtEnd();
     setDatumShift(SetupForm->GetDatumShift());

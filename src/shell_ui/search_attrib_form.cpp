@@ -13,21 +13,15 @@
 #include <QShowEvent>
 #include <algorithm>
 
+#include "map/display_categories.h"
 #include "shell_ui/object_names.h"
 #include "shell_ui/ui_text.h"
 #include "view_qt/geo_panel.h"
 
 namespace {
 
-struct TTarget {
-    const char* text;
-    int major, minor;
-};
-
-constexpr TTarget kTargets[] = {
-    {"すべて", -1, -1},      {"境界", 11, -1}, {"道路", 21, -1}, {"鉄道", 23, -1}, {"鉄道施設", 24, -1},
-    {"建物注記", 35, -1}, {"水部", 51, -1}, {"諸地・場地", 62, -1}, {"基準点", 73, -1},
-};
+// The target list: every category, then each display category by its major code.
+constexpr const char* kEveryCategory = "すべて";
 
 }  // namespace
 
@@ -37,7 +31,9 @@ TSearchAttribForm::TSearchAttribForm(TGeoPanel& panel, QWidget* owner)
 
     lbTarget = new QLabel("検索対象", this);
     cbTarget = new QComboBox(this);
-    for (const TTarget& t : kTargets) cbTarget->addItem(t.text);
+    cbTarget->addItem(kEveryCategory);
+    for (const TDisplayCategory& c : kDisplayCategories)
+        cbTarget->addItem(QString::fromUtf8(c.SearchCaption.data(), static_cast<qsizetype>(c.SearchCaption.size())));
     cbTarget->setCurrentIndex(0);
 
     lbSearchText = new QLabel("検索する文字列", this);
@@ -131,9 +127,9 @@ void TSearchAttribForm::SearchTextChange() {
 }
 
 void TSearchAttribForm::cbTargetChange() {
-    const TTarget& t = kTargets[std::clamp(cbTarget->currentIndex(), 0, int(std::size(kTargets)) - 1)];
-    FTargetMajor = t.major;
-    FTargetMinor = t.minor;
+    const int category = std::clamp(cbTarget->currentIndex(), 0, static_cast<int>(kCategoryCount)) - 1;
+    FTargetMajor = category < 0 ? -1 : kDisplayCategories[static_cast<size_t>(category)].Major;
+    FTargetMinor = -1;
     FFoundIndex = 0;
     FNeedSearch = true;
 }

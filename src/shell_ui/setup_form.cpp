@@ -12,9 +12,20 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "map/display_categories.h"
 #include "shell/cache_folder.h"
 #include "shell_ui/object_names.h"
 #include "shell_ui/ui_text.h"
+
+namespace {
+
+// The check box of each display category, in table order.
+constexpr QCheckBox* TSetupForm::*kCategoryBoxes[] = {&TSetupForm::cbVC11, &TSetupForm::cbVC21, &TSetupForm::cbVC23,
+                                                      &TSetupForm::cbVC24, &TSetupForm::cbVC35, &TSetupForm::cbVC51,
+                                                      &TSetupForm::cbVC62, &TSetupForm::cbVC73};
+static_assert(std::size(kCategoryBoxes) == kCategoryCount);
+
+}  // namespace
 
 TSetupForm::TSetupForm(QWidget* owner) : QDialog(owner) {
     setWindowTitle("環境設定");
@@ -22,19 +33,14 @@ TSetupForm::TSetupForm(QWidget* owner) : QDialog(owner) {
 
     auto* display = new QWidget;
     auto* grid = new QGridLayout(display);
-    auto add = [&](const char* caption, int row, int column) {
-        auto* cb = new QCheckBox(caption, display);
-        grid->addWidget(cb, row, column);
-        return cb;
-    };
-    cbVC11 = add("行政区域", 0, 0);
-    cbVC21 = add("道路", 1, 0);
-    cbVC23 = add("鉄道", 2, 0);
-    cbVC24 = add("鉄道施設", 3, 0);
-    cbVC35 = add("建物", 0, 1);
-    cbVC51 = add("水部等", 1, 1);
-    cbVC62 = add("公園等場地", 2, 1);
-    cbVC73 = add("基準点", 3, 1);
+    // The categories' check boxes in table order, down the left column, then the right.
+    constexpr size_t kRows = (kCategoryCount + 1) / 2;
+    for (size_t i = 0; i < kCategoryCount; ++i) {
+        const std::string_view caption = kDisplayCategories[i].Caption;
+        this->*kCategoryBoxes[i] =
+            new QCheckBox(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), display);
+        grid->addWidget(this->*kCategoryBoxes[i], static_cast<int>(i % kRows), static_cast<int>(i / kRows));
+    }
     rgDatumShift = new QGroupBox("日本測地系の変換", display);
     rbDatumHelmert = new QRadioButton("3パラメータ", rgDatumShift);
     rbDatumGrid = new QRadioButton("国土地理院パラメータ (TKY2JGD)", rgDatumShift);
@@ -42,11 +48,15 @@ TSetupForm::TSetupForm(QWidget* owner) : QDialog(owner) {
     auto* shiftLayout = new QVBoxLayout(rgDatumShift);
     shiftLayout->addWidget(rbDatumHelmert);
     shiftLayout->addWidget(rbDatumGrid);
-    grid->addWidget(rgDatumShift, 4, 0, 1, 2);
-    grid->setRowStretch(5, 1);
+    grid->addWidget(rgDatumShift, static_cast<int>(kRows), 0, 1, 2);
+    grid->setRowStretch(static_cast<int>(kRows) + 1, 1);
     // Focus moves row by row.
-    QWidget* order[] = {cbVC11, cbVC35, cbVC21, cbVC51, cbVC23, cbVC62, cbVC24, cbVC73, rbDatumHelmert, rbDatumGrid};
-    for (size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+    std::vector<QWidget*> order;
+    for (size_t row = 0; row < kRows; ++row)
+        for (size_t i = row; i < kCategoryCount; i += kRows) order.push_back(this->*kCategoryBoxes[i]);
+    order.push_back(rbDatumHelmert);
+    order.push_back(rbDatumGrid);
+    for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
     PageControl1->addTab(display, "表示");
 
     auto* cache = new QWidget;
@@ -95,17 +105,8 @@ TSetupForm::TSetupForm(QWidget* owner) : QDialog(owner) {
 }
 
 QCheckBox* TSetupForm::box(int code) const {
-    switch (code) {
-        case 11: return cbVC11;
-        case 21: return cbVC21;
-        case 23: return cbVC23;
-        case 24: return cbVC24;
-        case 35: return cbVC35;
-        case 51: return cbVC51;
-        case 62: return cbVC62;
-        case 73: return cbVC73;
-        default: return nullptr;
-    }
+    const int i = CategoryIndex(code);
+    return i < 0 ? nullptr : this->*kCategoryBoxes[i];
 }
 
 bool TSetupForm::GetCategory(int code) const { return box(code) && box(code)->isChecked(); }

@@ -118,7 +118,7 @@ TEST_F(ExportDestination, EveryNameTheExportWouldCreateIsRefusedWhenItExists) {
     EXPECT_EQ(danglingLink->Failure(), TExportFailure::DestinationExists);
 
     TExportOptions twice = to("t.gpkg");
-    twice.Layers = {TExportLayer::Lines, TExportLayer::Lines};
+    twice.Layers = {TExportLayer::Line, TExportLayer::Line};
     const std::optional<EExportError> duplicate = failure(twice);
     ASSERT_TRUE(duplicate);
     EXPECT_STREQ(duplicate->what(), "layer lines is asked for twice");

@@ -165,7 +165,7 @@ TEST_F(ExportFailure, AWriteTheFileSystemRefusesFailsTheExportAndKeepsTheOldFile
 
 TEST_F(ExportFailure, SingleLayerOfAOneLayerFormatGoesToTheDestinationItself) {
     TExportOptions one = to("roads.geojson");
-    one.Layers = {TExportLayer::Lines};
+    one.Layers = {TExportLayer::Line};
     TExportSummary summary = ExportMap(*map, one);
     EXPECT_EQ(summary.Files, std::vector<std::string>{one.Destination});
     EXPECT_EQ(outFiles(), std::set<std::string>{"roads.geojson"});

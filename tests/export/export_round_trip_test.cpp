@@ -157,7 +157,7 @@ TEST(Export, ReprojectsLikeTheViewersOwnTranslator) {
     TExportOptions options;
     options.Destination = (dir.path() / "town.gpkg").string();
     options.ToEpsg = 4326;
-    options.Layers = {TExportLayer::Points};
+    options.Layers = {TExportLayer::Point};
     TExportSummary summary = ExportMap(*map, options);
     EXPECT_EQ(summary.Epsg, 4326);
 

@@ -41,81 +41,82 @@ private:
     std::unordered_map<const TKDKAttribute*, size_t> index_;
 };
 
+// One object per feature, in each kind's own fields.
+void writeFeature(JsonWriter& w, const TKDKLine& l, const AttributeIndexes& attributes) {
+    w.beginObject().key("mesh").value(l.MeshNo).key("id").value(l.Id).key("code").value(l.Code());
+    w.key("tag").value(l.LineTag).key("vertex_count").value(l.VertexCount);
+    w.key("vertices").beginArray();
+    for (const TGeoPoint2D& p : l.Vertices) writePoint(w, TGeoPoint{p.X, p.Y, 0});
+    w.endArray();
+    w.key("color").value(l.Color).key("width").value(l.Width).key("pen").value(penName(l.PenStyle));
+    writeBounds(w, l);
+    attributes.write(w, l.Attribute);
+    w.endObject();
+}
+
+void writeFeature(JsonWriter& w, const TKDKPolygon& g, const AttributeIndexes& attributes) {
+    w.beginObject().key("mesh").value(g.MeshNo).key("id").value(g.Id).key("code").value(g.Code());
+    w.key("rep");
+    writePoint(w, g.RepPoint);
+    w.key("arc_refs").beginArray();
+    for (int32_t r : g.ArcRefs) w.value(r);
+    w.endArray();
+    w.key("ring").beginArray();
+    for (const TGeoPoint2D& p : g.Ring()) writePoint(w, TGeoPoint{p.X, p.Y, 0});
+    w.endArray();
+    w.key("fill").value(g.FillColor);
+    writeBounds(w, g);
+    attributes.write(w, g.Attribute);
+    w.endObject();
+}
+
+void writeFeature(JsonWriter& w, const TKDKPoint& p, const AttributeIndexes& attributes) {
+    w.beginObject().key("mesh").value(p.MeshNo).key("id").value(p.Id).key("code").value(p.Code());
+    w.key("position");
+    writePoint(w, p.Position);
+    attributes.write(w, p.Attribute);
+    w.endObject();
+}
+
+void writeFeature(JsonWriter& w, const TKDKAttribute& a, const AttributeIndexes&) {
+    w.beginObject().key("mesh").value(a.TargetMeshNo).key("target_id").value(a.TargetId);
+    w.key("code").value(a.Code()).key("kind").value(std::string(1, a.Kind));
+    w.key("values").beginArray();
+    for (const std::string& v : a.Values) w.value(sjis::toUtf8(v));
+    w.endArray();
+    w.key("label");
+    if (a.LabelText.empty()) {
+        w.null();
+    } else {
+        w.beginObject().key("text").value(sjis::toUtf8(a.LabelText)).key("x").value(a.LabelPoint.X);
+        w.key("y").value(a.LabelPoint.Y).key("color").value(a.LabelColor);
+        w.key("height").value(a.LabelHeight).endObject();
+    }
+    w.endObject();
+}
+
+void writeFeature(JsonWriter& w, const TKDKNode& n, const AttributeIndexes&) {
+    w.beginObject().key("mesh").value(n.MeshNo).key("id").value(n.Id).key("tag").value(n.NodeTag);
+    w.key("position");
+    writePoint(w, n.Position);
+    w.key("arc_refs").beginArray();
+    for (int32_t r : n.ArcRefs) w.value(r);
+    w.endArray().endObject();
+}
+
+void writeFeature(JsonWriter& w, const TKDKNetwork& n, const AttributeIndexes&) {
+    w.beginObject().key("mesh").value(n.MeshNo).key("id").value(n.Id).key("value1").value(n.Value1);
+    w.key("value2").value(n.Value2).endObject();
+}
+
+// Every list of the map, in kind order, under the list's name.
 void writeFeatures(JsonWriter& w, const TKDKObject& map) {
-    AttributeIndexes attributes(map);
-    w.key("lines").beginArray();
-    for (const auto& l : map.Lines()) {
-        w.beginObject().key("mesh").value(l->MeshNo).key("id").value(l->Id).key("code").value(l->Code());
-        w.key("tag").value(l->LineTag).key("vertex_count").value(l->VertexCount);
-        w.key("vertices").beginArray();
-        for (const TGeoPoint2D& p : l->Vertices) writePoint(w, TGeoPoint{p.X, p.Y, 0});
+    const AttributeIndexes attributes(map);
+    ForEachFeatureClass([&]<class Feature>() {
+        w.key(KindInfo(Feature::kKind).ListName).beginArray();
+        for (const Feature* f : map.List<Feature>()) writeFeature(w, *f, attributes);
         w.endArray();
-        w.key("color").value(l->Color).key("width").value(l->Width).key("pen").value(penName(l->PenStyle));
-        writeBounds(w, *l);
-        attributes.write(w, l->Attribute);
-        w.endObject();
-    }
-    w.endArray();
-    w.key("polygons").beginArray();
-    for (const auto& g : map.Polygons()) {
-        w.beginObject().key("mesh").value(g->MeshNo).key("id").value(g->Id).key("code").value(g->Code());
-        w.key("rep");
-        writePoint(w, g->RepPoint);
-        w.key("arc_refs").beginArray();
-        for (int32_t r : g->ArcRefs) w.value(r);
-        w.endArray();
-        w.key("ring").beginArray();
-        for (const TGeoPoint2D& p : g->Ring()) writePoint(w, TGeoPoint{p.X, p.Y, 0});
-        w.endArray();
-        w.key("fill").value(g->FillColor);
-        writeBounds(w, *g);
-        attributes.write(w, g->Attribute);
-        w.endObject();
-    }
-    w.endArray();
-    w.key("points").beginArray();
-    for (const auto& p : map.Points()) {
-        w.beginObject().key("mesh").value(p->MeshNo).key("id").value(p->Id).key("code").value(p->Code());
-        w.key("position");
-        writePoint(w, p->Position);
-        attributes.write(w, p->Attribute);
-        w.endObject();
-    }
-    w.endArray();
-    w.key("attributes").beginArray();
-    for (const auto& a : map.Attributes()) {
-        w.beginObject().key("mesh").value(a->TargetMeshNo).key("target_id").value(a->TargetId);
-        w.key("code").value(a->Code()).key("kind").value(std::string(1, a->Kind));
-        w.key("values").beginArray();
-        for (const std::string& v : a->Values) w.value(sjis::toUtf8(v));
-        w.endArray();
-        w.key("label");
-        if (a->LabelText.empty()) {
-            w.null();
-        } else {
-            w.beginObject().key("text").value(sjis::toUtf8(a->LabelText)).key("x").value(a->LabelPoint.X);
-            w.key("y").value(a->LabelPoint.Y).key("color").value(a->LabelColor);
-            w.key("height").value(a->LabelHeight).endObject();
-        }
-        w.endObject();
-    }
-    w.endArray();
-    w.key("nodes").beginArray();
-    for (const auto& n : map.Nodes()) {
-        w.beginObject().key("mesh").value(n->MeshNo).key("id").value(n->Id).key("tag").value(n->NodeTag);
-        w.key("position");
-        writePoint(w, n->Position);
-        w.key("arc_refs").beginArray();
-        for (int32_t r : n->ArcRefs) w.value(r);
-        w.endArray().endObject();
-    }
-    w.endArray();
-    w.key("networks").beginArray();
-    for (const auto& n : map.Networks()) {
-        w.beginObject().key("mesh").value(n->MeshNo).key("id").value(n->Id).key("value1").value(n->Value1);
-        w.key("value2").value(n->Value2).endObject();
-    }
-    w.endArray();
+    });
 }
 
 void writeJson(std::ostream& out, const LoadedData& data, bool features) {
@@ -137,11 +138,10 @@ void writeJson(std::ostream& out, const LoadedData& data, bool features) {
     w.key("min_x").value(map ? map->SouthWest.X : 0.0).key("min_y").value(map ? map->SouthWest.Y : 0.0);
     w.key("max_x").value(map ? map->NorthEast.X : 0.0).key("max_y").value(map ? map->NorthEast.Y : 0.0);
     w.endObject();
-    auto count = [&](auto member) { return static_cast<int64_t>(map ? (map->*member)().size() : 0); };
     w.key("counts").beginObject();
-    w.key("lines").value(count(&TKDKObject::Lines)).key("polygons").value(count(&TKDKObject::Polygons));
-    w.key("points").value(count(&TKDKObject::Points)).key("attributes").value(count(&TKDKObject::Attributes));
-    w.key("nodes").value(count(&TKDKObject::Nodes)).key("networks").value(count(&TKDKObject::Networks));
+    ForEachFeatureClass([&]<class Feature>() {
+        w.key(KindInfo(Feature::kKind).ListName).value(static_cast<int64_t>(map ? map->List<Feature>().size() : 0));
+    });
     w.endObject();
     w.key("errors").beginArray();
     for (const std::string& e : data.errors) w.value(sjis::toUtf8(e));
@@ -169,10 +169,13 @@ void writeSummary(std::ostream& out, const LoadedData& data) {
         out << "\ncoordinate system: " << CoordsFormatName(map->SourceFormat) << " (zone "
             << map->CoordSystemNo << ", datum flag " << map->DatumFlag << ", scale 1:" << map->Scale
             << ")\nextent: " << map->SouthWest.X << " " << map->SouthWest.Y << " - " << map->NorthEast.X
-            << " " << map->NorthEast.Y << "\nblocks: " << (map->HasBlocks ? "yes" : "no")
-            << "\nlines: " << map->Lines().size() << "  polygons: " << map->Polygons().size()
-            << "  points: " << map->Points().size() << "  attributes: " << map->Attributes().size()
-            << "  nodes: " << map->Nodes().size() << "  networks: " << map->Networks().size() << "\n";
+            << " " << map->NorthEast.Y << "\nblocks: " << (map->HasBlocks ? "yes" : "no") << "\n";
+        const char* separator = "";
+        ForEachFeatureClass([&]<class Feature>() {
+            out << separator << KindInfo(Feature::kKind).ListName << ": " << map->List<Feature>().size();
+            separator = "  ";
+        });
+        out << "\n";
     }
     out << "errors: " << data.errors.size() << "\n";
     for (const std::string& e : data.errors) out << "  " << sjis::toUtf8(e) << "\n";

@@ -64,7 +64,7 @@ std::string parse(const std::vector<std::string>& args, RenderOptions& o) {
             for (double n : numbers) {
                 const int major = static_cast<int>(n);
                 if (major != n || CategoryIndex(major) < 0)
-                    return "--hide: not a display category (11, 21, 23, 24, 35, 51, 62, 73): " + echoed(value);
+                    return "--hide: not a display category (" + CategoryCodeList() + "): " + echoed(value);
                 o.hidden.push_back(major);
             }
         } else if (a == "--dpi") {

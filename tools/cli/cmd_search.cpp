@@ -13,11 +13,7 @@
 namespace cli {
 namespace {
 
-const char* kindOf(const TKDKElement& f) {
-    if (f.FeatureKind == TFeatureKind::Line) return "line";
-    if (f.FeatureKind == TFeatureKind::Polygon) return "polygon";
-    return "point";
-}
+const char* kindOf(const TKDKElement& f) { return KindInfo(f.FeatureKind).Name.data(); }
 
 // "MAJOR" or "MAJOR.MINOR"; the other part stays -1 (any).
 bool parseTarget(const std::string& text, int& major, int& minor) {
