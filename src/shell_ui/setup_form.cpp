@@ -17,17 +17,12 @@
 #include "shell_ui/object_names.h"
 #include "shell_ui/ui_text.h"
 
-namespace {
-
-// The check box of each display category, in table order.
-constexpr QCheckBox* TSetupForm::*kCategoryBoxes[] = {&TSetupForm::cbVC11, &TSetupForm::cbVC21, &TSetupForm::cbVC23,
-                                                      &TSetupForm::cbVC24, &TSetupForm::cbVC35, &TSetupForm::cbVC51,
-                                                      &TSetupForm::cbVC62, &TSetupForm::cbVC73};
-static_assert(std::size(kCategoryBoxes) == kCategoryCount);
-
-}  // namespace
+QCheckBox* TSetupForm::*const TSetupForm::kCategoryBoxes[] = {
+    &TSetupForm::cbVC11, &TSetupForm::cbVC21, &TSetupForm::cbVC23, &TSetupForm::cbVC24,
+    &TSetupForm::cbVC35, &TSetupForm::cbVC51, &TSetupForm::cbVC62, &TSetupForm::cbVC73};
 
 TSetupForm::TSetupForm(QWidget* owner) : QDialog(owner) {
+    static_assert(std::size(kCategoryBoxes) == kCategoryCount);
     setWindowTitle("環境設定");
     PageControl1 = new QTabWidget(this);
 

@@ -52,6 +52,8 @@ private:
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
 
+    // The check box of each display category, in table order.
+    static QCheckBox* TSetupForm::*const kCategoryBoxes[];
     QCheckBox* box(int code) const;
     void btnCashClearClick();
 };
