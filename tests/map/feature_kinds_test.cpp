@@ -3,7 +3,7 @@
 // the display categories' table.
 #include <gtest/gtest.h>
 
-#include "feature_builders.h"
+#include "support/feature_builders.h"
 #include "map/display_categories.h"
 
 namespace {
