@@ -65,7 +65,7 @@ TMainForm::TMainForm(const std::string& configFolder, const std::string& cacheFo
     setWindowTitle("Orvelle");
     setAcceptDrops(true);
 
-    GeoPanel1 = new TGeoPanel(this);
+    GeoPanel1 = new TGeoPanel(document_, this);
     GeoPanel1->SetOperationMode(TOperationMode::omZoomRect);
     GeoPanel1->ViewMode = TViewMode::vmGaiku;
     GeoPanel1->SetZoomFactor(1.25);
@@ -336,7 +336,7 @@ void TMainForm::updateActions() {
     FileSetup1->setEnabled(!loading_);
     if (loading_ || exporting) FileClose1->setEnabled(false);
     FileExport1->setEnabled(data && !loading_ && !Exporting());
-    GoToPlace1->setEnabled(data && !loading_ && placeIndex_);
+    GoToPlace1->setEnabled(data && !loading_ && document_->PlaceIndex);
     mnuRecent->setEnabled(!loading_ && !exporting && !RecentFiles.isEmpty());
 }
 
