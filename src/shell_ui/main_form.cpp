@@ -273,6 +273,8 @@ void TMainForm::bindPanel() {
         panelMouseUp();
     };
     GeoPanel1->OnPaint = [this](QObject*) { panelPaint(); };
+    // Held meshes wait for the panel's rendering to let go of the map.
+    GeoPanel1->OnRendered = [this](QObject*) { releaseLoadEvents(); };
     // A double-click centres the map on the clicked point.
     GeoPanel1->OnDblClick = [this](QObject*) {
         if (!GeoPanel1->DataLoaded()) return;
@@ -398,7 +400,9 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
 }
 
-bool TMainForm::mapInUse() const { return exporter_->Busy() || route_->Busy() || places_.Busy(); }
+bool TMainForm::mapInUse() const {
+    return exporter_->Busy() || route_->Busy() || places_.Busy() || GeoPanel1->Rendering();
+}
 
 void TMainForm::jobEnded() {
     releaseLoadEvents();

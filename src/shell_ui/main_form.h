@@ -162,7 +162,7 @@ private:
     void clearPlaceMark(bool redraw);
     void buildPlaceIndex();
     void dropPlaceIndex();
-    // True while a worker thread reads a map (export, route search, place index).
+    // True while a worker thread reads a map (export, route search, place index, the panel's rendering).
     bool mapInUse() const;
     // A worker has ended: held meshes may now be merged.
     void jobEnded();

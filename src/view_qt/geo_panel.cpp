@@ -23,7 +23,11 @@ TGeoPanel::TGeoPanel(std::shared_ptr<MapDocument> document, QWidget* parent)
       ErrorList(document_->ErrorList),
       SelectedFeatures(document_->SelectedFeatures),
       Marks(document_->Marks),
-      paintBox_(new TGeoPaintBox(*this)) {
+      paintBox_(new TGeoPaintBox(*this)),
+      renderer_([this](QImage image, const TViewState& view) { showImage(std::move(image), view); },
+          [this] {
+              if (OnRendered) OnRendered(this);
+          }) {
     setFocusPolicy(Qt::StrongFocus);
     settle_.setSingleShot(true);
     settle_.setInterval(kSettleMs);
@@ -76,7 +80,11 @@ void TGeoPanel::LoadMeshFile(const std::string& fsPath) {
 
 void TGeoPanel::AddFailedMesh(std::unique_ptr<TKDKObject> mesh) { document_->AddFailedMesh(std::move(mesh)); }
 
-void TGeoPanel::AddMesh(std::unique_ptr<TKDKObject> mesh) { fitAfterAdding(document_->AddMesh(std::move(mesh))); }
+void TGeoPanel::AddMesh(std::unique_ptr<TKDKObject> mesh) {
+    // Merging needs the only reference to the map: a rendering still reading it ends first.
+    if (DataLoaded()) renderer_.Finish();
+    fitAfterAdding(document_->AddMesh(std::move(mesh)));
+}
 
 void TGeoPanel::fitAfterAdding(bool first) {
     const TKDKObject& map = *document_->Map();
@@ -133,15 +141,25 @@ void TGeoPanel::Redraw() {
 }
 
 void TGeoPanel::render() {
-    image_ = RenderImage(Snapshot(), TSelectionShown::Yes);
-    imageView_ = viewport_.View;
+    renderer_.Request(Snapshot());
+    noImage_ = viewport_.Width <= 0 || viewport_.Height <= 0;
     renderPending_ = false;
     ++renderCount_;
-    paintBox_->update();
     const TKDKObject* map = document_->Map();
     centre_ = map ? CentreAddress(*map, MakePoint(viewport_.View.CenterX, viewport_.View.CenterY, 0))
                   : TCentreAddress{};
     dispScale_ = viewport_.DispScale();
+}
+
+void TGeoPanel::showImage(QImage image, const TViewState& view) {
+    image_ = std::move(image);
+    imageView_ = view;
+    paintBox_->update();
+}
+
+const QImage& TGeoPanel::Image() const {
+    renderer_.Finish();
+    return image_;
 }
 
 MapSnapshot TGeoPanel::Snapshot() const {
@@ -197,7 +215,7 @@ void TGeoPanel::updateSurfaceSize() {
     viewport_.PixelsPerInch = ppi;
     viewport_.Resize(width, height, extentMin_, extentMax_);
     resizePending_ = true;
-    if (image_.isNull()) {
+    if (noImage_) {
         renderPending_ = true;
         FlushPendingRender();  // nothing to show transformed yet
         return;

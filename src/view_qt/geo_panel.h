@@ -24,6 +24,7 @@
 #include "map/kdk_object.h"
 #include "queries/map_queries.h"
 #include "render/map_snapshot.h"
+#include "render/render_worker.h"
 #include "view/coordinate_translator.h"
 #include "view/viewport.h"
 
@@ -95,7 +96,12 @@ public:
     // because the datum grid has no parameter there.
     bool PointerApproximate() const { return pointerApproximate_; }
     TGeoPaintBox* PaintBox() const { return paintBox_; }
-    const QImage& Image() const { return image_; }
+    // The image of the last Redraw, waiting for its rendering if it is still
+    // running (the panel's own painting never waits: it shows the last
+    // finished image, scaled to the view).
+    const QImage& Image() const;
+    // True while the background rendering holds the map (see OnRendered).
+    bool Rendering() const { return renderer_.Busy(); }
     // The document's error list, found features and marks.
     TErrorList& ErrorList;
     std::vector<const TKDKElement*>& SelectedFeatures;
@@ -113,6 +119,8 @@ public:
     TGeoMouseEvent OnMouseDown, OnMouseUp;
     TGeoMouseMoveEvent OnMouseMove;
     TNotifyEvent OnPaint, OnRePaint, OnResize, OnDblClick;
+    // The background rendering has let go of the map.
+    TNotifyEvent OnRendered;
 
     // --- navigation
     TScreenPoint WorldToScreen(const TGeoPoint& p) const { return viewport_.WorldToScreen(p); }
@@ -159,7 +167,8 @@ public:
     TCoordsFormat GetSourceFormat() const;
 
     // --- rendering
-    // Renders the view into a new Image with the found features, updates the
+    // Has the view rendered into a new Image with the found features on a
+    // worker thread (a rendering not yet shown is dropped), updates the
     // centre names and DispScale, and fires OnPaint (also when a step raised).
     void Redraw();
     // What the renderer draws for the view now: the document's map, display
@@ -181,7 +190,7 @@ public:
     QPoint DragStart() const { return dragStart_; }
     QPoint DragCentre() const { return dragCentre_; }
     QPoint LastPoint() const { return lastPoint_; }
-    // How many times the map was rendered into Image.
+    // How many times a rendering of the map into Image was started.
     int RenderCount() const { return renderCount_; }
     // Renders at once when a wheel step or a resize left a render pending.
     void FlushPendingRender();
@@ -206,6 +215,8 @@ private:
     void updateSurfaceSize();
     void fitAfterAdding(bool first);
     void render();
+    // A finished rendering: the image and the view it shows.
+    void showImage(QImage image, const TViewState& view);
     void scheduleRender();
     void updateCursor();
 
@@ -215,6 +226,7 @@ private:
     TGeoPaintBox* paintBox_;  // child widget, owned by Qt's parent chain
     QImage image_;
     TViewState imageView_;  // the view Image was rendered with
+    bool noImage_ = true;   // the last rendering asked for gives no image (none asked, or an empty surface)
     TGeoPoint extentMin_ = EmptyBoxMin(), extentMax_ = EmptyBoxMax();
     double devicePixelRatio_ = 1;
 
@@ -232,4 +244,6 @@ private:
     bool renderPending_ = false;  // View differs from imageView_ until the settle timer renders
     bool resizePending_ = false;  // OnResize waits for that render
     int renderCount_ = 0;
+    // Last, so that it stops before the rest goes; Image waits for it.
+    mutable RenderWorker renderer_;
 };
