@@ -16,8 +16,8 @@
 #include "reading/map_loading.h"
 #include "synth_data.h"
 #include "view/viewport.h"
-#include "view_qt/qpainter_canvas.h"
-#include "view_qt/raster_canvas.h"
+#include "render/qpainter_canvas.h"
+#include "render/raster_canvas.h"
 #include "queries/map_queries.h"
 #include "drawing/feature_drawing.h"
 

@@ -1,7 +1,8 @@
 // viewer_stall_probe PATH: opens PATH in the viewer's main window (offscreen)
 // while a 10 ms timer probes the user-interface thread; prints the load time
 // and the longest gap between two ticks, during the reading and over the
-// whole open including the final drawing. A gap well above 10 ms is a stall
+// whole open including the final drawing, then zooms and pans the whole
+// extent and prints the longest gap and the longest navigation step then. A gap well above 10 ms is a stall
 // that a user would feel. On a busy machine gaps also come from other
 // processes, so the program also times the window's own work: each step of
 // the open that the loading thread hands to it (a merge, the final count and
@@ -12,6 +13,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 #include "shell_ui/main_form.h"
 #include "shell_ui/orvelle_application.h"
@@ -41,6 +43,12 @@ public:
     }
 };
 
+// Centres the panel a quarter of the view to the east (dx) and north (dy).
+void pan(TGeoPanel& panel, int dx, int dy) {
+    const TViewState& v = panel.View();
+    panel.CentreOn(v.CenterX + dx * (v.MaxX - v.MinX) / 4, v.CenterY + dy * (v.MaxY - v.MinY) / 4);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -57,7 +65,8 @@ int main(int argc, char** argv) {
     app.window = &form;
 
     QElapsedTimer clock;
-    qint64 last = 0, longestReading = 0, longestAll = 0;
+    qint64 last = 0, longestReading = 0, longestAll = 0, longestNavigating = 0;
+    bool navigating = false;
     int ticks = 0, over50 = 0;
     QTimer probe;
     probe.setInterval(10);
@@ -66,7 +75,10 @@ int main(int argc, char** argv) {
         const qint64 gap = now - last;
         last = now;
         ++ticks;
-        longestAll = std::max(longestAll, gap);
+        if (navigating)
+            longestNavigating = std::max(longestNavigating, gap);
+        else
+            longestAll = std::max(longestAll, gap);
         if (form.Loading()) longestReading = std::max(longestReading, gap);
         if (gap > 50) {
             ++over50;
@@ -80,6 +92,26 @@ int main(int argc, char** argv) {
     while (form.Loading()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     const qint64 loaded = clock.elapsed();
     QTest::qWait(100);  // a few ticks after the final drawing
+    navigating = true;
+
+    // From the whole extent: zooms in and out and pans a quarter view each
+    // way, each step followed by a pause in which its image may arrive.
+    TGeoPanel& panel = *form.GeoPanel1;
+    const std::function<void()> steps[] = {
+        [&] { panel.ZoomIn(); },  [&] { panel.ZoomIn(); },   [&] { panel.ZoomOut(); }, [&] { panel.ZoomOut(); },
+        [&] { panel.ZoomReset(); }, [&] { pan(panel, 1, 0); }, [&] { pan(panel, 0, 1); }, [&] { pan(panel, -1, 0); },
+        [&] { pan(panel, 0, -1); }, [&] { panel.ZoomReset(); }};
+    qint64 longestStep = 0;
+    for (int round = 0; round < 3; ++round) {
+        for (const std::function<void()>& step : steps) {
+            QElapsedTimer t;
+            t.start();
+            if (panel.DataLoaded()) step();
+            longestStep = std::max(longestStep, t.elapsed());
+            QTest::qWait(round == 0 ? 300 : 30);  // the last rounds replace images still being drawn
+        }
+    }
+    QTest::qWait(100);
     probe.stop();
     const TGeoPanel& panel = *Child<TGeoPanel>(form, "GeoPanel1");
     std::printf("load %lld ms, %zu meshes, longest UI stall %lld ms while reading, %lld ms including the final draw, "
@@ -89,5 +121,7 @@ int main(int argc, char** argv) {
                 panel.DataLoaded() ? panel.MapObject()->Descriptions().size() : size_t(0),
                 static_cast<long long>(longestReading), static_cast<long long>(longestAll), over50, ticks,
                 static_cast<long long>(app.longestReadingStep), static_cast<long long>(app.finalStep));
+    std::printf("zooming and panning: longest UI stall %lld ms, longest navigation step %lld ms\n",
+                static_cast<long long>(longestNavigating), static_cast<long long>(longestStep));
     return 0;
 }

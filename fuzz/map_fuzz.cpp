@@ -37,7 +37,7 @@
 #include "regex/regex_error.h"
 #include "scratch_folder.h"
 #include "view/viewport.h"
-#include "view_qt/raster_canvas.h"
+#include "render/raster_canvas.h"
 
 namespace {
 

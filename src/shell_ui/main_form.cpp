@@ -68,7 +68,7 @@ TMainForm::TMainForm(const std::string& configFolder, const std::string& cacheFo
     setWindowTitle("Orvelle");
     setAcceptDrops(true);
 
-    GeoPanel1 = new TGeoPanel(this);
+    GeoPanel1 = new TGeoPanel(document_, this);
     GeoPanel1->SetOperationMode(TOperationMode::omZoomRect);
     GeoPanel1->ViewMode = TViewMode::vmGaiku;
     GeoPanel1->SetZoomFactor(1.25);
@@ -286,6 +286,8 @@ void TMainForm::bindPanel() {
         panelMouseUp();
     };
     GeoPanel1->OnPaint = [this](QObject*) { panelPaint(); };
+    // Held meshes wait for the panel's rendering to let go of the map.
+    GeoPanel1->OnRendered = [this](QObject*) { releaseLoadEvents(); };
     // A double-click centres the map on the clicked point.
     GeoPanel1->OnDblClick = [this](QObject*) {
         if (!GeoPanel1->DataLoaded()) return;
@@ -349,7 +351,7 @@ void TMainForm::updateActions() {
     FileSetup1->setEnabled(!loading_);
     if (loading_ || exporting) FileClose1->setEnabled(false);
     FileExport1->setEnabled(data && !loading_ && !Exporting());
-    GoToPlace1->setEnabled(data && !loading_ && placeIndex_);
+    GoToPlace1->setEnabled(data && !loading_ && document_->PlaceIndex);
     mnuRecent->setEnabled(!loading_ && !exporting && !settings_.RecentFiles.isEmpty());
 }
 
@@ -408,7 +410,9 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
 }
 
-bool TMainForm::mapInUse() const { return exporter_->Busy() || route_->Busy() || places_.Busy(); }
+bool TMainForm::mapInUse() const {
+    return exporter_->Busy() || route_->Busy() || places_.Busy() || GeoPanel1->Rendering();
+}
 
 void TMainForm::jobEnded() {
     releaseLoadEvents();

@@ -1,8 +1,10 @@
 #pragma once
-// TMainForm, the viewer's main window: the map panel GeoPanel1, the menus and
-// the two toolbars over one list of actions, the four-panel status bar, the
-// INI settings and the commands that open and close data. Opening runs on a
-// loading thread (TDataLoader); the window merges each mesh it hands back.
+// TMainForm, the viewer's main window: it owns the map document and
+// coordinates the commands on it; the map panel GeoPanel1 shows the document,
+// the menus and the two toolbars act over one list of actions; the four-panel
+// status bar, the INI settings and the commands that open and close data.
+// Opening runs on a loading thread (TDataLoader); the window merges each mesh
+// it hands back into the document.
 #include <QMainWindow>
 #include <QStringList>
 #include <QTimer>
@@ -155,7 +157,7 @@ private:
     void clearPlaceMark(bool redraw);
     void buildPlaceIndex();
     void dropPlaceIndex();
-    // True while a worker thread reads a map (export, route search, place index).
+    // True while a worker thread reads a map (export, route search, place index, the panel's rendering).
     bool mapInUse() const;
     // A worker has ended: held meshes may now be merged.
     void jobEnded();
@@ -215,13 +217,14 @@ private:
     void panelMouseUp();
     void panelPaint();
 
+    // What the viewer has open; GeoPanel1 shows it.
+    std::shared_ptr<MapDocument> document_ = std::make_shared<MapDocument>();
     QString iniPath_;
     QLabel* panels_[4];
     std::unique_ptr<TUnlha> archiver_;
     std::unique_ptr<TExportCommand> exporter_;
     std::unique_ptr<TRouteCommand> route_;
-    std::shared_ptr<const TPlaceIndex> placeIndex_;
-    TBackgroundJob places_{[this] { jobEnded(); }};  // builds placeIndex_ after a load
+    TBackgroundJob places_{[this] { jobEnded(); }};  // builds the document's PlaceIndex after a load
     TBackgroundJob gridReader_;  // reads GSI's grid (about half a second) before the panel uses it
     TGeoPoint2D contextPoint_;  // where the map's context menu was opened
     std::unique_ptr<TUrlOpener> urlOpener_;

@@ -95,7 +95,7 @@ void TMainForm::buildPlaceIndex() {
         } catch (...) {
         }
         return [this, index] {
-            placeIndex_ = index;
+            document_->PlaceIndex = index;
             updateActions();
         };
     });
@@ -103,16 +103,16 @@ void TMainForm::buildPlaceIndex() {
 
 void TMainForm::dropPlaceIndex() {
     places_.Abandon();
-    placeIndex_.reset();
+    document_->PlaceIndex.reset();
     GoToPlaceForm->SetIndex(nullptr);
 }
 
-bool TMainForm::PlaceIndexReady() const { return placeIndex_ != nullptr; }
+bool TMainForm::PlaceIndexReady() const { return document_->PlaceIndex != nullptr; }
 
 void TMainForm::goToPlaceExecute() {
-    if (!placeIndex_ || loading_) return;
+    if (!document_->PlaceIndex || loading_) return;
     clearPlaceMark(false);
-    GoToPlaceForm->SetIndex(placeIndex_.get());
+    GoToPlaceForm->SetIndex(document_->PlaceIndex.get());
     GoToPlaceForm->SetDatumShift(GeoPanel1->Translator().GetDatumShift());
     const auto [address, latLon] = centreExamples(*GeoPanel1);
     GoToPlaceForm->SetExamples(address, latLon);

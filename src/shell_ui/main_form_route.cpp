@@ -47,7 +47,7 @@ void TMainForm::SetRouteEnd(bool start, const TGeoPoint2D& at) {
     (start ? marks.RouteStart : marks.RouteEnd) = at;
     marks.Route.clear();
     if (marks.RouteStart && marks.RouteEnd) {
-        route_->Search(GeoPanel1->SharedMap(), MakePoint(marks.RouteStart->X, marks.RouteStart->Y, 0),
+        route_->Search(document_->RoadGraph(), MakePoint(marks.RouteStart->X, marks.RouteStart->Y, 0),
                        MakePoint(marks.RouteEnd->X, marks.RouteEnd->Y, 0));
         setStatus(3, "ルート検索中");
     }
@@ -56,6 +56,7 @@ void TMainForm::SetRouteEnd(bool start, const TGeoPoint2D& at) {
 
 void TMainForm::ClearRoute() {
     route_->Reset();
+    document_->DropRoadGraph();
     TMapMarks& marks = GeoPanel1->Marks;
     const bool shown = !marks.Route.empty() || marks.RouteStart || marks.RouteEnd;
     marks.RouteStart.reset();

@@ -1,25 +1,19 @@
 #pragma once
-// Printing the map panel's map on one printer page: the print command, its
-// preview and orvelle-cli print all go through PrintMap.
+// Printing the map panel's map on one printer page: the print command and
+// its preview go through PrintMap, which lays out and draws the page with
+// the renderer's page code, as orvelle-cli print does on a PDF writer.
 #include <QString>
 
-#include "shell/print_layout.h"
+#include "render/map_pages.h"
 
 class QPrinter;
 class TGeoPanel;
 
-// What the print dialog hands on.
-struct TPrintRequest {
-    TPrintMargins Margins;  // millimetres
-    int Copies = 1;
-    bool WholeArea = false;  // the whole data area instead of the part on screen
-};
-
-// The printer's resolution and its printable page in dots.
-TPrintPage PrintPageOf(const QPrinter& printer);
-
 // The printer's name, or for a PDF printer its file (or "PDF" before one is chosen).
 QString PrinterNameText(const QPrinter& printer);
+
+// What the panel prints from: the data's extent and the view on screen.
+TPrintedArea PrintedAreaOf(const TGeoPanel& panel);
 
 // Prints the panel's map inside the margins: the job is titled with the
 // panel's CenterChome and has Copies copies; the map is drawn at the whole

@@ -1,15 +1,15 @@
 #pragma once
 // The route between two points chosen on the map ("ここから", "ここまで").
-// The road graph is built on first use and the route is searched on a worker
-// thread, so the window stays live on a large municipality; the result comes
-// back on the window's thread. The search holds its own reference to the
-// map, and the graph keeps the map it was built from alive.
+// The route is searched on a worker thread, on the document's road graph
+// (built there on first use), so the window stays live on a large
+// municipality; the result comes back on the window's thread. The search
+// holds its own reference to the graph, which keeps its map alive.
 #include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
 
-#include "routing/road_graph.h"
+#include "document/road_graph_of_map.h"
 #include "shell_ui/background_job.h"
 
 class TRouteCommand {
@@ -24,9 +24,9 @@ public:
     TRouteCommand(const TRouteCommand&) = delete;
     TRouteCommand& operator=(const TRouteCommand&) = delete;
 
-    // Searches the route on `map`; the result of a search still running is dropped.
-    void Search(std::shared_ptr<const TKDKObject> map, const TGeoPoint& from, const TGeoPoint& to);
-    // Drops the result of a running search and forgets the graph, at once.
+    // Searches the route on `graph`; the result of a search still running is dropped.
+    void Search(std::shared_ptr<RoadGraphOfMap> graph, const TGeoPoint& from, const TGeoPoint& to);
+    // Drops the result of a running search, at once.
     void Reset();
     // Waits for every search that has not ended (at shutdown).
     void Wait() { job_.Wait(); }
@@ -36,9 +36,6 @@ public:
     bool Busy() const { return job_.Busy(); }
 
 private:
-    class TGraphOfMap;
-
     Finished finished_;
-    std::shared_ptr<TGraphOfMap> graph_;  // of the map searched last
     TBackgroundJob job_;                   // last: waited for before the rest goes
 };

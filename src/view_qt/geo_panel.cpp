@@ -2,42 +2,32 @@
 // and painting are in geo_panel_input.cpp.
 #include "view_qt/geo_panel.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QPainter>
-#include <QSvgGenerator>
 #include <cmath>
 
 #include "base/sjis.h"
-#include "drawing/feature_drawing.h"
 #include "reading/map_loading.h"
+#include "render/map_renderer.h"
+#include "render/qpainter_canvas.h"
 #include "view_qt/paint_box.h"
-#include "view_qt/qpainter_canvas.h"
-#include "view_qt/raster_canvas.h"
 
-namespace {
+TGeoPanel::TGeoPanel(QWidget* parent) : TGeoPanel(std::make_shared<MapDocument>(), parent) {}
 
-constexpr double kMetresPerInch = 0.0254;
-
-// Puts the saved view back when the drawing ends, also by an exception.
-class ViewRestorer {
-public:
-    explicit ViewRestorer(TViewState& view) : view_(view), saved_(view) {}
-    ~ViewRestorer() { view_ = saved_; }
-    ViewRestorer(const ViewRestorer&) = delete;
-    ViewRestorer& operator=(const ViewRestorer&) = delete;
-
-private:
-    TViewState& view_;
-    TViewState saved_;
-};
-
-}  // namespace
-
-TGeoPanel::TGeoPanel(QWidget* parent) : QFrame(parent), paintBox_(new TGeoPaintBox(*this)) {
+TGeoPanel::TGeoPanel(std::shared_ptr<MapDocument> document, QWidget* parent)
+    : QFrame(parent),
+      document_(std::move(document)),
+      ViewMode(document_->Display.ViewMode),
+      ErrorList(document_->ErrorList),
+      SelectedFeatures(document_->SelectedFeatures),
+      Marks(document_->Marks),
+      paintBox_(new TGeoPaintBox(*this)),
+      renderer_([this](QImage image, const TViewState& view) { showImage(std::move(image), view); },
+          [this] {
+              if (OnRendered) OnRendered(this);
+          }) {
     setFocusPolicy(Qt::StrongFocus);
     settle_.setSingleShot(true);
     settle_.setInterval(kSettleMs);
@@ -59,7 +49,7 @@ void TGeoPanel::SetCoordsFormat(TCoordsFormat format) {
 // --- navigation
 
 void TGeoPanel::ZoomBy(double factor) {
-    if (!map_) return;
+    if (!DataLoaded()) return;
     viewport_.ZoomBy(factor);
     Redraw();
 }
@@ -70,7 +60,7 @@ void TGeoPanel::ZoomReset() {
 }
 
 void TGeoPanel::CentreOn(double x, double y) {
-    if (!map_) return;
+    if (!DataLoaded()) return;
     viewport_.CentreOn(x, y);
     Redraw();
 }
@@ -88,45 +78,24 @@ void TGeoPanel::LoadMeshFile(const std::string& fsPath) {
     AddMesh(std::move(mesh));
 }
 
-TKDKObject& TGeoPanel::exclusiveMap() {
-    // A job reading the map on another thread holds a reference; writing now would race with it.
-    Q_ASSERT(map_.use_count() == 1);
-    return *map_;
-}
-
-void TGeoPanel::AddFailedMesh(std::unique_ptr<TKDKObject> mesh) {
-    if (map_) return;  // a failing later mesh is dropped
-    std::unique_ptr<TKDKObject> kept;
-    ::AddFailedMesh(kept, std::move(mesh));
-    map_ = std::move(kept);
-    display_ = {};
-}
+void TGeoPanel::AddFailedMesh(std::unique_ptr<TKDKObject> mesh) { document_->AddFailedMesh(std::move(mesh)); }
 
 void TGeoPanel::AddMesh(std::unique_ptr<TKDKObject> mesh) {
-    const bool first = !map_;
-    if (first) {
-        map_ = std::move(mesh);
-        display_ = {};
-    } else {
-        exclusiveMap().Merge(*mesh, ErrorList);
-    }
-    fitAfterAdding(first);
+    // Merging needs the only reference to the map: a rendering still reading it ends first.
+    if (DataLoaded()) renderer_.Finish();
+    fitAfterAdding(document_->AddMesh(std::move(mesh)));
 }
 
 void TGeoPanel::fitAfterAdding(bool first) {
-    if (first) translator_.SetSource(map_->SourceFormat);
-    extentMin_ = MakePoint(map_->SouthWest.X, map_->SouthWest.Y, 0);
-    extentMax_ = MakePoint(map_->NorthEast.X, map_->NorthEast.Y, 0);
+    const TKDKObject& map = *document_->Map();
+    if (first) translator_.SetSource(map.SourceFormat);
+    extentMin_ = MakePoint(map.SouthWest.X, map.SouthWest.Y, 0);
+    extentMax_ = MakePoint(map.NorthEast.X, map.NorthEast.Y, 0);
     FitExtent(extentMin_.X, extentMax_.X, extentMin_.Y, extentMax_.Y);
-    if (!map_->HasBlocks) ViewMode = TViewMode::vmNoGaiku;
 }
 
 void TGeoPanel::CloseData() {
-    SelectedFeatures.clear();
-    Marks = {};
-    map_.reset();
-    display_ = {};
-    ErrorList.clear();
+    document_->Close();
     extentMin_ = EmptyBoxMin();
     extentMax_ = EmptyBoxMax();
     centre_ = {};
@@ -134,17 +103,11 @@ void TGeoPanel::CloseData() {
 }
 
 int TGeoPanel::SearchAttrib(int major, int minor, bool useRegex, const std::string& text) {
-    if (!map_) return -1;
-    std::vector<const TKDKElement*> found;
-    const int count = ::SearchAttrib(*map_, major, minor, found, useRegex, text);
-    SelectedFeatures.insert(SelectedFeatures.end(), found.begin(), found.end());
-    return count;
+    return document_->SearchAttrib(major, minor, useRegex, text);
 }
 
 void TGeoPanel::ClearSelected() {
-    if (SelectedFeatures.empty()) return;
-    SelectedFeatures.clear();
-    Redraw();
+    if (document_->ClearSelected()) Redraw();
 }
 
 bool TGeoPanel::ShowSelected(double margin, int index) {
@@ -159,18 +122,11 @@ bool TGeoPanel::ShowSelected(double margin, int index) {
     return true;
 }
 
-bool TGeoPanel::GetCategoryVisible(int major) const { return map_ && display_.CategoryVisible(major); }
+bool TGeoPanel::GetCategoryVisible(int major) const { return document_->CategoryVisible(major); }
 
-bool TGeoPanel::SetCategoryVisible(int major, bool on) {
-    const int i = CategoryIndex(major);
-    if (!map_ || i < 0) return false;
-    display_.CategoryShown[static_cast<size_t>(i)] = on;
-    return true;
-}
+bool TGeoPanel::SetCategoryVisible(int major, bool on) { return document_->SetCategoryVisible(major, on); }
 
-TCoordsFormat TGeoPanel::GetSourceFormat() const {
-    return map_ ? map_->SourceFormat : TCoordsFormat::cfCartesian;
-}
+TCoordsFormat TGeoPanel::GetSourceFormat() const { return document_->SourceFormat(); }
 
 // --- rendering
 
@@ -185,41 +141,29 @@ void TGeoPanel::Redraw() {
 }
 
 void TGeoPanel::render() {
-    QImage image;
-    if (viewport_.Width > 0 && viewport_.Height > 0) {
-        image = QImage(viewport_.Width, viewport_.Height, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        RasterCanvas canvas(image);
-        DrawMap(canvas, GetViewMin(), GetViewMax(), true);
-    }
-    image_ = std::move(image);
-    imageView_ = viewport_.View;
+    renderer_.Request(Snapshot());
+    noImage_ = viewport_.Width <= 0 || viewport_.Height <= 0;
     renderPending_ = false;
     ++renderCount_;
-    paintBox_->update();
-    centre_ = map_ ? CentreAddress(*map_, MakePoint(viewport_.View.CenterX, viewport_.View.CenterY, 0))
-                   : TCentreAddress{};
+    const TKDKObject* map = document_->Map();
+    centre_ = map ? CentreAddress(*map, MakePoint(viewport_.View.CenterX, viewport_.View.CenterY, 0))
+                  : TCentreAddress{};
     dispScale_ = viewport_.DispScale();
 }
 
-void TGeoPanel::DrawMap(Canvas& canvas, const TGeoPoint2D& min, const TGeoPoint2D& max, bool withSelection) {
-    if (!map_) return;
-    const TWorldToScreenFunc toScreen = viewport_.ToScreen();
-    TDisplayState state = display_;
-    state.ViewMode = ViewMode;
-    ::Draw(*map_, state, canvas, min, max, toScreen);
-    if (withSelection) {
-        for (const TKDKElement* feature : SelectedFeatures) {
-            // Again for every feature: lines change the pen width, polygons the pen style.
-            canvas.Pen.Color = SelectColor;
-            canvas.Pen.Style = SelectPenStyle;
-            canvas.Pen.Width = SelectPenWidth;
-            canvas.Brush.Color = SelectColor;
-            canvas.Brush.Style = SelectBrushStyle;
-            DrawSelected(*feature, canvas, toScreen);
-        }
-    }
-    DrawMarks(Marks, canvas, toScreen, drawToPpi_ > 0 ? drawToPpi_ : viewport_.PixelsPerInch);
+void TGeoPanel::showImage(QImage image, const TViewState& view) {
+    image_ = std::move(image);
+    imageView_ = view;
+    paintBox_->update();
+}
+
+const QImage& TGeoPanel::Image() const {
+    renderer_.Finish();
+    return image_;
+}
+
+MapSnapshot TGeoPanel::Snapshot() const {
+    return SnapshotOf(*document_, viewport_, {SelectColor, SelectPenStyle, SelectPenWidth, SelectBrushStyle});
 }
 
 TGeoPoint2D TGeoPanel::WorldAtPanelPos(const QPoint& pos) const {
@@ -228,24 +172,8 @@ TGeoPoint2D TGeoPanel::WorldAtPanelPos(const QPoint& pos) const {
 }
 
 QByteArray TGeoPanel::SvgPicture() {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(QSize(viewport_.Width, viewport_.Height));
-    svg.setViewBox(QRect(0, 0, viewport_.Width, viewport_.Height));
-    svg.setResolution(static_cast<int>(std::lround(viewport_.PixelsPerInch)));
-    svg.setTitle(QString::fromStdString(sjis::toUtf8(CenterPrefName() + CenterCityName() + CenterChome())));
-    svg.setDescription(QStringLiteral("Orvelle"));
-    QPainter painter;
-    if (painter.begin(&svg)) {
-        // The client area's colour under the map, as on the screen and on paper.
-        painter.fillRect(0, 0, viewport_.Width, viewport_.Height, ToQColor(ClientAreaColor));
-        QPainterCanvas canvas(painter);
-        DrawMap(canvas, GetViewMin(), GetViewMax(), false);
-        painter.end();
-    }
-    return buffer.data();
+    const QString title = QString::fromStdString(sjis::toUtf8(CenterPrefName() + CenterCityName() + CenterChome()));
+    return SvgBytes(Snapshot(), {ToQColor(ClientAreaColor), title, QStringLiteral("Orvelle")});
 }
 
 void TGeoPanel::CopyToClipboard() {
@@ -255,33 +183,7 @@ void TGeoPanel::CopyToClipboard() {
 }
 
 void TGeoPanel::DrawTo(QPainter& painter, const QRect& rect, double scale, double centreX, double centreY) {
-    ViewRestorer restore(viewport_.View);
-    const double dpi = painter.device()->logicalDpiY();
-    drawToPpi_ = dpi;
-    struct PpiReset {
-        double& ppi;
-        ~PpiReset() { ppi = 0; }
-    } ppiReset{drawToPpi_};
-    const double s = dpi / kMetresPerInch / scale;
-    TViewState& v = viewport_.View;
-    v.ScaleX = v.ScaleY = s;
-    v.CenterX = centreX;
-    v.CenterY = centreY;
-    v.MinX = centreX - rect.width() / 2.0 / s;
-    v.MaxX = centreX + rect.width() / 2.0 / s;
-    v.MinY = centreY - rect.height() / 2.0 / s;
-    v.MaxY = centreY + rect.height() / 2.0 / s;
-    painter.save();
-    painter.translate(rect.topLeft());
-    painter.setClipRect(QRect(QPoint(0, 0), rect.size()));
-    try {
-        QPainterCanvas canvas(painter);
-        DrawMap(canvas, GetViewMin(), GetViewMax(), false);
-    } catch (...) {
-        painter.restore();
-        throw;
-    }
-    painter.restore();
+    DrawMapInRect(painter, rect, Snapshot(), {scale, centreX, centreY});
 }
 
 // --- surface size and deferred rendering
@@ -313,7 +215,7 @@ void TGeoPanel::updateSurfaceSize() {
     viewport_.PixelsPerInch = ppi;
     viewport_.Resize(width, height, extentMin_, extentMax_);
     resizePending_ = true;
-    if (image_.isNull()) {
+    if (noImage_) {
         renderPending_ = true;
         FlushPendingRender();  // nothing to show transformed yet
         return;

@@ -1,10 +1,10 @@
 #pragma once
-// TGeoPanel, the map control of the main window: it holds the loaded map
-// (sharing it, read-only, with background jobs that read it), the
-// coordinate translator, the image of the last rendering and the child paint
-// surface that shows it; it navigates (fit, zoom, centre, wheel, keys), runs
-// the three mouse gestures and renders the map, the clipboard picture and
-// printed pages.
+// TGeoPanel, the map control of the main window: it shows a MapDocument (the
+// map and what is drawn with it, which the panel's data properties forward
+// to), holds the coordinate translator, the view, the image of the last
+// rendering and the child paint surface that shows it; it navigates (fit,
+// zoom, centre, wheel, keys), runs the three mouse gestures, and has the
+// renderer draw its view for the screen, the clipboard and printed pages.
 //
 // Every pixel coordinate of the panel (the surface size, the view transform,
 // DownPoint and the other gesture points, the X and Y of the mouse events) is
@@ -18,10 +18,13 @@
 #include <string>
 #include <vector>
 
+#include "document/map_document.h"
 #include "drawing/canvas.h"
 #include "drawing/map_marks.h"
 #include "map/kdk_object.h"
 #include "queries/map_queries.h"
+#include "render/map_snapshot.h"
+#include "render/render_worker.h"
 #include "view/coordinate_translator.h"
 #include "view/viewport.h"
 
@@ -39,14 +42,21 @@ using TGeoMouseMoveEvent = std::function<void(QObject*, Qt::KeyboardModifiers, i
 using TNotifyEvent = std::function<void(QObject*)>;
 
 class TGeoPanel : public QFrame {
+    // First, so that the properties below can refer into it.
+    std::shared_ptr<MapDocument> document_;
+
 public:
+    // A panel showing a document of its own.
     explicit TGeoPanel(QWidget* parent = nullptr);
+    // A panel showing the window's document.
+    explicit TGeoPanel(std::shared_ptr<MapDocument> document, QWidget* parent = nullptr);
     ~TGeoPanel() override;
 
     // --- properties (constructor values as the main window expects them)
     TOperationMode OperationMode() const { return operationMode_; }
     void SetOperationMode(TOperationMode mode);
-    TViewMode ViewMode = TViewMode::vmAll;
+    // The document's view mode.
+    TViewMode& ViewMode;
     double ZoomFactor() const { return viewport_.ZoomFactor; }
     void SetZoomFactor(double f) { viewport_.ZoomFactor = f; }
     double ZoomInLimit() const { return viewport_.ZoomInLimit; }
@@ -72,24 +82,31 @@ public:
     const std::string& CenterGaiku() const { return centre_.Block; }
     const std::string& PointedAttribs() const { return pointedAttribs_; }
     double DispScale() const { return dispScale_; }
-    bool DataLoaded() const { return map_ != nullptr; }
+    bool DataLoaded() const { return document_->HasMap(); }
 
-    // --- owned parts
-    const TKDKObject* MapObject() const { return map_.get(); }
+    // --- the document shown and the owned parts
+    MapDocument& Document() { return *document_; }
+    const TKDKObject* MapObject() const { return document_->Map(); }
     // The map for a job that reads it on another thread: the job's reference
-    // keeps the map alive after the panel has closed it. The panel merges
+    // keeps the map alive after the panel has closed it. The document merges
     // further meshes into its map only when no one else holds it.
-    std::shared_ptr<const TKDKObject> SharedMap() const { return map_; }
+    std::shared_ptr<const TKDKObject> SharedMap() const { return document_->SharedMap(); }
     TCoordinateTranslator& Translator() { return translator_; }
     // Whether the last pointer position went by the three-parameter shift
     // because the datum grid has no parameter there.
     bool PointerApproximate() const { return pointerApproximate_; }
     TGeoPaintBox* PaintBox() const { return paintBox_; }
-    const QImage& Image() const { return image_; }
-    TErrorList ErrorList;
-    std::vector<const TKDKElement*> SelectedFeatures;  // not owned
+    // The image of the last Redraw, waiting for its rendering if it is still
+    // running (the panel's own painting never waits: it shows the last
+    // finished image, scaled to the view).
+    const QImage& Image() const;
+    // True while the background rendering holds the map (see OnRendered).
+    bool Rendering() const { return renderer_.Busy(); }
+    // The document's error list, found features and marks.
+    TErrorList& ErrorList;
+    std::vector<const TKDKElement*>& SelectedFeatures;
     // Drawn over the map in every rendering, also in copies and prints.
-    TMapMarks Marks;
+    TMapMarks& Marks;
     const TViewState& View() const { return viewport_.View; }
     const TViewState& HomeView() const { return viewport_.HomeView; }
     TGeoPoint DataExtentMin() const { return extentMin_; }
@@ -102,6 +119,8 @@ public:
     TGeoMouseEvent OnMouseDown, OnMouseUp;
     TGeoMouseMoveEvent OnMouseMove;
     TNotifyEvent OnPaint, OnRePaint, OnResize, OnDblClick;
+    // The background rendering has let go of the map.
+    TNotifyEvent OnRendered;
 
     // --- navigation
     TScreenPoint WorldToScreen(const TGeoPoint& p) const { return viewport_.WorldToScreen(p); }
@@ -148,10 +167,13 @@ public:
     TCoordsFormat GetSourceFormat() const;
 
     // --- rendering
-    // Renders the view into a new Image with the found features, updates the
+    // Has the view rendered into a new Image with the found features on a
+    // worker thread (a rendering not yet shown is dropped), updates the
     // centre names and DispScale, and fires OnPaint (also when a step raised).
     void Redraw();
-    void DrawMap(Canvas& canvas, const TGeoPoint2D& min, const TGeoPoint2D& max, bool withSelection);
+    // What the renderer draws for the view now: the document's map, display
+    // state, selection and marks, the selection's style and the view.
+    MapSnapshot Snapshot() const;
     // Puts the view as an SVG picture (image/svg+xml) on the clipboard, without the selection.
     void CopyToClipboard();
     // The SVG picture CopyToClipboard puts on the clipboard: the map on the
@@ -168,7 +190,7 @@ public:
     QPoint DragStart() const { return dragStart_; }
     QPoint DragCentre() const { return dragCentre_; }
     QPoint LastPoint() const { return lastPoint_; }
-    // How many times the map was rendered into Image.
+    // How many times a rendering of the map into Image was started.
     int RenderCount() const { return renderCount_; }
     // Renders at once when a wheel step or a resize left a render pending.
     void FlushPendingRender();
@@ -193,23 +215,20 @@ private:
     void updateSurfaceSize();
     void fitAfterAdding(bool first);
     void render();
+    // A finished rendering: the image and the view it shows.
+    void showImage(QImage image, const TViewState& view);
     void scheduleRender();
     void updateCursor();
 
-    // The map's display state is the panel's, not the shared map's.
-    TKDKObject& exclusiveMap();
-
-    std::shared_ptr<TKDKObject> map_;
-    TDisplayState display_;  // the category switches; ViewMode replaces its view mode
     TCoordinateTranslator translator_;
     bool pointerApproximate_ = false;
     TViewport viewport_;
     TGeoPaintBox* paintBox_;  // child widget, owned by Qt's parent chain
     QImage image_;
     TViewState imageView_;  // the view Image was rendered with
+    bool noImage_ = true;   // the last rendering asked for gives no image (none asked, or an empty surface)
     TGeoPoint extentMin_ = EmptyBoxMin(), extentMax_ = EmptyBoxMax();
     double devicePixelRatio_ = 1;
-    double drawToPpi_ = 0;  // the printer's resolution while DrawTo draws; 0: the screen's
 
     TOperationMode operationMode_ = TOperationMode::omZoomRect;
     TCoordsFormat coordsFormat_ = TCoordsFormat::cfGeodeticWGS;
@@ -225,4 +244,6 @@ private:
     bool renderPending_ = false;  // View differs from imageView_ until the settle timer renders
     bool resizePending_ = false;  // OnResize waits for that render
     int renderCount_ = 0;
+    // Last, so that it stops before the rest goes; Image waits for it.
+    mutable RenderWorker renderer_;
 };

@@ -11,7 +11,7 @@
 #include "view_qt/geo_panel.h"
 #include "view_qt/grab_cursor.h"
 #include "view_qt/paint_box.h"
-#include "view_qt/qpainter_canvas.h"
+#include "render/qpainter_canvas.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ void TGeoPanel::surfacePress(Qt::MouseButton button, Qt::KeyboardModifiers shift
 }
 
 void TGeoPanel::surfaceMove(Qt::KeyboardModifiers shift, QPoint p) {
-    if (!map_) return;
+    if (!DataLoaded()) return;
     TGeoPoint2D w = ScreenToWorld(p.x(), p.y());
     pointerApproximate_ = false;
     if (GetSourceFormat() != TCoordsFormat::cfCartesian && coordsFormat_ != TCoordsFormat::cfCartesian)
@@ -75,9 +75,9 @@ void TGeoPanel::surfaceRelease(Qt::MouseButton button, Qt::KeyboardModifiers shi
             break;
         }
         case TGestureState::gsSelectPoint:
-            if (map_) {
+            if (const TKDKObject* map = MapObject()) {
                 const TGeoPoint2D at = ScreenToWorld(downPoint_.x(), downPoint_.y());  // the press point
-                pointedAttribs_ = PointedDetails(*map_, MakePoint(at.X, at.Y, 0), tolerance);
+                pointedAttribs_ = PointedDetails(*map, MakePoint(at.X, at.Y, 0), tolerance);
             }
             break;
         case TGestureState::gsZoomRect:
@@ -99,7 +99,7 @@ void TGeoPanel::surfaceRelease(Qt::MouseButton button, Qt::KeyboardModifiers shi
 }
 
 void TGeoPanel::surfaceWheel(QPoint p, double notches) {
-    if (!map_) return;
+    if (!DataLoaded()) return;
     viewport_.ZoomAbout(std::pow(ZoomFactor(), notches), p.x(), p.y());
     scheduleRender();
 }

@@ -51,6 +51,7 @@ private:
         if (withTown) {
             panel_->LoadMeshFile(town_);
             panel_->Redraw();
+            panel_->Image();  // the rendering runs in the background: wait for it
         }
         return *panel_;
     }

@@ -1,11 +1,14 @@
-// orvelle-cli print: prints the map through the viewer's PrintMap into a PDF
-// file (Qt's PDF printer at 600 dpi, the whole sheet printable), so that the
-// page the print command makes can be scripted and checked without a printer.
-// The PDF is written beside OUT and renamed into place when complete.
-#include <QApplication>
+// orvelle-cli print: prints the map into a PDF file through the page code of
+// the viewer's print command (Qt's PDF writer at 600 dpi, the whole sheet
+// printable), so that the page the print command makes can be scripted and
+// checked without a printer. The PDF is written beside OUT and renamed into
+// place when complete.
+#include <QGuiApplication>
 #include <QImage>
 #include <QPageSize>
-#include <QPrinter>
+#include <QPainter>
+#include <QPdfWriter>
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
@@ -16,14 +19,16 @@
 #include "command.h"
 #include "data_loading.h"
 #include "output_file.h"
-#include "shell_ui/print_map.h"
+#include "queries/map_queries.h"
+#include "render/map_pages.h"
 #include "view_options.h"
-#include "view_qt/geo_panel.h"
 
 namespace cli {
 namespace {
 
 constexpr int kPrintDpi = 600;
+// The screen whose view is printed at its scale: the viewer's map panel on a 96 dpi screen.
+constexpr double kScreenDpi = 96;
 
 struct PrintOptions {
     std::string path, output;
@@ -119,34 +124,38 @@ int runPrint(const std::vector<std::string>& args) {
     int argc = 1;
     char name[] = "orvelle-cli";
     char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
 
-    // The panel draws its view once into an image of the --size; without the
-    // memory for it every painter call would only warn.
+    // The viewer draws its view once into an image of the --size before it
+    // prints; without the memory for it every painter call would only warn.
     if (QImage(o.view.width, o.view.height, QImage::Format_RGB32).isNull())
         return failure("print", notEnoughMemoryText(o.view));
-    // The map panel as the viewer's window holds it, never shown on a screen.
-    TGeoPanel panel;
-    panel.ViewMode = TViewMode::vmGaiku;
-    panel.setAttribute(Qt::WA_DontShowOnScreen);
-    panel.resize(o.view.width, o.view.height);
-    panel.show();
-    panel.AddMesh(std::move(data.map));
-    zoomToBox(panel, o.view);
-    panel.Redraw();  // the display scale and the chome at the centre
-    if (panel.Image().isNull()) return failure("print", notEnoughMemoryText(o.view));
+    // The map as the viewer's window shows it in a map panel of the --size.
+    const std::shared_ptr<const TKDKObject> map = std::move(data.map);
+    MapSnapshot snapshot;
+    snapshot.Map = map;
+    snapshot.Display = viewerDisplay(*map);
+    snapshot.Viewport = viewportOf(*map, o.view, kScreenDpi);
+    const TViewport& view = snapshot.Viewport;
+    const TPrintedArea area{MakePoint(map->SouthWest.X, map->SouthWest.Y, 0),
+                            MakePoint(map->NorthEast.X, map->NorthEast.Y, 0), view.GetViewMin(), view.GetViewMax(),
+                            view.DispScale()};
+    // The job's title: the chome at the view's centre, as the viewer names its print job.
+    const TGeoPoint centre = MakePoint(view.View.CenterX, view.View.CenterY, 0);
+    const QString title = QString::fromStdString(sjis::toUtf8(CentreAddress(*map, centre).Chome));
 
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setResolution(kPrintDpi);
-    printer.setFullPage(true);
-    printer.setPageSize(QPageSize(o.paper));
-    printer.setOutputFileName(QString::fromStdString(pdf.TemporaryPath()));
-    try {
-        if (!PrintMap(panel, printer, o.request)) return failure("print", sjis::toUtf8(PrintAreaTooSmallText()));
-    } catch (const std::runtime_error&) {  // the page could not be started or ended
+    QPdfWriter pdfWriter(QString::fromStdString(pdf.TemporaryPath()));
+    pdfWriter.setResolution(kPrintDpi);
+    pdfWriter.setPageSize(QPageSize(o.paper));
+    pdfWriter.setPageMargins(QMarginsF(0, 0, 0, 0));
+    const std::optional<TMapPageLayout> layout = LayOutMapPage(PrintPageOf(pdfWriter), o.request, area);
+    if (!layout) return failure("print", sjis::toUtf8(PrintAreaTooSmallText()));
+    pdfWriter.setTitle(title);
+    // A PDF file makes no copies itself: the page is there once per copy.
+    QPainter painter;
+    if (!painter.begin(&pdfWriter) ||
+        !DrawMapPages(pdfWriter, painter, *layout, snapshot, std::max(o.request.Copies, 1)) || !painter.end())
         return cannotWrite("print", o.output, "Qt's PDF printer failed");
-    }
     // Qt reports no write error of its own: a PDF without its trailer was cut short.
     if (!endsWithPdfTrailer(pdf.TemporaryPath()))
         return cannotWrite("print", o.output, "the PDF printer could not write the whole file");

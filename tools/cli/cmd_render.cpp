@@ -2,8 +2,6 @@
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
-#include <QSvgGenerator>
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -18,10 +16,7 @@
 #include "data_loading.h"
 #include "map/display_categories.h"
 #include "output_file.h"
-#include "drawing/feature_drawing.h"
-#include "view/viewport.h"
-#include "view_qt/qpainter_canvas.h"
-#include "view_qt/raster_canvas.h"
+#include "render/map_renderer.h"
 #include "view_options.h"
 
 namespace cli {
@@ -86,52 +81,25 @@ std::string parse(const std::vector<std::string>& args, RenderOptions& o) {
     return {};
 }
 
-// The view as the viewer shows the data: the whole extent, or the box.
-TViewport viewOf(const TKDKObject& map, const RenderOptions& o) {
-    TViewport view;
-    view.Width = o.view.width;
-    view.Height = o.view.height;
-    view.PixelsPerInch = o.dpi;
-    view.FitExtent(map.SouthWest.X, map.NorthEast.X, map.SouthWest.Y, map.NorthEast.Y);
-    zoomToBox(view, o.view);
-    return view;
+// The map as the viewer draws it, without a selection or marks.
+MapSnapshot snapshotOf(std::shared_ptr<const TKDKObject> map, const RenderOptions& o) {
+    MapSnapshot snapshot;
+    snapshot.Display = viewerDisplay(*map);
+    if (o.mode) snapshot.Display.ViewMode = *o.mode;
+    for (int major : o.hidden) snapshot.Display.CategoryShown[static_cast<size_t>(CategoryIndex(major))] = false;
+    snapshot.Viewport = viewportOf(*map, o.view, o.dpi);
+    snapshot.Map = std::move(map);
+    return snapshot;
 }
 
-void drawMap(Canvas& canvas, TKDKObject& map, const TViewport& view, const RenderOptions& o) {
-    // The viewer starts in block mode; data without blocks switch it off.
-    map.SetViewMode(o.mode.value_or(map.HasBlocks ? TViewMode::vmGaiku : TViewMode::vmNoGaiku));
-    for (int major : o.hidden) map.SetCategoryVisible(major, false);
-    Draw(map, canvas, view.GetViewMin(), view.GetViewMax(), view.ToScreen());
+QImage drawImage(const MapSnapshot& snapshot, const RenderOptions& o) {
+    // As the viewer draws its screen, with the resolution stored in the PNG.
+    return RenderImage(snapshot, TSelectionShown::No, static_cast<int>(o.dpi / 0.0254 + 0.5));
 }
 
-QImage drawImage(TKDKObject& map, const TViewport& view, const RenderOptions& o) {
-    QImage image(o.view.width, o.view.height, QImage::Format_RGB32);
-    if (image.isNull()) return image;
-    const int dotsPerMetre = static_cast<int>(o.dpi / 0.0254 + 0.5);
-    image.setDotsPerMeterX(dotsPerMetre);
-    image.setDotsPerMeterY(dotsPerMetre);
-    image.fill(Qt::white);
-    RasterCanvas canvas(image);  // as the viewer draws its screen
-    drawMap(canvas, map, view, o);
-    return image;
-}
-
-// The SVG picture of the view, written to `device`.
-bool drawSvg(QIODevice& device, TKDKObject& map, const TViewport& view, const RenderOptions& o) {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&device);
-    svg.setSize(QSize(o.view.width, o.view.height));
-    svg.setViewBox(QRect(0, 0, o.view.width, o.view.height));
-    svg.setResolution(o.dpi);
-    svg.setTitle(QString::fromStdString(sjis::toUtf8(map.BaseName)));
-    QPainter painter;
-    if (!painter.begin(&svg)) return false;
-    painter.fillRect(0, 0, o.view.width, o.view.height, Qt::white);
-    {
-        QPainterCanvas canvas(painter);  // vector output stays vector
-        drawMap(canvas, map, view, o);
-    }
-    return painter.end();
+// The SVG picture of the view (vector output stays vector), written to `device`.
+bool drawSvg(QIODevice& device, const MapSnapshot& snapshot) {
+    return WriteSvg(device, snapshot, {Qt::white, QString::fromStdString(sjis::toUtf8(snapshot.Map->BaseName)), {}});
 }
 
 // Milliseconds since `start`.
@@ -141,16 +109,16 @@ double msSince(std::chrono::steady_clock::time_point start) {
 
 // Draws the view once and encodes it as the output file's bytes, empty when
 // it could not be drawn; `drawMs` gets the drawing's milliseconds (encoding excluded).
-QByteArray drawOutput(TKDKObject& map, const TViewport& view, const RenderOptions& o, double& drawMs) {
+QByteArray drawOutput(const MapSnapshot& snapshot, const RenderOptions& o, double& drawMs) {
     const auto start = std::chrono::steady_clock::now();
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     if (o.svg) {
-        if (!drawSvg(buffer, map, view, o)) return {};
+        if (!drawSvg(buffer, snapshot)) return {};
         drawMs = msSince(start);
         return buffer.data();
     }
-    const QImage image = drawImage(map, view, o);
+    const QImage image = drawImage(snapshot, o);
     drawMs = msSince(start);
     // zlib level 2 instead of the default 6: half the encoding time of a map, about 1.6 times the bytes.
     constexpr int kPngQuality = 80;
@@ -159,16 +127,16 @@ QByteArray drawOutput(TKDKObject& map, const TViewport& view, const RenderOption
 }
 
 // The median of five more draws of the view into fresh images (or SVG pictures).
-double medianDrawMs(TKDKObject& map, const TViewport& view, const RenderOptions& o) {
+double medianDrawMs(const MapSnapshot& snapshot, const RenderOptions& o) {
     std::vector<double> times;
     for (int i = 0; i < 5; ++i) {
         const auto start = std::chrono::steady_clock::now();
         if (o.svg) {
             QBuffer buffer;
             buffer.open(QIODevice::WriteOnly);
-            drawSvg(buffer, map, view, o);
+            drawSvg(buffer, snapshot);
         } else {
-            drawImage(map, view, o);
+            drawImage(snapshot, o);
         }
         times.push_back(msSince(start));
     }
@@ -193,15 +161,15 @@ int runRender(const std::vector<std::string>& args) {
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
 
-    const TViewport view = viewOf(*data.map, o);
+    const MapSnapshot snapshot = snapshotOf(std::move(data.map), o);
     double firstMs = 0;
-    const QByteArray bytes = drawOutput(*data.map, view, o, firstMs);
+    const QByteArray bytes = drawOutput(snapshot, o, firstMs);
     if (bytes.isEmpty()) return failure("render", notEnoughMemoryText(o.view));
     if (const int status = writeOutputFile("render", o.output, std::string_view(bytes.constData(), bytes.size())))
         return status;
     if (o.timing)
         std::cerr << std::fixed << std::setprecision(1) << "load " << loadMs << " ms, first draw " << firstMs
-                  << " ms, draw " << medianDrawMs(*data.map, view, o) << " ms\n";
+                  << " ms, draw " << medianDrawMs(snapshot, o) << " ms\n";
     return reportFatal("render", data);
 }
 

@@ -6,6 +6,9 @@
 #include <optional>
 #include <string>
 
+#include "map/display_state.h"
+#include "view/viewport.h"
+
 class TKDKObject;
 
 namespace cli {
@@ -31,10 +34,11 @@ std::string boxOutsideData(const ViewOptions& o, const TKDKObject& map);
 // The failure of a drawing of the view's size that got no memory.
 std::string notEnoughMemoryText(const ViewOptions& o);
 
-// Zooms a view already fitted to the data (a TViewport or the map panel) to the box, if one was given.
-template <class View>
-void zoomToBox(View& view, const ViewOptions& o) {
-    if (o.box) view.ZoomToBox((*o.box)[0], (*o.box)[2], (*o.box)[1], (*o.box)[3]);
-}
+// The view as the viewer shows the data on a surface of the options' size
+// at `pixelsPerInch`: the whole extent, then zoomed to the box if one was given.
+TViewport viewportOf(const TKDKObject& map, const ViewOptions& o, double pixelsPerInch);
+
+// The display state the viewer starts with: block mode, or without blocks in the data, not.
+TDisplayState viewerDisplay(const TKDKObject& map);
 
 }  // namespace cli

@@ -14,7 +14,8 @@
 
 namespace {
 
-void save(QWidget& window, const QString& file) {
+void save(TGeoPanel& window, const QString& file) {
+    window.Image();  // waits for the rendering of the last view
     QApplication::processEvents();
     QTest::qWait(200);
     const QPixmap shot = window.screen()->grabWindow(window.winId());

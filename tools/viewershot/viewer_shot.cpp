@@ -38,8 +38,10 @@ using testsupport::Child;
 namespace {
 
 QString outDir;
+TGeoPanel* mapPanel = nullptr;  // the main window's; its map is drawn in the background
 
 void save(QWidget* w, const char* name) {
+    if (mapPanel) mapPanel->Image();  // waits for the rendering of the last view
     const QString path = outDir + "/" + name;
     if (!w->grab().save(path)) std::fprintf(stderr, "orvelle-viewer-shot: cannot write %s\n", qPrintable(path));
 }
@@ -89,6 +91,7 @@ int main(int argc, char** argv) {
     const QString home = QDir::tempPath() + "/orvelle-viewer-shot";
     QDir(home).removeRecursively();
     TMainForm form(home.toStdString() + "/", home.toStdString() + "/Maps/");
+    mapPanel = form.GeoPanel1;
     form.resize(900, 640);
     form.show();
     if (!QTest::qWaitForWindowExposed(&form)) return 1;

@@ -1,4 +1,4 @@
-#include "view_qt/qpainter_canvas.h"
+#include "render/qpainter_canvas.h"
 
 #include <QFontMetrics>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "view_qt/raster_canvas.h"
+#include "render/raster_canvas.h"
 
 #include <algorithm>
 #include <cmath>

@@ -13,7 +13,7 @@
 #include "support/temp_dir.h"
 #include "support/town_fixture.h"
 #include "view/viewport.h"
-#include "view_qt/qpainter_canvas.h"
+#include "render/qpainter_canvas.h"
 #include "drawing/feature_drawing.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include <QPainter>
 #include <vector>
 
-#include "view_qt/qpainter_canvas.h"
+#include "render/qpainter_canvas.h"
 
 class RasterCanvas : public Canvas {
 public:

@@ -16,8 +16,8 @@
 #include "support/town_fixture.h"
 #include "synth.h"
 #include "view/viewport.h"
-#include "view_qt/qpainter_canvas.h"
-#include "view_qt/raster_canvas.h"
+#include "render/qpainter_canvas.h"
+#include "render/raster_canvas.h"
 
 namespace {
 
