@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
 
     // From the whole extent: zooms in and out and pans a quarter view each
     // way, each step followed by a pause in which its image may arrive.
-    TGeoPanel& panel = *form.GeoPanel1;
+    TGeoPanel& panel = *Child<TGeoPanel>(form, "GeoPanel1");
     const std::function<void()> steps[] = {
         [&] { panel.ZoomIn(); },  [&] { panel.ZoomIn(); },   [&] { panel.ZoomOut(); }, [&] { panel.ZoomOut(); },
         [&] { panel.ZoomReset(); }, [&] { pan(panel, 1, 0); }, [&] { pan(panel, 0, 1); }, [&] { pan(panel, -1, 0); },
@@ -113,7 +113,6 @@ int main(int argc, char** argv) {
     }
     QTest::qWait(100);
     probe.stop();
-    const TGeoPanel& panel = *Child<TGeoPanel>(form, "GeoPanel1");
     std::printf("load %lld ms, %zu meshes, longest UI stall %lld ms while reading, %lld ms including the final draw, "
                 "%d of %d ticks late by more than 50 ms; the window's longest step %lld ms while reading, "
                 "%lld ms for the final count and drawing\n",

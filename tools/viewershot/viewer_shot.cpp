@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
     const QString home = QDir::tempPath() + "/orvelle-viewer-shot";
     QDir(home).removeRecursively();
     TMainForm form(home.toStdString() + "/", home.toStdString() + "/Maps/");
-    mapPanel = form.GeoPanel1;
+    mapPanel = Child<TGeoPanel>(form, "GeoPanel1");
     form.resize(900, 640);
     form.show();
     if (!QTest::qWaitForWindowExposed(&form)) return 1;
