@@ -276,24 +276,21 @@ QString TMainForm::StatusText(int panel) const { return panels_[panel]->text(); 
 void TMainForm::setStatus(int panel, const QString& text) { panels_[panel]->setText(text); }
 
 void TMainForm::bindPanel() {
-    GeoPanel1->OnMouseDown = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int, double, double) {
+    connect(GeoPanel1, &TGeoPanel::OnMouseDown, this, [this] {
         clearPlaceMark(false);  // the gesture's own drawing leaves it out
-    };
-    GeoPanel1->OnMouseMove = [this](QObject*, Qt::KeyboardModifiers, int, int, double rx, double ry) {
-        panelMouseMove(rx, ry);
-    };
-    GeoPanel1->OnMouseUp = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int, double, double) {
-        panelMouseUp();
-    };
-    GeoPanel1->OnPaint = [this](QObject*) { panelPaint(); };
+    });
+    connect(GeoPanel1, &TGeoPanel::OnMouseMove, this,
+            [this](QObject*, Qt::KeyboardModifiers, int, int, double rx, double ry) { panelMouseMove(rx, ry); });
+    connect(GeoPanel1, &TGeoPanel::OnMouseUp, this, [this] { panelMouseUp(); });
+    connect(GeoPanel1, &TGeoPanel::OnPaint, this, [this] { panelPaint(); });
     // Held meshes wait for the panel's rendering to let go of the map.
-    GeoPanel1->OnRendered = [this](QObject*) { releaseLoadEvents(); };
+    connect(GeoPanel1, &TGeoPanel::OnRendered, this, [this] { releaseLoadEvents(); });
     // A double-click centres the map on the clicked point.
-    GeoPanel1->OnDblClick = [this](QObject*) {
+    connect(GeoPanel1, &TGeoPanel::OnDblClick, this, [this] {
         if (!GeoPanel1->DataLoaded()) return;
         const TGeoPoint2D at = GeoPanel1->ScreenToWorld(GeoPanel1->DownPoint().x(), GeoPanel1->DownPoint().y());
         GeoPanel1->CentreOn(at.X, at.Y);
-    };
+    });
 }
 
 void TMainForm::panelMouseMove(double rx, double ry) {

@@ -25,9 +25,7 @@ TGeoPanel::TGeoPanel(std::shared_ptr<MapDocument> document, QWidget* parent)
       Marks(document_->Marks),
       paintBox_(new TGeoPaintBox(*this)),
       renderer_([this](QImage image, const TViewState& view) { showImage(std::move(image), view); },
-          [this] {
-              if (OnRendered) OnRendered(this);
-          }) {
+          [this] { emit OnRendered(this); }) {
     setFocusPolicy(Qt::StrongFocus);
     settle_.setSingleShot(true);
     settle_.setInterval(kSettleMs);
@@ -134,10 +132,10 @@ void TGeoPanel::Redraw() {
     try {
         render();
     } catch (...) {
-        if (OnPaint) OnPaint(this);
+        emit OnPaint(this);
         throw;
     }
-    if (OnPaint) OnPaint(this);
+    emit OnPaint(this);
 }
 
 void TGeoPanel::render() {
@@ -236,6 +234,6 @@ void TGeoPanel::FlushPendingRender() {
     if (renderPending_) Redraw();
     if (resizePending_) {
         resizePending_ = false;
-        if (OnResize) OnResize(this);
+        emit OnResize(this);
     }
 }

@@ -13,7 +13,6 @@
 #include <QFrame>
 #include <QImage>
 #include <QTimer>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,14 +33,12 @@ class TGeoPaintBox;
 enum class TOperationMode : uint8_t { omZoomRect, omMoveDrag, omSelectPoint };
 enum class TGestureState : uint8_t { gsIdle, gsZoomRect, gsMoveDrag, gsSelectPoint };
 
-// Sender, button, modifiers, surface pixel X and Y, world metres RX and RY.
-using TGeoMouseEvent =
-    std::function<void(QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int, double, double)>;
-// Sender, modifiers, surface pixel X and Y, and RX, RY in the CoordsFormat system.
-using TGeoMouseMoveEvent = std::function<void(QObject*, Qt::KeyboardModifiers, int, int, double, double)>;
-using TNotifyEvent = std::function<void(QObject*)>;
-
+// The panel's events are Qt signals carrying the design's names and
+// arguments, the sender first (the paint surface for the mouse events, the
+// panel for the others); the window connects to them.
 class TGeoPanel : public QFrame {
+    Q_OBJECT
+
     // First, so that the properties below can refer into it.
     std::shared_ptr<MapDocument> document_;
 
@@ -114,13 +111,6 @@ public:
     // The screen's logical pixels per inch in device pixels (logical DPI times
     // the device pixel ratio): the resolution the scale denominators refer to.
     double PixelsPerInch() const { return viewport_.PixelsPerInch; }
-
-    // --- events
-    TGeoMouseEvent OnMouseDown, OnMouseUp;
-    TGeoMouseMoveEvent OnMouseMove;
-    TNotifyEvent OnPaint, OnRePaint, OnResize, OnDblClick;
-    // The background rendering has let go of the map.
-    TNotifyEvent OnRendered;
 
     // --- navigation
     TScreenPoint WorldToScreen(const TGeoPoint& p) const { return viewport_.WorldToScreen(p); }
@@ -196,6 +186,21 @@ public:
     void FlushPendingRender();
     // Delay after the last wheel step or resize before the sharp image is rendered.
     static constexpr int kSettleMs = 50;
+
+signals:
+    // Sender, button, modifiers, surface pixel X and Y, world metres RX and RY.
+    void OnMouseDown(QObject* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y, double rx,
+                     double ry);
+    void OnMouseUp(QObject* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y, double rx,
+                   double ry);
+    // Sender, modifiers, surface pixel X and Y, and RX, RY in the CoordsFormat system.
+    void OnMouseMove(QObject* sender, Qt::KeyboardModifiers shift, int x, int y, double rx, double ry);
+    void OnPaint(QObject* sender);
+    void OnRePaint(QObject* sender);
+    void OnResize(QObject* sender);
+    void OnDblClick(QObject* sender);
+    // The background rendering has let go of the map.
+    void OnRendered(QObject* sender);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

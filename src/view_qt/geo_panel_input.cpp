@@ -44,7 +44,7 @@ void TGeoPanel::surfacePress(Qt::MouseButton button, Qt::KeyboardModifiers shift
         }
         paintBox_->update();
     }
-    if (OnMouseDown) OnMouseDown(paintBox_, button, shift, p.x(), p.y(), downWorld_.X, downWorld_.Y);
+    emit OnMouseDown(paintBox_, button, shift, p.x(), p.y(), downWorld_.X, downWorld_.Y);
 }
 
 void TGeoPanel::surfaceMove(Qt::KeyboardModifiers shift, QPoint p) {
@@ -58,7 +58,7 @@ void TGeoPanel::surfaceMove(Qt::KeyboardModifiers shift, QPoint p) {
         lastPoint_ = p;
         paintBox_->update();
     }
-    if (OnMouseMove) OnMouseMove(paintBox_, shift, p.x(), p.y(), w.X, w.Y);
+    emit OnMouseMove(paintBox_, shift, p.x(), p.y(), w.X, w.Y);
 }
 
 void TGeoPanel::surfaceRelease(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint p) {
@@ -95,7 +95,7 @@ void TGeoPanel::surfaceRelease(Qt::MouseButton button, Qt::KeyboardModifiers shi
             break;
         case TGestureState::gsIdle: break;
     }
-    if (OnMouseUp) OnMouseUp(paintBox_, button, shift, p.x(), p.y(), r.X, r.Y);
+    emit OnMouseUp(paintBox_, button, shift, p.x(), p.y(), r.X, r.Y);
 }
 
 void TGeoPanel::surfaceWheel(QPoint p, double notches) {
@@ -152,5 +152,5 @@ void TGeoPanel::paintSurface(QPainter& painter) {
         canvas.Brush.Style = TBrushStyle::bsClear;
         canvas.Rectangle(downPoint_.x(), downPoint_.y(), lastPoint_.x(), lastPoint_.y());
     }
-    if (OnRePaint) OnRePaint(this);
+    emit OnRePaint(this);
 }

@@ -36,7 +36,7 @@ void TGeoPaintBox::mouseReleaseEvent(QMouseEvent* e) {
 void TGeoPaintBox::mouseDoubleClickEvent(QMouseEvent* e) {
     // Qt sends press, release, double-click, release: the second press is the double-click.
     panel_.surfacePress(e->button(), e->modifiers(), panel_.toDevice(e->position()));
-    if (panel_.OnDblClick) panel_.OnDblClick(&panel_);
+    emit panel_.OnDblClick(&panel_);
 }
 
 void TGeoPaintBox::wheelEvent(QWheelEvent* e) {

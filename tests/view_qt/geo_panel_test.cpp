@@ -133,11 +133,11 @@ private slots:
     void resizeKeepsCentreAndScaleAndRendersOnceSettled() {
         TGeoPanel& p = makePanel(true);
         int resized = 0, paints = 0;
-        p.OnResize = [&](QObject* sender) {
+        QObject::connect(&p, &TGeoPanel::OnResize, [&](QObject* sender) {
             QCOMPARE(sender, static_cast<QObject*>(&p));
             ++resized;
-        };
-        p.OnPaint = [&](QObject*) { ++paints; };
+        });
+        QObject::connect(&p, &TGeoPanel::OnPaint, [&] { ++paints; });
         p.ZoomToBox(90, 110, 60, 80);
         p.Redraw();
         const TViewState before = p.View();
@@ -251,9 +251,9 @@ private slots:
         TGeoPanel& p = makePanel(true);
         p.SetOperationMode(TOperationMode::omSelectPoint);
         std::string seenInMouseUp;
-        p.OnMouseUp = [&](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int, double, double) {
+        QObject::connect(&p, &TGeoPanel::OnMouseUp, [&] {
             seenInMouseUp = p.PointedAttribs();
-        };
+        });
         drag({180, 270}, {560, 30}, {560, 30});  // press on the school, release outside the town
         const double tolerance = 3 / 2.0;
         const std::string expected = PointedDetails(*p.MapObject(), MakePoint(40, 40, 0), tolerance);
@@ -266,8 +266,8 @@ private slots:
     void withoutDataMovesAreIgnored() {
         TGeoPanel& p = makePanel(false);
         int moves = 0, downs = 0;
-        p.OnMouseMove = [&](QObject*, Qt::KeyboardModifiers, int, int, double, double) { ++moves; };
-        p.OnMouseDown = [&](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int, double, double) { ++downs; };
+        QObject::connect(&p, &TGeoPanel::OnMouseMove, [&] { ++moves; });
+        QObject::connect(&p, &TGeoPanel::OnMouseDown, [&] { ++downs; });
         const TViewState before = p.View();
         drag({100, 100}, {300, 300}, {300, 300});
         QCOMPARE(moves, 0);
@@ -282,12 +282,14 @@ private slots:
     void movesReportConvertedCoordinatesPressesMetres() {
         TGeoPanel& p = makePanel(true);
         MouseRecord down, move;
-        p.OnMouseDown = [&](QObject* s, Qt::MouseButton, Qt::KeyboardModifiers, int x, int y, double rx, double ry) {
+        QObject::connect(&p, &TGeoPanel::OnMouseDown,
+                         [&](QObject* s, Qt::MouseButton, Qt::KeyboardModifiers, int x, int y, double rx, double ry) {
             down = {down.calls + 1, s, x, y, rx, ry};
-        };
-        p.OnMouseMove = [&](QObject* s, Qt::KeyboardModifiers, int x, int y, double rx, double ry) {
+        });
+        QObject::connect(&p, &TGeoPanel::OnMouseMove,
+                         [&](QObject* s, Qt::KeyboardModifiers, int x, int y, double rx, double ry) {
             move = {move.calls + 1, s, x, y, rx, ry};
-        };
+        });
         QTest::mouseMove(surface(), {300, 150});  // world (100, 100)
         QCOMPARE(move.sender, static_cast<QObject*>(surface()));
         QCOMPARE(move.rx, 100.0);  // the constructor's format is not chosen yet
@@ -325,7 +327,7 @@ private slots:
         m.layer("GYOUSEI\\GYOUSEI.ATR", {meshfiles::attributeRecord('A', 1105, 1, {"AB101", u8"区"})});
         p.LoadMeshFile(m.write().string());
         int paints = 0;
-        p.OnPaint = [&](QObject*) { ++paints; };
+        QObject::connect(&p, &TGeoPanel::OnPaint, [&] { ++paints; });
         QVERIFY_THROWS_EXCEPTION(EConvertError, p.Redraw());
         QCOMPARE(paints, 1);
         QVERIFY(!p.Image().isNull());  // the map was drawn before the centre address failed
@@ -334,7 +336,7 @@ private slots:
     void paintingShowsTheImageWithoutRendering() {
         TGeoPanel& p = makePanel(true);
         int repaints = 0;
-        p.OnRePaint = [&](QObject*) { ++repaints; };
+        QObject::connect(&p, &TGeoPanel::OnRePaint, [&] { ++repaints; });
         const int renders = p.RenderCount();
         const QImage shown = surface()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(shown, p.Image());
