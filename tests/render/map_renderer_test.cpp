@@ -4,21 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <cstdlib>
 #include <memory>
 
 #include "base/sjis.h"
-#include "document/map_document.h"
-#include "reading/map_loading.h"
 #include "render/map_pages.h"
 #include "render/map_renderer.h"
 #include "render/qpainter_canvas.h"
-#include "support/temp_dir.h"
-#include "support/town_fixture.h"
+#include "town_document_test.h"
 
 namespace {
 
@@ -30,21 +25,10 @@ int64_t pixelsOf(const QImage& image, TColor colour) {
     return n;
 }
 
-class MapRendererTest : public ::testing::Test {
+class MapRendererTest : public TownDocumentTest {
 protected:
-    static void SetUpTestSuite() {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        static int argc = 1;
-        static char name[] = "map_renderer_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QGuiApplication::instance()) app_ = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    static void TearDownTestSuite() { app_.reset(); }
-
     void SetUp() override {
-        auto mesh = std::make_unique<TKDKObject>();
-        ReadMeshOnItsOwn(*mesh, testsupport::writeTown(dir_.path()).string(), document_.ErrorList);
-        document_.AddMesh(std::move(mesh));
+        TownDocumentTest::SetUp();
         document_.Display.ViewMode = TViewMode::vmGaiku;
         viewport_.Width = 400;
         viewport_.Height = 300;
@@ -53,13 +37,8 @@ protected:
 
     MapSnapshot snapshot() const { return SnapshotOf(document_, viewport_, {}); }
 
-    static std::unique_ptr<QGuiApplication> app_;
-    testsupport::TempDir dir_;
-    MapDocument document_;
     TViewport viewport_;
 };
-
-std::unique_ptr<QGuiApplication> MapRendererTest::app_;
 
 TEST_F(MapRendererTest, DrawsTheSnapshotWhateverTheDocumentDoesAfterwards) {
     ASSERT_GT(document_.SearchAttrib(-1, -1, false, sjis::fromUtf8(u8"日比谷公園")), 0);

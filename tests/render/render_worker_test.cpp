@@ -5,37 +5,17 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QGuiApplication>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
-#include "document/map_document.h"
-#include "reading/map_loading.h"
 #include "render/map_renderer.h"
 #include "render/render_worker.h"
-#include "support/temp_dir.h"
-#include "support/town_fixture.h"
+#include "town_document_test.h"
 
 namespace {
 
-class RenderWorkerTest : public ::testing::Test {
+class RenderWorkerTest : public TownDocumentTest {
 protected:
-    static void SetUpTestSuite() {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        static int argc = 1;
-        static char name[] = "render_worker_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QGuiApplication::instance()) app_ = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    static void TearDownTestSuite() { app_.reset(); }
-
-    void SetUp() override {
-        auto mesh = std::make_unique<TKDKObject>();
-        ReadMeshOnItsOwn(*mesh, testsupport::writeTown(dir_.path()).string(), document_.ErrorList);
-        document_.AddMesh(std::move(mesh));
-    }
-
     // A view of the town `width` pixels wide, fitted to the whole town.
     MapSnapshot snapshot(int width) const {
         TViewport viewport;
@@ -50,16 +30,11 @@ protected:
         TViewState view;
     };
 
-    static std::unique_ptr<QGuiApplication> app_;
-    testsupport::TempDir dir_;
-    MapDocument document_;
     std::vector<Delivery> delivered_;
     int idles_ = 0;
     RenderWorker worker_{[this](QImage image, const TViewState& view) { delivered_.push_back({image, view}); },
                          [this] { ++idles_; }};
 };
-
-std::unique_ptr<QGuiApplication> RenderWorkerTest::app_;
 
 TEST_F(RenderWorkerTest, FinishDeliversTheLastRequestOnly) {
     const MapSnapshot first = snapshot(200), second = snapshot(300);
