@@ -8,10 +8,15 @@
 // Everything is drawn until the owner chooses a view mode.
 MapDocument::MapDocument() { Display.ViewMode = TViewMode::vmAll; }
 
-void MapDocument::resetForNewMap() {
-    Display.CategoryShown = TDisplayState{}.CategoryShown;
+// The index and the graph hold the map they were built from.
+void MapDocument::dropBuiltFromMap() {
     PlaceIndex.reset();
     roadGraph_.reset();
+}
+
+void MapDocument::resetForNewMap() {
+    Display.CategoryShown = TDisplayState{}.CategoryShown;
+    dropBuiltFromMap();
 }
 
 bool MapDocument::AddMesh(std::unique_ptr<TKDKObject> mesh) {
@@ -20,9 +25,7 @@ bool MapDocument::AddMesh(std::unique_ptr<TKDKObject> mesh) {
         map_ = std::move(mesh);
         resetForNewMap();
     } else {
-        // The index and the graph hold the map; merging changes what they describe.
-        PlaceIndex.reset();
-        roadGraph_.reset();
+        dropBuiltFromMap();  // merging changes what they describe
         // A job reading the map on another thread holds a reference; writing now would race with it.
         assert(map_.use_count() == 1);
         map_->Merge(*mesh, ErrorList);

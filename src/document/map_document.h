@@ -65,6 +65,7 @@ public:
     void DropRoadGraph() { roadGraph_.reset(); }
 
 private:
+    void dropBuiltFromMap();
     void resetForNewMap();
 
     std::shared_ptr<TKDKObject> map_;

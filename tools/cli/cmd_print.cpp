@@ -132,10 +132,7 @@ int runPrint(const std::vector<std::string>& args) {
         return failure("print", notEnoughMemoryText(o.view));
     // The map as the viewer's window shows it in a map panel of the --size.
     const std::shared_ptr<const TKDKObject> map = std::move(data.map);
-    MapSnapshot snapshot;
-    snapshot.Map = map;
-    snapshot.Display = viewerDisplay(*map);
-    snapshot.Viewport = viewportOf(*map, o.view, kScreenDpi);
+    const MapSnapshot snapshot = viewerSnapshot(map, o.view, kScreenDpi);
     const TViewport& view = snapshot.Viewport;
     const TPrintedArea area{MakePoint(map->SouthWest.X, map->SouthWest.Y, 0),
                             MakePoint(map->NorthEast.X, map->NorthEast.Y, 0), view.GetViewMin(), view.GetViewMax(),

@@ -83,12 +83,9 @@ std::string parse(const std::vector<std::string>& args, RenderOptions& o) {
 
 // The map as the viewer draws it, without a selection or marks.
 MapSnapshot snapshotOf(std::shared_ptr<const TKDKObject> map, const RenderOptions& o) {
-    MapSnapshot snapshot;
-    snapshot.Display = viewerDisplay(*map);
+    MapSnapshot snapshot = viewerSnapshot(std::move(map), o.view, o.dpi);
     if (o.mode) snapshot.Display.ViewMode = *o.mode;
     for (int major : o.hidden) snapshot.Display.CategoryShown[static_cast<size_t>(CategoryIndex(major))] = false;
-    snapshot.Viewport = viewportOf(*map, o.view, o.dpi);
-    snapshot.Map = std::move(map);
     return snapshot;
 }
 

@@ -41,20 +41,17 @@ std::string boxOutsideData(const ViewOptions& o, const TKDKObject& map) {
     return std::string("--box lies outside the data (") + extent + ")";
 }
 
-TViewport viewportOf(const TKDKObject& map, const ViewOptions& o, double pixelsPerInch) {
-    TViewport view;
+MapSnapshot viewerSnapshot(std::shared_ptr<const TKDKObject> map, const ViewOptions& o, double pixelsPerInch) {
+    MapSnapshot snapshot;
+    snapshot.Display.ViewMode = map->HasBlocks ? TViewMode::vmGaiku : TViewMode::vmNoGaiku;
+    TViewport& view = snapshot.Viewport;
     view.Width = o.width;
     view.Height = o.height;
     view.PixelsPerInch = pixelsPerInch;
-    view.FitExtent(map.SouthWest.X, map.NorthEast.X, map.SouthWest.Y, map.NorthEast.Y);
+    view.FitExtent(map->SouthWest.X, map->NorthEast.X, map->SouthWest.Y, map->NorthEast.Y);
     if (o.box) view.ZoomToBox((*o.box)[0], (*o.box)[2], (*o.box)[1], (*o.box)[3]);
-    return view;
-}
-
-TDisplayState viewerDisplay(const TKDKObject& map) {
-    TDisplayState state;
-    state.ViewMode = map.HasBlocks ? TViewMode::vmGaiku : TViewMode::vmNoGaiku;
-    return state;
+    snapshot.Map = std::move(map);
+    return snapshot;
 }
 
 }  // namespace cli

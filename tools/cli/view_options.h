@@ -3,11 +3,11 @@
 // surface of WIDTHxHEIGHT pixels showing the whole data as the viewer fits
 // it, then zoomed to the box as the rubber band would.
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 
-#include "map/display_state.h"
-#include "view/viewport.h"
+#include "render/map_snapshot.h"
 
 class TKDKObject;
 
@@ -34,11 +34,10 @@ std::string boxOutsideData(const ViewOptions& o, const TKDKObject& map);
 // The failure of a drawing of the view's size that got no memory.
 std::string notEnoughMemoryText(const ViewOptions& o);
 
-// The view as the viewer shows the data on a surface of the options' size
-// at `pixelsPerInch`: the whole extent, then zoomed to the box if one was given.
-TViewport viewportOf(const TKDKObject& map, const ViewOptions& o, double pixelsPerInch);
-
-// The display state the viewer starts with: block mode, or without blocks in the data, not.
-TDisplayState viewerDisplay(const TKDKObject& map);
+// The map as the viewer's window first shows it (block mode, or without
+// blocks in the data, not), without a selection or marks, on a surface of
+// the options' size at `pixelsPerInch`: the whole extent, then zoomed to the
+// box if one was given.
+MapSnapshot viewerSnapshot(std::shared_ptr<const TKDKObject> map, const ViewOptions& o, double pixelsPerInch);
 
 }  // namespace cli
