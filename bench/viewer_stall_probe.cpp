@@ -6,13 +6,17 @@
 // that a user would feel. On a busy machine gaps also come from other
 // processes, so the program also times the window's own work: each step of
 // the open that the loading thread hands to it (a merge, the final count and
-// drawing).
+// drawing), and while navigating, the longest event the window handled, in
+// wall and in its own processor time: a gap without a long event is the
+// window waiting for a processor, not working.
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 
 #include "shell_ui/main_form.h"
@@ -23,13 +27,41 @@ using testsupport::Child;
 
 namespace {
 
+double threadCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
 // Times the calls the loading thread queues on the window.
 class TimingApplication : public TOrvelleApplication {
 public:
     using TOrvelleApplication::TOrvelleApplication;
     TMainForm* window = nullptr;
     qint64 longestReadingStep = 0, finalStep = 0;
+    // The longest event handled while navigating (outermost events only).
+    bool navigating = false;
+    int depth = 0;
+    double longestEvent = 0;
+    double longestEventCpu = 0;
+    QByteArray longestEventReceiver;
     bool notify(QObject* receiver, QEvent* event) override {
+        if (navigating && depth == 0) {
+            QElapsedTimer t;
+            t.start();
+            const double cpu = threadCpuMs();
+            const QByteArray name = receiver->metaObject()->className();
+            ++depth;
+            const bool done = TOrvelleApplication::notify(receiver, event);
+            --depth;
+            const double wall = static_cast<double>(t.nsecsElapsed()) / 1e6;
+            if (wall > longestEvent) {
+                longestEvent = wall;
+                longestEventCpu = threadCpuMs() - cpu;
+                longestEventReceiver = name;
+            }
+            return done;
+        }
         if (receiver != window || event->type() != QEvent::MetaCall || !window->Loading())
             return TOrvelleApplication::notify(receiver, event);
         QElapsedTimer t;
@@ -42,6 +74,14 @@ public:
         return done;
     }
 };
+
+// Runs the event loop for `ms` milliseconds. (QTest::qWait would sleep in
+// 10 ms steps between event batches, and the probe would see its own sleeps.)
+void runEventsFor(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
 
 // Centres the panel a quarter of the view to the east (dx) and north (dy).
 void pan(TGeoPanel& panel, int dx, int dy) {
@@ -70,6 +110,7 @@ int main(int argc, char** argv) {
     int ticks = 0, over50 = 0;
     QTimer probe;
     probe.setInterval(10);
+    probe.setTimerType(Qt::PreciseTimer);
     QObject::connect(&probe, &QTimer::timeout, [&] {
         const qint64 now = clock.elapsed();
         const qint64 gap = now - last;
@@ -91,8 +132,9 @@ int main(int argc, char** argv) {
     form.OpenPaths({QString::fromLocal8Bit(argv[1])});
     while (form.Loading()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     const qint64 loaded = clock.elapsed();
-    QTest::qWait(100);  // a few ticks after the final drawing
+    runEventsFor(100);  // a few ticks after the final drawing
     navigating = true;
+    app.navigating = true;
 
     // From the whole extent: zooms in and out and pans a quarter view each
     // way, each step followed by a pause in which its image may arrive.
@@ -108,10 +150,10 @@ int main(int argc, char** argv) {
             t.start();
             if (panel.DataLoaded()) step();
             longestStep = std::max(longestStep, t.elapsed());
-            QTest::qWait(round == 0 ? 300 : 30);  // the last rounds replace images still being drawn
+            runEventsFor(round == 0 ? 300 : 30);  // the last rounds replace images still being drawn
         }
     }
-    QTest::qWait(100);
+    runEventsFor(100);
     probe.stop();
     std::printf("load %lld ms, %zu meshes, longest UI stall %lld ms while reading, %lld ms including the final draw, "
                 "%d of %d ticks late by more than 50 ms; the window's longest step %lld ms while reading, "
@@ -122,5 +164,7 @@ int main(int argc, char** argv) {
                 static_cast<long long>(app.longestReadingStep), static_cast<long long>(app.finalStep));
     std::printf("zooming and panning: longest UI stall %lld ms, longest navigation step %lld ms\n",
                 static_cast<long long>(longestNavigating), static_cast<long long>(longestStep));
+    std::printf("longest event while navigating: %.1f ms (%.1f ms of the window's processor time, to a %s)\n",
+                app.longestEvent, app.longestEventCpu, app.longestEventReceiver.constData());
     return 0;
 }

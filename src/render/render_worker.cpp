@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QObject>
 
+#include "base/thread_priority.h"
 #include "render/map_renderer.h"
 
 namespace {
@@ -78,6 +79,7 @@ void RenderWorker::deliverDone() {
 }
 
 void RenderWorker::run(std::stop_token stop) {
+    LowerCurrentThreadPriority();
     for (;;) {
         std::optional<MapSnapshot> snapshot;
         uint64_t id = 0;
