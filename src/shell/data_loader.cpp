@@ -8,9 +8,21 @@
 #include "shell/archive_opening.h"
 #include "view/coordinate_translator.h"
 
-std::unique_ptr<TKDKObject> TakeMesh(TLoadEvent& event) {
-    return event.Mesh ? std::move(*event.Mesh) : nullptr;
+namespace {
+
+std::unique_ptr<TKDKObject> take(std::shared_ptr<std::unique_ptr<TKDKObject>>& box) {
+    return box ? std::move(*box) : nullptr;
 }
+
+std::shared_ptr<std::unique_ptr<TKDKObject>> box(std::unique_ptr<TKDKObject> map) {
+    return std::make_shared<std::unique_ptr<TKDKObject>>(std::move(map));
+}
+
+}  // namespace
+
+std::unique_ptr<TKDKObject> TakeMesh(TLoadEvent& event) { return take(event.Mesh); }
+
+std::unique_ptr<TKDKObject> TakeMerged(TLoadEvent& event) { return take(event.Merged); }
 
 TDataLoader::~TDataLoader() {
     Cancel();
@@ -49,6 +61,7 @@ void prepareConversion(TCoordsFormat source, TCoordsFormat target) {
 
 void TDataLoader::run(const TLoadRequest& request, const Sink& sink) {
     TLoadEvent finished;
+    std::unique_ptr<TKDKObject> merged;  // when merging: the map so far, kept whatever ends the load
     try {
         std::string folder = request.Path;
         if (request.Source == TLoadSource::lsArchive) {
@@ -92,6 +105,22 @@ void TDataLoader::run(const TLoadRequest& request, const Sink& sink) {
             bytes += (*read.Mesh)->BytesRead;
             read.BytesRead = bytes;
             const bool failed = static_cast<bool>(read.Failure);
+            if (request.MergeMeshes) {
+                if (failed) {
+                    read.Merged = box(std::move(merged));
+                } else {
+                    if (cancel_) {  // read after the cancel: dropped, as the window drops it
+                        finished.Cancelled = true;
+                        break;
+                    }
+                    // The first mesh becomes the map, as in MapDocument::AddMesh.
+                    if (!merged)
+                        merged = TakeMesh(read);
+                    else
+                        merged->Merge(*TakeMesh(read), read.Errors);
+                    read.MergedHasBlocks = merged->HasBlocks;
+                }
+            }
             sink(std::move(read));
             if (failed) break;
         }
@@ -99,5 +128,6 @@ void TDataLoader::run(const TLoadRequest& request, const Sink& sink) {
     } catch (...) {
         finished.Failure = std::current_exception();
     }
+    if (merged) finished.Merged = box(std::move(merged));
     sink(std::move(finished));
 }

@@ -4,6 +4,10 @@
 // own; the owner receives the results in order through a sink and adds them
 // to its map (AddMesh / AddFailedMesh). Reading stops at the first mesh that
 // raises and, when cancelled, before the next mesh.
+//
+// Opened into an empty window (MergeMeshes), the loading thread merges the
+// meshes itself, in the same order and with the same messages, and hands
+// over the one finished map: the window then never spends a merge's time.
 #include <atomic>
 #include <cstdint>
 #include <exception>
@@ -28,6 +32,9 @@ struct TLoadRequest {
     // first mesh's system into it is prepared once on the loading thread, so
     // that PROJ's first reading of its database does not stall the window.
     TCoordsFormat DisplayFormat = TCoordsFormat::cfCartesian;
+    // The loading thread merges the meshes into one map (leMeshRead then
+    // carries no map, and Merged hands the map over).
+    bool MergeMeshes = false;
 };
 
 struct TLoadEvent {
@@ -36,7 +43,8 @@ struct TLoadEvent {
         leExtractionFailed,  // Result is the component's non-zero result; nothing follows but leFinished
         leReadingBegins,     // FileCount mesh files are going to be read
         leReadingFile,       // FileName (UTF-8, without folder) is being read
-        leMeshRead,          // Mesh holds the file's map object (also a partial one when Failure is set)
+        leMeshRead,          // Mesh holds the file's map object (also a partial one when Failure is set);
+                             // when merging, only the partial one of a failure
         leFinished,          // the thread ends; Cancelled when it stopped on request
     };
     TKind Kind = leFinished;
@@ -48,13 +56,19 @@ struct TLoadEvent {
     // leMeshRead: the map object, boxed so that the event can be copied
     // into a queued call; TakeMesh moves it out.
     std::shared_ptr<std::unique_ptr<TKDKObject>> Mesh;
-    TErrorList Errors;                 // leMeshRead: the lines of reading that mesh
+    TErrorList Errors;                 // leMeshRead: the lines of reading that mesh (and of merging it)
+    // When merging: leMeshRead, whether the map merged so far has blocks;
+    // the failing leMeshRead and leFinished, the map merged so far.
+    bool MergedHasBlocks = false;
+    std::shared_ptr<std::unique_ptr<TKDKObject>> Merged;
     std::exception_ptr Failure;  // leMeshRead: the error that ended the mesh; leFinished: one outside any mesh
     bool Cancelled = false;
 };
 
 // The map object of a leMeshRead event, for AddMesh.
 std::unique_ptr<TKDKObject> TakeMesh(TLoadEvent& event);
+// The map the loading thread merged, for AddMesh (null when there is none).
+std::unique_ptr<TKDKObject> TakeMerged(TLoadEvent& event);
 
 class TDataLoader {
 public:

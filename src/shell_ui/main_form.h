@@ -207,7 +207,7 @@ private:
     void deliverLoadEvent(TLoadEvent event);
     void releaseLoadEvents();
     void loadEvent(TLoadEvent event);
-    void endOfLoad(const TLoadEvent& finished);
+    void endOfLoad(TLoadEvent& finished);
     void finishLoad(bool completed);
     void reportErrorCount();
     void showProgress();
@@ -231,6 +231,7 @@ private:
     TDataLoader loader_;
     bool loading_ = false;
     bool cancelRequested_ = false;
+    bool mergedByLoader_ = false;  // the loading thread merges this open's meshes
     bool extractionFailed_ = false;
     TLoadSource loadSource_ = TLoadSource::lsMeshFile;
     QString loadPath_;

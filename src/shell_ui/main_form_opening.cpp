@@ -89,6 +89,8 @@ void TMainForm::startLoad(TLoadSource source, const QString& path) {
     pbLoad->setRange(0, 0);
     updateActions();
     TLoadRequest request{source, path.toStdString(), CacheFolder, archiver_.get(), GeoPanel1->CoordsFormat()};
+    // Into an empty window the loading thread merges the meshes itself.
+    request.MergeMeshes = mergedByLoader_ = !GeoPanel1->DataLoaded();
     loader_.Start(std::move(request), [this](TLoadEvent event) {
         QMetaObject::invokeMethod(this, [this, event]() mutable { deliverLoadEvent(std::move(event)); },
                                   Qt::QueuedConnection);
@@ -132,7 +134,13 @@ void TMainForm::loadEvent(TLoadEvent event) {
             if (!cancelRequested_) setStatus(3, "読込中: " + QString::fromStdString(event.FileName));
             break;
         case TLoadEvent::leMeshRead: {
-            if (cancelRequested_) break;  // read after the cancel: dropped
+            if (cancelRequested_) {
+                // Read after the cancel: dropped. A merging loading thread
+                // drops such meshes itself, so its events still count, and
+                // what it merged before a failing mesh is kept.
+                if (std::unique_ptr<TKDKObject> merged = TakeMerged(event)) GeoPanel1->AddMesh(std::move(merged));
+                if (!mergedByLoader_ || event.Failure) break;
+            }
             TErrorList& errors = GeoPanel1->ErrorList;
             errors.insert(errors.end(), event.Errors.begin(), event.Errors.end());
             pbLoad->setValue(event.FileIndex + 1);
@@ -140,19 +148,24 @@ void TMainForm::loadEvent(TLoadEvent event) {
             if (event.Failure) {
                 // The open ends here: no count, no redraw, the last paths
                 // unchanged; "読込中" no longer holds.
+                if (std::unique_ptr<TKDKObject> merged = TakeMerged(event)) GeoPanel1->AddMesh(std::move(merged));
                 GeoPanel1->AddFailedMesh(TakeMesh(event));
                 finishLoad(false);
                 setStatus(3, QString());
                 std::rethrow_exception(event.Failure);
             }
-            GeoPanel1->AddMesh(TakeMesh(event));
+            if (!mergedByLoader_)
+                GeoPanel1->AddMesh(TakeMesh(event));
+            else if (!event.MergedHasBlocks)
+                GeoPanel1->ViewMode = TViewMode::vmNoGaiku;  // as AddMesh sets it after each mesh
             break;
         }
         case TLoadEvent::leFinished: endOfLoad(event); break;
     }
 }
 
-void TMainForm::endOfLoad(const TLoadEvent& finished) {
+void TMainForm::endOfLoad(TLoadEvent& finished) {
+    if (std::unique_ptr<TKDKObject> merged = TakeMerged(finished)) GeoPanel1->AddMesh(std::move(merged));
     if (finished.Failure) {
         finishLoad(false);
         setStatus(3, QString());
