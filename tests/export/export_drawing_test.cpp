@@ -85,20 +85,27 @@ TEST_F(Drawing, OneLayerPerCodeLinesAndOutlinesAsPolylinesLabelsAsTexts) {
 
 TEST_F(Drawing, TextsHaveTheirHeightsPlaceAndColourInThePlaneMetres) {
     exportAs("town.dxf", TExportEncoding::CP932);
+    int road = 0, station = 0, railway = 0;
     for (const Entity& e : entitiesOf(out() / "town.dxf", false)) {
         if (e.text == u8"中央通り") {
+            ++road;
             // Halfway along (10,75)-(100,75)-(190,75), 10 m high (the record's height), level.
             const OGRPoint* at = e.geometry->toPoint();
             EXPECT_DOUBLE_EQ(at->getX(), 100);
             EXPECT_DOUBLE_EQ(at->getY(), 75);
             EXPECT_NE(e.style.find("s:10g"), std::string::npos) << e.style;
         } else if (e.text == u8"東京") {
+            ++station;
             EXPECT_DOUBLE_EQ(e.geometry->toPoint()->getX(), 40);
             EXPECT_NE(e.style.find("s:15g"), std::string::npos) << e.style;
         } else if (e.layer == u8"2300 鉄道" && e.geometry) {
+            ++railway;
             EXPECT_NE(e.style.find("c:#ff0000"), std::string::npos) << e.style;  // palette 1, red
         }
     }
+    EXPECT_EQ(road, 1);
+    EXPECT_EQ(station, 1);
+    EXPECT_EQ(railway, 1);
 }
 
 TEST_F(Drawing, ADrawingHoldsNoNodesOrLinksAndAnUnknownExtensionIsRefused) {
