@@ -93,7 +93,7 @@ TExportSummary ExportMap(const TKDKObject& map, const TExportOptions& options, c
     TExportSummary summary;
 
     const std::string driverName = ExportDriverName(options);
-    const bool drawing = driverName == "DXF";
+    const bool drawing = IsDrawingFormat(driverName);
     std::vector<std::pair<TExportLayer, int64_t>> layers;
     for (TExportLayer layer : chosenLayers(options)) {
         const TDrawingLayerDescription* drawn = drawing ? DrawingLayerDescription(layer) : nullptr;

@@ -111,7 +111,7 @@ TOutputTarget::TOutputTarget(const TExportOptions& options, const std::vector<TE
     const std::string name = dest.filename().string();
     if (name.empty() || name == "." || name == "..")
         throw EExportError(destination_ + " names a folder, not a file", TExportFailure::CannotWrite, destination_);
-    drawing_ = driverName_ == "DXF";
+    drawing_ = IsDrawingFormat(driverName_);
     if (drawing_) dxfHeader_ = std::make_unique<TDxfHeader>(encoding_);
     onePerFile_ = !drawing_ && !driver_->GetMetadataItem(GDAL_DCAP_MULTIPLE_VECTOR_LAYERS);
     if (onePerFile_ && options.Layers.size() != 1) {
@@ -166,6 +166,8 @@ void TOutputTarget::openInPlace() {
                           TExportFailure::Failed, destination_);
     out.inTransaction = true;
 }
+
+bool IsDrawingFormat(const std::string& driverName) { return driverName == "DXF"; }
 
 bool TakesEncoding(const std::string& driverName) {
     return driverName == "ESRI Shapefile" || driverName == "DXF" || driverName == "CSV" || driverName == "MapInfo File";
@@ -263,7 +265,6 @@ GDALDataset* TOutputTarget::openWritten(Output& out) {
     return nullptr;
 }
 
-// A drawing's one layer holds the entities of every layer written.
 int64_t TOutputTarget::countBack(OGRLayer& l) {
     if (l.TestCapability(OLCFastFeatureCount)) return l.GetFeatureCount(TRUE);
     int64_t count = 0;
@@ -276,7 +277,7 @@ int64_t TOutputTarget::countBack(OGRLayer& l) {
 }
 
 bool TOutputTarget::readBack(GDALDataset& ds, const Output& out, const std::vector<TExportLayerCount>& written) {
-    if (drawing_) {
+    if (drawing_) {  // its one layer holds the entities of every layer written
         int64_t expected = 0;
         for (const TExportLayerCount& w : written) expected += w.Count;
         OGRLayer* l = ds.GetLayerCount() >= 1 ? ds.GetLayer(0) : nullptr;

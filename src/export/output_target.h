@@ -96,5 +96,7 @@ private:
 // destination's prefix or extension names. Throws EExportError for an
 // extension that names no format the export knows.
 std::string ExportDriverName(const TExportOptions& options);
+// Whether the format is a CAD drawing (DXF), which holds every layer in one.
+bool IsDrawingFormat(const std::string& driverName);
 // Whether the format takes --encoding (Shapefile, DXF, CSV, MapInfo).
 bool TakesEncoding(const std::string& driverName);
