@@ -2,6 +2,8 @@
 
 #include <type_traits>
 
+#include "base/sjis.h"
+
 namespace {
 
 // ---- Which features a layer takes: all, unless the kind says otherwise.
@@ -43,7 +45,7 @@ void write(const TKDKPoint& p, LayerWriter& w) {
 constexpr FieldSpec kLabelFields[] = {{"text", OFTString}, {"color", OFTString}, {"height", OFTInteger}};
 void write(const TKDKAttribute& a, LayerWriter& w) {
     w.BeginLabel(a);
-    w.Set(0, FeatureNameUtf8(a));
+    w.Set(0, sjis::toUtf8(a.LabelText));
     w.Set(1, ColourText(a.LabelColor));
     w.Set(2, a.LabelHeight);
     w.Coords().Add({a.LabelPoint.X, a.LabelPoint.Y});

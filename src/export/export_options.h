@@ -19,6 +19,14 @@ inline constexpr int kExportLayerCount = static_cast<int>(kFeatureKindCount);
 std::string_view ExportLayerName(TExportLayer layer);
 std::optional<TExportLayer> ExportLayerFromName(std::string_view name);
 
+// The encoding of the texts of a file format that takes one (Shapefile, DXF,
+// CSV, MapInfo); every other format writes UTF-8.
+enum class TExportEncoding { UTF8, CP932 };
+// "UTF-8" or "CP932".
+std::string_view ExportEncodingName(TExportEncoding encoding);
+// From "UTF-8"/"UTF8" or "CP932"/"Shift_JIS"/"SJIS" (any case); none for another text.
+std::optional<TExportEncoding> ExportEncodingFromName(std::string_view name);
+
 struct TExportOptions {
     // A file name or a GDAL connection string ("PG:dbname=gis").
     std::string Destination;
@@ -30,6 +38,8 @@ struct TExportOptions {
     TDatumShift DatumShift = TDatumShift::dsHelmert;
     // The layers to write; empty: every layer that has features.
     std::vector<TExportLayer> Layers;
+    // The texts' encoding; CP932 only for the formats that take an encoding.
+    TExportEncoding Encoding = TExportEncoding::UTF8;
     // Replace existing files or tables instead of failing.
     bool Overwrite = false;
 };

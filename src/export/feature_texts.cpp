@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/sjis.h"
+#include "queries/map_queries.h"
 #include "tables/code_names.h"
 #include "tables/feature_codes.h"
 
@@ -28,26 +29,39 @@ void appendJsonString(std::string& out, const std::string& utf8) {
 
 }  // namespace
 
-const std::string& TFeatureTexts::ClassName(int major, int minor) {
-    const int code = major * 100 + minor;
-    auto it = classNames_.find(code);
-    if (it == classNames_.end()) it = classNames_.emplace(code, sjis::toUtf8(CodeName(major, minor))).first;
+const std::string& TFeatureTexts::ClassName(TFeatureKind kind, int major, int minor) {
+    const int key = static_cast<int>(kind) * 10000 + major * 100 + minor;
+    auto it = classNames_.find(key);
+    if (it == classNames_.end()) {
+        const std::string& heading = DetailsHeading(kind, major, minor);
+        it = classNames_.emplace(key, sjis::toUtf8(heading.empty() ? CodeName(major, minor) : heading)).first;
+    }
     return it->second;
 }
 
-std::string FeatureNameUtf8(const TKDKAttribute& record) {
-    if (!record.LabelText.empty()) return sjis::toUtf8(record.LabelText);
-    // A road centre line is coloured by the name in its first value.
-    if (record.Kind == 'L' && record.Code() == codes::kRoadCentre && !record.Values.empty())
-        return sjis::toUtf8(record.Values[0]);
-    return {};
+bool TFeatureTexts::Output(const std::string& utf8, std::string& out) const {
+    if (encoding_ == TExportEncoding::UTF8) {
+        out = utf8;
+        return true;
+    }
+    std::string cp932;
+    if (!sjis::tryFromUtf8(utf8, cp932)) return false;
+    out = recodedByWriter_ ? utf8 : std::move(cp932);
+    return true;
+}
+
+std::string TextOutsideEncoding(const std::string& feature, const std::string& field, const std::string& utf8,
+                                TExportEncoding encoding) {
+    return "cannot write " + feature + ": its " + field + " \"" + utf8 + "\" has characters that " +
+           std::string(ExportEncodingName(encoding)) + " cannot hold";
 }
 
 std::string ValuesJson(const TKDKAttribute& record) {
     std::string out = "[";
     for (size_t i = 0; i < record.Values.size(); ++i) {
         if (i) out += ',';
-        appendJsonString(out, sjis::toUtf8(record.Values[i]));
+        std::string_view v = record.Values[i];
+        appendJsonString(out, sjis::toUtf8(v));
     }
     out += ']';
     return out;
@@ -67,4 +81,16 @@ std::string ColourText(TColor colour) {
     char text[8];
     std::snprintf(text, sizeof text, "#%02x%02x%02x", colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
     return text;
+}
+
+std::string_view ExportEncodingName(TExportEncoding encoding) {
+    return encoding == TExportEncoding::CP932 ? "CP932" : "UTF-8";
+}
+
+std::optional<TExportEncoding> ExportEncodingFromName(std::string_view name) {
+    std::string upper;
+    for (char c : name) upper += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    if (upper == "UTF-8" || upper == "UTF8") return TExportEncoding::UTF8;
+    if (upper == "CP932" || upper == "SHIFT_JIS" || upper == "SJIS") return TExportEncoding::CP932;
+    return std::nullopt;
 }

@@ -14,6 +14,8 @@
 #include "export/export_options.h"
 #include "export/feature_texts.h"
 #include "export/gdal_errors.h"
+#include "export/record_fields.h"
+#include "base/sjis.h"
 #include "map/kdk_object.h"
 #include "view/coordinate_translator.h"
 
@@ -57,7 +59,11 @@ private:
     std::vector<double> x_, y_;
 };
 
-enum CommonField { fMesh, fId, fCode, fMajor, fMinor, fClass, fKind, fName, fValues, kCommonFields };
+enum CommonField {
+    fMesh, fId, fCode, fMajor, fMinor, fClass, fKind, fName, fValues,
+    fAdminCode, fChomeCode, fBlockNo, fAltNames, fBldgCode,  // the record's meaning (RecordFields)
+    kCommonFields
+};
 
 struct FieldSpec {
     const char* name;
@@ -68,7 +74,8 @@ struct FieldSpec {
 constexpr std::array<FieldSpec, kCommonFields> kCommon = {{
     {"mesh", OFTInteger}, {"id", OFTInteger}, {"code", OFTInteger}, {"major", OFTInteger},
     {"minor", OFTInteger}, {"class", OFTString}, {"kind", OFTString}, {"name", OFTString},
-    {"values", OFTString, OFSTJSON},
+    {"values", OFTString, OFSTJSON}, {"admin_code", OFTString}, {"chome_code", OFTString},
+    {"block_no", OFTString}, {"alt_names", OFTString}, {"bldg_code", OFTString},
 }};
 
 struct FeatureDelete {
@@ -89,28 +96,38 @@ public:
     // A label is named by the feature its record belongs to.
     void BeginLabel(const TKDKAttribute& a) { Begin(a, &a, a.TargetMeshNo, a.TargetId); }
 
+    // A label is of the kind of the feature its record names.
     void Begin(const TKDKElement& e, const TKDKAttribute* record, int meshNo, int id) {
+        meshNo_ = meshNo;
+        id_ = id;
         feature_->SetFID(OGRNullFID);
         feature_->SetField(fMesh, meshNo);
         feature_->SetField(fId, id);
         feature_->SetField(fCode, e.Code());
         feature_->SetField(fMajor, e.Major);
         feature_->SetField(fMinor, e.Minor);
-        SetText(fClass, texts_.ClassName(e.Major, e.Minor));
+        const TFeatureKind kind = record == &e ? TargetKind(*record) : e.FeatureKind;
+        SetText(fClass, texts_.ClassName(kind, e.Major, e.Minor));
         if (record) {
-            const char kind[2] = {record->Kind, 0};
-            SetText(fKind, kind);
-            SetText(fName, FeatureNameUtf8(*record));
-            feature_->SetField(fValues, ValuesJson(*record).c_str());
+            const char kindLetter[2] = {record->Kind, 0};
+            SetText(fKind, kindLetter);
+            const TRecordFields named = RecordFields(*record);
+            SetText(fName, sjis::toUtf8(named.Name));
+            SetText(fValues, ValuesJson(*record));
+            SetText(fAdminCode, sjis::toUtf8(named.AdminCode));
+            SetText(fChomeCode, sjis::toUtf8(named.ChomeCode));
+            SetText(fBlockNo, sjis::toUtf8(named.BlockNo));
+            SetText(fAltNames, sjis::toUtf8(named.AltNames));
+            SetText(fBldgCode, sjis::toUtf8(named.BldgCode));
         } else {
-            feature_->SetFieldNull(fKind);
-            feature_->SetFieldNull(fName);
-            feature_->SetFieldNull(fValues);
+            for (int f : {fKind, fName, fValues, fAdminCode, fChomeCode, fBlockNo, fAltNames, fBldgCode})
+                feature_->SetFieldNull(f);
         }
     }
     void Set(int own, int value) { feature_->SetField(kCommonFields + own, value); }
     void Set(int own, double value) { feature_->SetField(kCommonFields + own, value); }
-    void Set(int own, const std::string& value) { feature_->SetField(kCommonFields + own, value.c_str()); }
+    // A text in UTF-8, in the output's encoding.
+    void Set(int own, const std::string& utf8) { SetText(kCommonFields + own, utf8); }
 
     // The points added to Coords() as the feature's geometry.
     void WritePoint(const TKDKElement& e) {
@@ -140,24 +157,33 @@ public:
     void WriteRecord(const TKDKElement& e) { write(e, nullptr); }
 
 private:
+    // An empty text is null. Throws EExportError naming the feature when the
+    // output's encoding cannot hold the text.
     void SetText(int field, const std::string& utf8) {
-        if (utf8.empty())
+        if (utf8.empty()) {
             feature_->SetFieldNull(field);
-        else
-            feature_->SetField(field, utf8.c_str());
+            return;
+        }
+        if (!texts_.Output(utf8, encoded_)) {
+            const std::string message = TextOutsideEncoding(
+                describe(), feature_->GetFieldDefnRef(field)->GetNameRef(), utf8, texts_.Encoding());
+            throw EExportError(message, TExportFailure::Failed, name_, message);
+        }
+        feature_->SetField(field, encoded_.c_str());
     }
-    void finishCoords(const TKDKElement& e) {
+    void finishCoords(const TKDKElement&) {
         if (!coords_.Finish())
-            throw EExportError(GdalMessageOr("cannot transform the coordinates of " + describe(e)));
+            throw EExportError(GdalMessageOr("cannot transform the coordinates of " + describe()));
     }
-    void write(const TKDKElement& e, OGRGeometry* geometry) {
+    void write(const TKDKElement&, OGRGeometry* geometry) {
         feature_->SetGeometryDirectly(geometry);
         if (layer_.CreateFeature(feature_.get()) != OGRERR_NONE)
-            throw GdalFailure("cannot write " + describe(e), TExportFailure::CannotWrite, name_);
+            throw GdalFailure("cannot write " + describe(), TExportFailure::CannotWrite, name_);
         coords_.Clear();
     }
-    std::string describe(const TKDKElement& e) const {
-        return name_ + " feature (mesh " + std::to_string(e.MeshNo) + ", id " + std::to_string(e.Id) + ")";
+    // The feature begun last, by the mesh and id it is written with.
+    std::string describe() const {
+        return name_ + " feature (mesh " + std::to_string(meshNo_) + ", id " + std::to_string(id_) + ")";
     }
 
     OGRLayer& layer_;
@@ -165,4 +191,6 @@ private:
     TFeatureTexts& texts_;
     CoordinateOutput& coords_;
     std::unique_ptr<OGRFeature, FeatureDelete> feature_;
+    int meshNo_ = 0, id_ = 0;  // of the feature begun last
+    std::string encoded_;
 };

@@ -11,6 +11,7 @@
 #include <ogrsf_frmts.h>
 
 #include "export/crs_choice.h"
+#include "export/drawing_layers.h"
 #include "export/export_layers.h"
 #include "export/format_probe.h"
 #include "export/gdal_errors.h"
@@ -51,9 +52,8 @@ OGRLayer& createLayer(GDALDataset& ds, TExportLayer layer, OGRSpatialReference* 
 
 // Layers without geometry go only to a format that keeps such features: a
 // layer asked for fails the export, one of "every layer" is left out.
-void leaveOutWhatTheFormatDrops(const TExportOptions& options, std::vector<std::pair<TExportLayer, int64_t>>& layers,
-                                TExportSummary& summary) {
-    const std::string driverName = options.Format.empty() ? GuessDriverName(options.Destination) : options.Format;
+void leaveOutWhatTheFormatDrops(const TExportOptions& options, const std::string& driverName,
+                                std::vector<std::pair<TExportLayer, int64_t>>& layers, TExportSummary& summary) {
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverName.c_str());
     auto withoutGeometry = [](const auto& entry) { return ExportLayerDescription(entry.first).Geometry == wkbNone; };
     if (!driver || std::none_of(layers.begin(), layers.end(), withoutGeometry) || KeepsFeaturesWithoutGeometry(*driver))
@@ -92,13 +92,21 @@ TExportSummary ExportMap(const TKDKObject& map, const TExportOptions& options, c
     TGdalErrors errors;
     TExportSummary summary;
 
+    const std::string driverName = ExportDriverName(options);
+    const bool drawing = IsDrawingFormat(driverName);
     std::vector<std::pair<TExportLayer, int64_t>> layers;
     for (TExportLayer layer : chosenLayers(options)) {
-        const int64_t n = ExportLayerDescription(layer).Count(map);
+        const TDrawingLayerDescription* drawn = drawing ? DrawingLayerDescription(layer) : nullptr;
+        if (drawing && !drawn) {
+            if (options.Layers.empty()) continue;
+            throw EExportError("a DXF drawing holds the layers lines, areas, points and labels, not " +
+                               std::string(ExportLayerName(layer)));
+        }
+        const int64_t n = drawn ? drawn->Count(map) : ExportLayerDescription(layer).Count(map);
         if (n > 0) layers.emplace_back(layer, n);
         summary.Total += n;
     }
-    leaveOutWhatTheFormatDrops(options, layers, summary);
+    if (!drawing) leaveOutWhatTheFormatDrops(options, driverName, layers, summary);
     // Polygons whose outline could not be built are left out of the areas.
     summary.SkippedAreas =
         static_cast<int64_t>(map.Polygons().size()) - ExportLayerDescription(TExportLayer::Polygon).Count(map);
@@ -144,14 +152,28 @@ TExportSummary ExportMap(const TKDKObject& map, const TExportOptions& options, c
     ProgressTicker ticker(progress, summary.Total);
     TOutputTarget target(options, planned, errors, [&ticker] { return ticker.StillWanted(); });
     summary.Driver = target.DriverName();
-    TFeatureTexts texts;
+    TFeatureTexts texts(options.Encoding, target.RecodesTexts());
     CoordinateOutput coords(translator.get(), valuesPerCrsUnit, projection.get());
     try {
+        // A drawing's layers all go into its one layer of entities.
+        std::unique_ptr<DrawingWriter> drawingWriter;
+        if (target.Drawing() && !layers.empty()) {
+            GDALDataset& ds = target.DatasetFor(layers.front().first);
+            OGRLayer* entities = ds.CreateLayer("entities", srs, wkbUnknown, nullptr);
+            if (!entities) throw GdalFailure("cannot create the drawing's entities", TExportFailure::CannotWrite, "entities");
+            drawingWriter = std::make_unique<DrawingWriter>(*entities, texts, coords);
+        }
         for (const auto& [layer, n] : layers) {
             const std::string name(ExportLayerName(layer));
-            OGRLayer& l = createLayer(target.DatasetFor(layer), layer, srs, target.LayerCreationOptions());
-            LayerWriter writer(l, name, texts, coords);
-            if (!ExportLayerDescription(layer).Write(map, writer, ticker)) {
+            bool finished;
+            if (drawingWriter) {
+                finished = DrawingLayerDescription(layer)->Write(map, *drawingWriter, ticker);
+            } else {
+                OGRLayer& l = createLayer(target.DatasetFor(layer), layer, srs, target.LayerCreationOptions());
+                LayerWriter writer(l, name, texts, coords);
+                finished = ExportLayerDescription(layer).Write(map, writer, ticker);
+            }
+            if (!finished) {
                 summary.Cancelled = true;
                 break;
             }

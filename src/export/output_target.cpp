@@ -1,6 +1,7 @@
 #include "export/output_target.h"
 
 #include <algorithm>
+#include <fstream>
 
 #include <cpl_conv.h>
 #include <cpl_error.h>
@@ -60,22 +61,37 @@ bool schemaExists(GDALDataset& ds, const std::string& schema) {
 
 }  // namespace
 
-std::string GuessDriverName(const std::string& destination) {
+std::string ExportDriverName(const TExportOptions& options) {
+    if (!options.Format.empty()) return options.Format;
+    const std::string& destination = options.Destination;
     if (startsWithIgnoringCase(destination, "PG:")) return "PostgreSQL";
     const std::string ext = lowerAscii(fs::path(destination).extension().string());
+    if (ext == ".gpkg") return "GPKG";
     if (ext == ".geojson" || ext == ".json") return "GeoJSON";
     if (ext == ".shp") return "ESRI Shapefile";
     if (ext == ".fgb") return "FlatGeobuf";
     if (ext == ".kml") return "KML";
-    return "GPKG";
+    if (ext == ".dxf") return "DXF";
+    if (ext == ".csv") return "CSV";
+    if (ext == ".tab" || ext == ".mif") return "MapInfo File";
+    throw EExportError((ext.empty() ? destination + " has no extension"
+                                    : "the extension " + fs::path(destination).extension().string() + " of " +
+                                          destination + " names no format") +
+                           " the export knows (.gpkg, .geojson, .json, .shp, .fgb, .kml, .dxf, .csv, .tab, .mif);"
+                           " give the format with --format",
+                       TExportFailure::Failed, destination);
 }
 
 TOutputTarget::TOutputTarget(const TExportOptions& options, const std::vector<TExportLayer>& layers,
                              TGdalErrors& errors, std::function<bool()> stillWanted)
     : errors_(errors), stillWanted_(std::move(stillWanted)), destination_(options.Destination), overwrite_(options.Overwrite) {
     if (destination_.empty()) throw EExportError("no destination given");
-    driverName_ = options.Format.empty() ? GuessDriverName(destination_) : options.Format;
+    driverName_ = ExportDriverName(options);
     driver_ = vectorDriver(driverName_);
+    encoding_ = options.Encoding;
+    if (encoding_ != TExportEncoding::UTF8 && !TakesEncoding(driverName_))
+        throw EExportError("format " + driverName_ + " writes UTF-8 only; --encoding " +
+                           std::string(ExportEncodingName(encoding_)) + " is for Shapefile, DXF, CSV and MapInfo");
     const bool database = isDatabaseDriver(*driver_);
     if (startsWithIgnoringCase(destination_, "PG:") && !database)
         throw EExportError("a PG: connection string needs a database format, not " + driverName_);
@@ -95,7 +111,9 @@ TOutputTarget::TOutputTarget(const TExportOptions& options, const std::vector<TE
     const std::string name = dest.filename().string();
     if (name.empty() || name == "." || name == "..")
         throw EExportError(destination_ + " names a folder, not a file", TExportFailure::CannotWrite, destination_);
-    onePerFile_ = !driver_->GetMetadataItem(GDAL_DCAP_MULTIPLE_VECTOR_LAYERS);
+    drawing_ = IsDrawingFormat(driverName_);
+    if (drawing_) dxfHeader_ = std::make_unique<TDxfHeader>(encoding_);
+    onePerFile_ = !drawing_ && !driver_->GetMetadataItem(GDAL_DCAP_MULTIPLE_VECTOR_LAYERS);
     if (onePerFile_ && options.Layers.size() != 1) {
         for (TExportLayer layer : layers)
             outputs_.push_back({dest.stem().string() + "_" + std::string(ExportLayerName(layer)) +
@@ -149,9 +167,19 @@ void TOutputTarget::openInPlace() {
     out.inTransaction = true;
 }
 
+bool IsDrawingFormat(const std::string& driverName) { return driverName == "DXF"; }
+
+bool TakesEncoding(const std::string& driverName) {
+    return driverName == "ESRI Shapefile" || driverName == "DXF" || driverName == "CSV" || driverName == "MapInfo File";
+}
+
+bool TOutputTarget::RecodesTexts() const { return driverName_ == "ESRI Shapefile" || driverName_ == "MapInfo File"; }
+
 std::vector<std::string> TOutputTarget::LayerCreationOptions() const {
     std::vector<std::string> list;
-    if (driverName_ == "ESRI Shapefile") list.push_back("ENCODING=UTF-8");
+    const bool cp932 = encoding_ == TExportEncoding::CP932;
+    if (driverName_ == "ESRI Shapefile") list.push_back(cp932 ? "ENCODING=CP932" : "ENCODING=UTF-8");
+    if (driverName_ == "MapInfo File" && cp932) list.push_back("ENCODING=CP932");
     if (inPlace_ && overwrite_) list.push_back("OVERWRITE=YES");
     return list;
 }
@@ -173,7 +201,9 @@ GDALDataset& TOutputTarget::DatasetFor(TExportLayer layer) {
         // journal file beside it, whose longer name would limit the destination's.
         const std::string previous = CPLGetThreadLocalConfigOption("OGR_SQLITE_JOURNAL", "");
         CPLSetThreadLocalConfigOption("OGR_SQLITE_JOURNAL", "MEMORY");
-        out.dataset.reset(driver_->Create(path.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+        const std::string header = dxfHeader_ ? "HEADER=" + dxfHeader_->Path() : std::string();
+        const char* const options[] = {header.empty() ? nullptr : header.c_str(), nullptr};
+        out.dataset.reset(driver_->Create(path.c_str(), 0, 0, 0, GDT_Unknown, const_cast<char**>(options)));
         CPLSetThreadLocalConfigOption("OGR_SQLITE_JOURNAL", previous.empty() ? nullptr : previous.c_str());
     }
     if (!out.dataset) throw GdalFailure("cannot create " + out.shown, TExportFailure::CannotWrite, out.shown);
@@ -195,6 +225,18 @@ void TOutputTarget::finishFile(Output& out) {
     out.inTransaction = false;
     out.dataset.reset();  // GDAL 3.6 reports failures of closing through CPLError only
     errors_.ThrowIfFailed("cannot write " + out.shown, TExportFailure::CannotWrite, out.shown);
+    if (driverName_ == "ESRI Shapefile" && encoding_ == TExportEncoding::CP932) writeCodePage(out);
+}
+
+// GDAL names the code page "CP932"; older tools read only the number, as does GDAL.
+void TOutputTarget::writeCodePage(const Output& out) {
+    const fs::path cpg = (staging_->NewFiles() / out.fileName).replace_extension(".cpg");
+    std::ofstream file(cpg, std::ios::binary | std::ios::trunc);
+    file << "932";
+    file.close();
+    if (!file)
+        throw EExportError("cannot write " + staging_->Shown(cpg.filename().string()).string(),
+                           TExportFailure::CannotWrite, out.shown);
 }
 
 GDALDataset* TOutputTarget::openWritten(Output& out) {
@@ -223,7 +265,33 @@ GDALDataset* TOutputTarget::openWritten(Output& out) {
     return nullptr;
 }
 
+int64_t TOutputTarget::countBack(OGRLayer& l) {
+    if (l.TestCapability(OLCFastFeatureCount)) return l.GetFeatureCount(TRUE);
+    int64_t count = 0;
+    l.ResetReading();
+    while (OGRFeature* f = l.GetNextFeature()) {
+        OGRFeature::DestroyFeature(f);
+        if ((++count & 1023) == 0 && !stillWanted_()) return -1;
+    }
+    return count;
+}
+
 bool TOutputTarget::readBack(GDALDataset& ds, const Output& out, const std::vector<TExportLayerCount>& written) {
+    if (drawing_) {  // its one layer holds the entities of every layer written
+        int64_t expected = 0;
+        for (const TExportLayerCount& w : written) expected += w.Count;
+        OGRLayer* l = ds.GetLayerCount() >= 1 ? ds.GetLayer(0) : nullptr;
+        errors_.ThrowIfFailed("cannot read back " + out.shown, TExportFailure::CannotWrite, out.shown);
+        if (!l) throw EExportError("cannot read back the entities of " + out.shown, TExportFailure::CannotWrite, out.shown);
+        const int64_t count = countBack(*l);
+        if (count < 0) return false;
+        errors_.ThrowIfFailed("cannot read back " + out.shown, TExportFailure::CannotWrite, out.shown);
+        if (count != expected)
+            throw EExportError(out.shown + " holds " + std::to_string(count) + " of the " + std::to_string(expected) +
+                                   " entities written when read back",
+                               TExportFailure::CannotWrite, out.shown);
+        return true;
+    }
     for (TExportLayer layer : out.layers) {
         const std::string name(ExportLayerName(layer));
         int64_t expected = -1;
@@ -237,16 +305,8 @@ bool TOutputTarget::readBack(GDALDataset& ds, const Output& out, const std::vect
         if (!l)
             throw EExportError("cannot read back layer " + name + " of " + out.shown, TExportFailure::CannotWrite,
                                out.shown);
-        int64_t count = 0;
-        if (l->TestCapability(OLCFastFeatureCount)) {
-            count = l->GetFeatureCount(TRUE);
-        } else {
-            l->ResetReading();
-            while (OGRFeature* f = l->GetNextFeature()) {
-                OGRFeature::DestroyFeature(f);
-                if ((++count & 1023) == 0 && !stillWanted_()) return false;
-            }
-        }
+        const int64_t count = countBack(*l);
+        if (count < 0) return false;
         errors_.ThrowIfFailed("cannot read back " + out.shown, TExportFailure::CannotWrite, out.shown);
         if (count != expected)
             throw EExportError(out.shown + " holds " + std::to_string(count) + " of the " + std::to_string(expected) +

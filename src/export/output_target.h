@@ -5,7 +5,8 @@
 // (TStagingFolder), closed, read back (layer names and feature counts) and
 // only then moved under their final names, all or nothing. A format that
 // holds one layer per file gets one data source per layer, named after the
-// destination's stem and the layer, unless a single layer was asked for.
+// destination's stem and the layer, unless a single layer was asked for; a
+// drawing (DXF) holds every layer in its one layer of entities.
 // A database is written in one transaction, committed after the layers were
 // counted back. OUT is a file name (a colon in it included) unless it starts
 // with "PG:" or the format is a database's.
@@ -18,6 +19,7 @@
 
 #include <gdal_priv.h>
 
+#include "export/dxf_header.h"
 #include "export/export_options.h"
 #include "export/gdal_errors.h"
 #include "export/staging_folder.h"
@@ -37,6 +39,11 @@ public:
     const std::string& DriverName() const { return driverName_; }
     // Options for creating a layer of this driver (encoding, overwriting).
     std::vector<std::string> LayerCreationOptions() const;
+    // Whether the driver takes texts in UTF-8 and writes the chosen encoding
+    // itself; otherwise it writes the bytes it is given.
+    bool RecodesTexts() const;
+    // Whether every layer goes into the one layer of a drawing (DXF).
+    bool Drawing() const { return drawing_; }
 
     // The data source that receives the layer, created on first use.
     GDALDataset& DatasetFor(TExportLayer layer);
@@ -66,6 +73,9 @@ private:
     // The staged file of `out` opened for reading; null when it cannot be.
     GDALDataset* openWritten(Output& out);
     bool readBack(GDALDataset& ds, const Output& out, const std::vector<TExportLayerCount>& written);
+    // The features of a layer read back; -1 when the export was cancelled meanwhile.
+    int64_t countBack(OGRLayer& layer);
+    void writeCodePage(const Output& out);
 
     TGdalErrors& errors_;
     std::function<bool()> stillWanted_;  // outlives the data sources, whose SQLite asks it
@@ -74,10 +84,19 @@ private:
     std::string destination_;  // the file name or connection string
     bool inPlace_ = false;     // a database (or memory): no files, no staging
     bool onePerFile_ = false;
+    bool drawing_ = false;
     bool overwrite_ = false;
+    TExportEncoding encoding_ = TExportEncoding::UTF8;
+    std::unique_ptr<TDxfHeader> dxfHeader_;
     std::unique_ptr<TStagingFolder> staging_;
     std::vector<Output> outputs_;
 };
 
-// The driver a destination's extension or prefix names; "GPKG" when none does.
-std::string GuessDriverName(const std::string& destination);
+// The driver an export writes with: --format's, else the one the
+// destination's prefix or extension names. Throws EExportError for an
+// extension that names no format the export knows.
+std::string ExportDriverName(const TExportOptions& options);
+// Whether the format is a CAD drawing (DXF), which holds every layer in one.
+bool IsDrawingFormat(const std::string& driverName);
+// Whether the format takes --encoding (Shapefile, DXF, CSV, MapInfo).
+bool TakesEncoding(const std::string& driverName);

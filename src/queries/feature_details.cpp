@@ -76,10 +76,22 @@ const std::string& BuildingName(const std::string& value) {
     return CodeName(*code / 100, *code % 100);
 }
 
-// Parks, grounds and water areas show their name only when it is the record's only value.
-const std::string* SingleNameHeading(int code) {
+const std::string* lineHeading(int major, int minor) {
     const DetailTexts& t = Texts();
-    switch (code) {
+    const int code = major * 100 + minor;
+    if (code == codes::kRoadCentre) return &t.road;
+    if (major == codes::kRailwayMajor) return &t.railway;
+    if (code == codes::kRiverCentre) return &t.riverCentre;
+    return nullptr;
+}
+
+const std::string* polygonHeading(int major, int minor) {
+    const DetailTexts& t = Texts();
+    if (major == codes::kBuildingMajor) return &t.publicBuilding;
+    switch (major * 100 + minor) {
+        case codes::kMunicipality: return &t.municipality;
+        case codes::kChome: return &t.chome;
+        case codes::kBlock: return &t.block;
         case codes::kUrbanPark: return &t.urbanPark;
         case codes::kSchool: return &t.school;
         case codes::kShrine: return &t.shrine;
@@ -87,22 +99,24 @@ const std::string* SingleNameHeading(int code) {
         case codes::kOtherGround: return &t.otherGround;
         case codes::kRiver: return &t.river;
         case codes::kLake: return &t.lake;
+        case codes::kRiverArea: return &t.riverArea;
+        default: return nullptr;
+    }
+}
+
+const std::string* pointHeading(int major, int minor) {
+    const DetailTexts& t = Texts();
+    switch (major * 100 + minor) {
+        case codes::kStation: return &t.station;
+        case codes::kTriangulationPoint: return &t.triangulation;
         default: return nullptr;
     }
 }
 
 std::string details(const TKDKLine& line) {
     if (!line.Attribute) return {};
-    const DetailTexts& t = Texts();
     Details d;
-    const std::string* heading = nullptr;
-    if (line.Code() == codes::kRoadCentre)
-        heading = &t.road;
-    else if (line.Major == codes::kRailwayMajor)
-        heading = &t.railway;
-    else if (line.Code() == codes::kRiverCentre)
-        heading = &t.riverCentre;
-    if (heading) {
+    if (const std::string* heading = lineHeading(line.Major, line.Minor)) {
         d.heading(*heading);
         d.namesAndAliases(line.Attribute->Values);
     }
@@ -115,27 +129,23 @@ std::string details(const TKDKPolygon& polygon) {
     const std::vector<std::string>& v = polygon.Attribute->Values;
     const int code = polygon.Code();
     Details d;
+    if (const std::string* heading = polygonHeading(polygon.Major, polygon.Minor)) d.heading(*heading);
     if (code == codes::kMunicipality) {
-        d.heading(t.municipality);
         d.labelled(v, {&t.jisCode, &t.municipalityName});
     } else if (code == codes::kChome || code == codes::kBlock) {
-        d.heading(code == codes::kChome ? t.chome : t.block);
         d.labelled(v, {&t.jisCode, &t.chomeCode, &t.chomeName});
         if (code == codes::kBlock)
             for (size_t i = 3; i < v.size(); ++i) d.value(t.blockNumber + std::to_string(i - 2) + "=", v[i]);
     } else if (polygon.Major == codes::kBuildingMajor) {
-        d.heading(t.publicBuilding);
         for (size_t i = 0; i < v.size(); ++i) {
             if (i % 2 == 0)
                 d.value(t.buildingCode, v[i] + "(" + BuildingName(v[i]) + ")");
             else
                 d.value(t.name, v[i]);
         }
-    } else if (const std::string* heading = SingleNameHeading(code)) {
-        d.heading(*heading);
+    } else if (codes::namedBySingleValue(code)) {
         if (v.size() == 1) d.value(t.name, v[0]);
     } else if (code == codes::kRiverArea) {
-        d.heading(t.riverArea);
         if (v.size() >= 2) d.value(t.name, v[0]);
     }
     return d.finish();
@@ -145,11 +155,10 @@ std::string details(const TKDKPoint& point) {
     if (!point.Attribute) return {};
     const DetailTexts& t = Texts();
     Details d;
+    if (const std::string* heading = pointHeading(point.Major, point.Minor)) d.heading(*heading);
     if (point.Code() == codes::kStation) {
-        d.heading(t.station);
         d.namesAndAliases(point.Attribute->Values);
     } else if (point.Code() == codes::kTriangulationPoint) {
-        d.heading(t.triangulation);
         std::vector<const std::string*> labels;
         for (const std::string& l : t.triangulationLabels) labels.push_back(&l);
         d.labelled(point.Attribute->Values, labels);
@@ -164,6 +173,18 @@ std::string details(const Feature&) {
 }
 
 }  // namespace
+
+const std::string& DetailsHeading(TFeatureKind kind, int major, int minor) {
+    static const std::string none;
+    const std::string* heading = nullptr;
+    switch (kind) {
+        case TFeatureKind::Line: heading = lineHeading(major, minor); break;
+        case TFeatureKind::Polygon: heading = polygonHeading(major, minor); break;
+        case TFeatureKind::Point: heading = pointHeading(major, minor); break;
+        default: break;
+    }
+    return heading ? *heading : none;
+}
 
 std::string GetDetails(const TKDKElement& feature) {
     return VisitFeature(feature, [](const auto& f) { return details(f); });

@@ -27,6 +27,10 @@ std::string PointedDetails(const TKDKObject& map, const TGeoPoint& p, double tol
 // The details text: heading, value lines and separator, CR LF line ends;
 // empty for a feature without an attribute record and for other kinds.
 std::string GetDetails(const TKDKElement& feature);
+// The heading of the details text of a feature of that kind and code
+// ("市区町村", "道路線" ...; Shift-JIS), whether or not it has a record; empty
+// for codes whose details have none.
+const std::string& DetailsHeading(TFeatureKind kind, int major, int minor);
 
 // The names at a world point: prefecture, city, chome and block number(s).
 struct TCentreAddress {

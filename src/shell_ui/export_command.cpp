@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QProgressDialog>
 #include <QTimer>
 
@@ -9,13 +10,21 @@
 
 const std::vector<TExportFormat>& ExportFormats() {
     static const std::vector<TExportFormat> formats = {
-        {"GeoPackage (*.gpkg)", "GPKG", "gpkg"},
-        {"GeoJSON (*.geojson *.json)", "GeoJSON", "geojson"},
-        {"ESRI Shapefile (*.shp)", "ESRI Shapefile", "shp"},
-        {"FlatGeobuf (*.fgb)", "FlatGeobuf", "fgb"},
-        {"KML (*.kml)", "KML", "kml"},
+        {"GeoPackage (*.gpkg)", "GPKG", "gpkg", false},
+        {"GeoJSON (*.geojson *.json)", "GeoJSON", "geojson", false},
+        {"ESRI Shapefile (*.shp)", "ESRI Shapefile", "shp", true},
+        {"FlatGeobuf (*.fgb)", "FlatGeobuf", "fgb", false},
+        {"KML (*.kml)", "KML", "kml", false},
+        {"DXF (*.dxf)", "DXF", "dxf", true},
+        {"CSV (*.csv)", "CSV", "csv", true},
+        {"MapInfo TAB (*.tab)", "MapInfo File", "tab", true},
     };
     return formats;
+}
+
+const QStringList& ExportEncodingChoices() {
+    static const QStringList choices = {"UTF-8", "Shift_JIS (CP932)"};
+    return choices;
 }
 
 TExportCommand::TExportCommand(QWidget* window, Events events) : window_(window), events_(std::move(events)), job_(events_.Ended) {
@@ -45,20 +54,30 @@ QString TExportCommand::Execute(std::shared_ptr<const TKDKObject> map, const QSt
         dialog.selectFile(suggested);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    QString driver = ExportFormats().front().Driver;
+    const TExportFormat* format = &ExportFormats().front();
     for (const TExportFormat& f : ExportFormats())
-        if (dialog.selectedNameFilter() == f.Filter) driver = f.Driver;
+        if (dialog.selectedNameFilter() == f.Filter) format = &f;
+    TExportEncoding encoding = TExportEncoding::UTF8;
+    if (format->TakesEncoding) {
+        bool chosen = false;
+        const QString choice = QInputDialog::getItem(window_, "文字コード", "文字コード:", ExportEncodingChoices(), 0,
+                                                     false, &chosen);
+        if (!chosen) return {};
+        if (choice == ExportEncodingChoices()[1]) encoding = TExportEncoding::CP932;
+    }
     // The dialog has asked before replacing an existing file.
     const QString path = dialog.selectedFiles().first();
-    ExportTo(std::move(map), path, driver);
+    ExportTo(std::move(map), path, format->Driver, encoding);
     return path;
 }
 
-void TExportCommand::ExportTo(std::shared_ptr<const TKDKObject> map, const QString& path, const QString& driver) {
+void TExportCommand::ExportTo(std::shared_ptr<const TKDKObject> map, const QString& path, const QString& driver,
+                              TExportEncoding encoding) {
     if (Busy() || !map) return;
     TExportOptions options;
     options.Destination = path.toStdString();
     options.Format = driver.toStdString();
+    options.Encoding = encoding;
     options.Overwrite = true;
     written_ = 0;
     total_ = 0;

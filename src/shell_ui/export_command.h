@@ -8,6 +8,7 @@
 // it had written before it ends.
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <atomic>
 #include <exception>
 #include <functional>
@@ -27,9 +28,13 @@ struct TExportFormat {
     const char* Filter;  // the dialog's name filter
     const char* Driver;  // the OGR driver's short name
     const char* Suffix;  // appended when the typed name has none
+    bool TakesEncoding;  // the encoding is asked for (UTF-8 or Shift_JIS)
 };
-// GeoPackage first (the default), then GeoJSON, Shapefile, FlatGeobuf, KML.
+// GeoPackage first (the default), then GeoJSON, Shapefile, FlatGeobuf, KML,
+// DXF, CSV and MapInfo.
 const std::vector<TExportFormat>& ExportFormats();
+// The choices of the encoding dialog, in order: UTF-8 (the default), Shift_JIS.
+const QStringList& ExportEncodingChoices();
 
 class TExportCommand : public QObject {
 public:
@@ -47,11 +52,13 @@ public:
     TExportCommand(QWidget* window, Events events);
     ~TExportCommand() override;  // stops a running export and waits for it
 
-    // Asks for a file name (starting from `suggested`) and exports `map` to
-    // it; returns the chosen file, empty when the dialog was cancelled.
+    // Asks for a file name (starting from `suggested`) and, for a format that
+    // takes one, the encoding ("文字コード"), and exports `map` to it; returns
+    // the chosen file, empty when a dialog was cancelled.
     QString Execute(std::shared_ptr<const TKDKObject> map, const QString& suggested);
     // Exports `map` to `path` in the driver's format, replacing what is there.
-    void ExportTo(std::shared_ptr<const TKDKObject> map, const QString& path, const QString& driver);
+    void ExportTo(std::shared_ptr<const TKDKObject> map, const QString& path, const QString& driver,
+                  TExportEncoding encoding = TExportEncoding::UTF8);
     // Stops the running export as "中止" does.
     void Stop();
     // Waits until the worker has ended (at shutdown, after Stop).

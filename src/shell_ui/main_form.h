@@ -87,7 +87,7 @@ public:
     bool SearchingRoute() const;
     // Exports the map to `path` in the OGR driver's format, as the export
     // command does once its dialog is answered.
-    void ExportTo(const QString& path, const QString& driver);
+    void ExportTo(const QString& path, const QString& driver, TExportEncoding encoding = TExportEncoding::UTF8);
     // Stops a running open before its next mesh.
     void CancelLoad();
     // Replaces what opens the web searches' addresses (the default browser).

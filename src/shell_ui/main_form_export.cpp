@@ -33,10 +33,10 @@ void TMainForm::fileExportExecute() {
     updateActions();
 }
 
-void TMainForm::ExportTo(const QString& path, const QString& driver) {
+void TMainForm::ExportTo(const QString& path, const QString& driver, TExportEncoding encoding) {
     if (!GeoPanel1->DataLoaded() || loading_ || Exporting()) return;
     settings_.LastExportFolder = QFileInfo(path).absolutePath();
-    exporter_->ExportTo(GeoPanel1->SharedMap(), path, driver);
+    exporter_->ExportTo(GeoPanel1->SharedMap(), path, driver, encoding);
     updateActions();
 }
 

@@ -1,14 +1,17 @@
 #include "tables/code_names.h"
 
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "base/sjis.h"
+#include "tables/code_names_source.h"
 
 namespace {
 
-// The code-name table, one row per code in table order. Rows without a name
-// are codes whose standard name is not recorded here.
+// The code-name table, one row per code in table order. A row without a name
+// here takes the published name from data/code-names.tsv (CodeNamesSource);
+// a code that file leaves empty has no name.
 struct CodeNameRow {
     int code;
     const char* name;  // UTF-8
@@ -369,10 +372,39 @@ constexpr CodeNameRow kDMCode[] = {
 
 int CodeNameCount() { return static_cast<int>(std::size(kDMCode)); }
 
+namespace {
+
+// The names data/code-names.tsv gives, by code: "code<TAB>name<TAB>source" lines.
+std::unordered_map<int, std::string_view> publishedNames() {
+    std::unordered_map<int, std::string_view> names;
+    std::string_view text = CodeNamesSource();
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        const size_t tab = line.find('\t');
+        if (line.empty() || line[0] == '#' || tab == std::string_view::npos) continue;
+        std::string_view name = line.substr(tab + 1);
+        name = name.substr(0, name.find('\t'));
+        int code = 0;
+        for (char c : line.substr(0, tab)) code = code * 10 + (c - '0');
+        names.emplace(code, name);
+    }
+    return names;
+}
+
+}  // namespace
+
 const std::string& CodeName(int major, int minor) {
     static const std::unordered_map<int, std::string> table = [] {
+        const std::unordered_map<int, std::string_view> published = publishedNames();
         std::unordered_map<int, std::string> t;
-        for (const CodeNameRow& row : kDMCode) t.emplace(row.code, sjis::fromUtf8(row.name));
+        for (const CodeNameRow& row : kDMCode) {
+            std::string_view name = row.name;
+            if (name.empty())
+                if (auto it = published.find(row.code); it != published.end()) name = it->second;
+            t.emplace(row.code, sjis::fromUtf8(name));
+        }
         return t;
     }();
     static const std::string empty;

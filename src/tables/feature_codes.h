@@ -37,6 +37,20 @@ inline constexpr int kSchool = 6243;
 inline constexpr int kShrine = 6244;
 inline constexpr int kTriangulationPoint = 7301;
 
+// Parks, grounds and water areas: a record of exactly one value names them.
+inline constexpr bool namedBySingleValue(int code) {
+    switch (code) {
+        case kUrbanPark:
+        case kSchool:
+        case kShrine:
+        case kCemetery:
+        case kOtherGround:
+        case kRiver:
+        case kLake: return true;
+        default: return false;
+    }
+}
+
 // Line tags: 1 marks an elevated road; tags above 2 are construction arcs, never drawn.
 inline constexpr int kElevatedTag = 1;
 inline constexpr int kLastDrawnLineTag = 2;

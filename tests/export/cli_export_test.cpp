@@ -104,6 +104,40 @@ TEST(CliExport, ArgumentsAreCheckedAndMessagesHideWhatTheyMust) {
     EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
+// The sample as a DXF drawing in Shift_JIS, the bug reports' command lines:
+// --format DXF and a .dxf name both write a drawing; an unknown extension is
+// refused unless --format names the format.
+TEST(CliExport, DxfDrawingsAndUnknownExtensions) {
+    testsupport::TempDir dir;
+    const std::string sample = ShellQuoted(ORVELLE_SAMPLE);
+    auto r = runCli("export " + sample + " " + ShellQuoted((dir.path() / "s.dxf").string()) + " --encoding CP932");
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = runCli("export " + sample + " " + ShellQuoted((dir.path() / "t.dxf").string()) + " --format DXF");
+    ASSERT_EQ(r.status, 0) << r.err;
+    DatasetPtr ds = OpenVector((dir.path() / "s.dxf").string());
+    ASSERT_TRUE(ds);
+    EXPECT_STREQ(ds->GetDriver()->GetDescription(), "DXF");
+    std::istringstream lines(r.out);
+    std::string name;
+    int64_t count = 0;
+    while (lines >> name >> count && name != "total") {
+    }
+    EXPECT_EQ(name, "total");
+    EXPECT_EQ(ds->GetLayer(0)->GetFeatureCount(), count);
+
+    r = runCli("export " + sample + " " + ShellQuoted((dir.path() / "s.xyz").string()));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("the extension .xyz of"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(dir.path() / "s.xyz"));
+    EXPECT_EQ(runCli("export " + sample + " " + ShellQuoted((dir.path() / "s.xyz").string()) + " --format GPKG").status,
+              0);
+    EXPECT_STREQ(OpenVector((dir.path() / "s.xyz").string())->GetDriver()->GetDescription(), "GPKG");
+
+    r = runCli("export " + sample + " " + ShellQuoted((dir.path() / "u.shp").string()) + " --encoding latin1");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--encoding needs UTF-8 or CP932"), std::string::npos) << r.err;
+}
+
 class CliExportInterrupt : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {

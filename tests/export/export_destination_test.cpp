@@ -79,6 +79,7 @@ TEST_F(ExportDestination, AColonIsPartOfAFileNameOnlyPGOrADatabaseFormatMeansADa
         EXPECT_EQ(refused->Subject(), "my:data.gpkg");
 
         relative.Destination = "MySQL:test,host=x";  // a GeoPackage of that name
+        relative.Format = "GPKG";
         EXPECT_FALSE(failure(relative));
 
         TExportOptions database;  // the driver names a database: the text is its connection

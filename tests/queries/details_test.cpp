@@ -54,6 +54,8 @@ TEST(PolygonDetails, PublicBuildingsNameTheirCodes) {
               sj(u8"公共建物\r\n公共建物コード=3524(学校)\r\n名称=千代田小学校\r\n"
                  u8"公共建物コード=3509(郵便局)\r\n名称=郵便局\r\n公共建物コード=3501()\r\n") + kSeparator);
     EXPECT_EQ(polygonDetails(3503, {}), sj(u8"公共建物\r\n") + kSeparator);
+    // A code whose name comes from the published code table.
+    EXPECT_EQ(polygonDetails(3500, {"3001"}), sj(u8"公共建物\r\n公共建物コード=3001(普通建物)\r\n") + kSeparator);
     EXPECT_THROW(polygonDetails(3500, {"school", "name"}), EConvertError);
     EXPECT_NO_THROW(polygonDetails(3500, {"3524", "3524x"}));  // odd values are names
 }

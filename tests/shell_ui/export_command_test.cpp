@@ -5,10 +5,12 @@
 // file named after the opened data.
 #include <QAbstractItemView>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QStandardPaths>
 #include <QTest>
 #include <filesystem>
+#include <fstream>
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
 
@@ -99,6 +101,41 @@ private slots:
         QCOMPARE(counts.at("lines"),
                  static_cast<int64_t>(Child<TGeoPanel>(f, "GeoPanel1")->MapObject()->Lines().size()));
         QCOMPARE(f.StatusText(3), QString("エクスポート: %1件").arg(total));
+    }
+
+    // A format that takes an encoding asks for it after the file name.
+    void aShapefileInShiftJisIsChosenInTheDialogs() {
+        TMainForm& f = openTown();
+        const QString typed = QString::fromStdString((dir() / "town-sjis.shp").string());
+        whenModal<QFileDialog>([typed](QFileDialog* d) {
+            auto* edit = d->findChild<QLineEdit*>("fileNameEdit");
+            if (!edit) return false;
+            d->selectNameFilter("ESRI Shapefile (*.shp)");
+            edit->setText(typed);
+            static_cast<QDialog*>(d)->accept();
+            return !d->isVisible();
+        });
+        QStringList offered;
+        whenModal<QInputDialog>([&offered](QInputDialog* d) {
+            offered = d->comboBoxItems();
+            d->setTextValue("Shift_JIS (CP932)");
+            d->accept();
+            return true;
+        });
+        Child<QAction>(f, "FileExport1")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!f.Exporting(), 20000);
+        QCOMPARE(offered, QStringList({"UTF-8", "Shift_JIS (CP932)"}));
+        std::ifstream cpg(dir() / "town-sjis_areas.cpg");
+        std::string codePage;
+        cpg >> codePage;
+        QCOMPARE(codePage, std::string("932"));
+        GDALAllRegister();
+        std::unique_ptr<GDALDataset> ds(
+            GDALDataset::Open((dir() / "town-sjis_areas.shp").c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY));
+        QVERIFY(ds);
+        bool found = false;
+        for (auto& feature : *ds->GetLayer(0)) found |= std::string(feature->GetFieldAsString("name")) == u8"千代田区";
+        QVERIFY(found);
     }
 
     void aFailureReachesTheErrorBoxAndLeavesNothing() {

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sstream>
 
 #include "base/sjis.h"
 #include "tables/code_names.h"
+#include "tables/code_names_source.h"
 #include "tables/colors.h"
 #include "tables/coords_format.h"
 #include "tables/prefectures.h"
@@ -62,6 +64,36 @@ TEST(Names, PrefecturesAndCodeNames) {
     EXPECT_EQ(CodeName(21, 0), sjis::fromUtf8(u8"道路"));
     EXPECT_EQ(CodeName(35, 1), "");
     EXPECT_EQ(CodeName(11, 8), "");
+    // Names the table lacked come from data/code-names.tsv.
+    EXPECT_EQ(CodeName(11, 1), sjis::fromUtf8(u8"都府県界"));
+    EXPECT_EQ(CodeName(21, 1), sjis::fromUtf8(u8"道路縁（街区線）"));
+    EXPECT_EQ(CodeName(73, 1), sjis::fromUtf8(u8"三角点"));
+}
+
+// data/code-names.tsv lists the table's codes in its order; the table keeps
+// its own names, takes the file's where it had none, and a code the file
+// leaves empty stays without a name.
+TEST(Names, CodeNamesFileMatchesTheTableCodeForCode) {
+    std::vector<int> fileCodes;
+    std::vector<std::string> fileNames;
+    std::istringstream lines{std::string(CodeNamesSource())};
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        std::string code, name;
+        std::getline(fields, code, '\t');
+        std::getline(fields, name, '\t');
+        fileCodes.push_back(std::stoi(code));
+        fileNames.push_back(name);
+    }
+    ASSERT_EQ(fileCodes, CodeNameCodes());
+    int unnamed = 0;
+    for (size_t i = 0; i < fileCodes.size(); ++i) {
+        const std::string& name = CodeName(fileCodes[i] / 100, fileCodes[i] % 100);
+        EXPECT_EQ(sjis::toUtf8(name), fileNames[i]) << fileCodes[i];
+        unnamed += name.empty() ? 1 : 0;
+    }
+    EXPECT_EQ(unnamed, 3);  // 1105, 6139, 6220: no trustworthy source
 }
 
 TEST(Names, CodeNameTableHoldsEachOf348CodesOnce) {

@@ -1,5 +1,5 @@
 // orvelle-cli export: the map to GeoPackage, GeoJSON, Shapefile, FlatGeobuf,
-// KML, PostGIS or any other OGR vector format. SIGINT, SIGTERM and SIGHUP
+// KML, DXF, CSV, MapInfo, PostGIS or any other OGR vector format. SIGINT, SIGTERM and SIGHUP
 // during the export cancel it: nothing is kept, the exit status is 1. A
 // second signal ends the program at once (its staging folder is then removed
 // by the next export into the same folder).
@@ -128,6 +128,10 @@ int runExport(const std::vector<std::string>& args) {
         } else if (a == "--layers") {
             std::string problem = std::string("--layers needs a list of layers ") + kLayerList;
             if (!value(text) || !parseLayers(text, options.Layers, problem)) return usageError("export", problem);
+        } else if (a == "--encoding") {
+            const std::optional<TExportEncoding> encoding = value(text) ? ExportEncodingFromName(text) : std::nullopt;
+            if (!encoding) return usageError("export", "--encoding needs UTF-8 or CP932");
+            options.Encoding = *encoding;
         } else if (a == "--overwrite") {
             options.Overwrite = true;
         } else if (a.size() > 1 && a[0] == '-') {

@@ -147,8 +147,10 @@ const std::vector<CommandHelp>& table() {
          "The address at one point of the sample."},
         {"export", "write the map to GeoPackage, Shapefile, PostGIS ...",
          "Writes the layers lines, areas, points, labels, nodes and links (those with features) to OUT through "
-         "GDAL: a GeoPackage by default, or the format of OUT's extension (.gpkg, .geojson, .json, .shp, "
-         ".fgb, .kml) or of --format; \"PG:dbname=...\" writes to PostGIS in one transaction. Prints \"LAYER "
+         "GDAL in the format of OUT's extension (.gpkg, .geojson, .json, .shp, .fgb, .kml, .dxf, .csv, .tab, "
+         ".mif) or of --format; an OUT whose extension names no format is refused unless --format is given. "
+         "\"PG:dbname=...\" writes to PostGIS in one transaction. A .dxf is a CAD drawing: one DXF layer per "
+         "feature code, lines and area outlines as polylines, labels and road names as texts. Prints \"LAYER "
          "COUNT\" per layer and \"total N\". A failed or interrupted export leaves nothing under OUT's names.",
          {{"--format", "NAME", "Any OGR vector driver that can write (GPKG, GeoJSON, \"ESRI Shapefile\" ...).",
            C::VectorDriver},
@@ -157,6 +159,10 @@ const std::vector<CommandHelp>& table() {
           datumShift,
           {"--layers", "LIST", "Only these layers, comma-separated.", C::WordList,
            "lines areas points labels nodes links"},
+          {"--encoding", "UTF-8|CP932",
+           "The texts' encoding for Shapefile, DXF, CSV and MapInfo (default UTF-8); CP932 is Shift_JIS, with a "
+           ".cpg of \"932\" beside a Shapefile. A text CP932 cannot hold fails the export.",
+           C::Words, "UTF-8 CP932"},
           {"--overwrite", "", "Replace an existing OUT (kept otherwise).", C::None}},
          {{C::Path}, {C::File}},
          false,

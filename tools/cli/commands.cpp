@@ -32,7 +32,7 @@ const std::vector<Command>& commands() {
         {"pick", "pick PATH (X Y | --points FILE|-) [--tolerance METRES]", runPick},
         {"address", "address PATH (X Y | --points FILE|-)", runAddress},
         {"export", "export PATH OUT [--format NAME] [--to-crs EPSG:n] [--datum-shift helmert|grid] [--layers lines,areas,...] "
-                   "[--overwrite]",
+                   "[--encoding UTF-8|CP932] [--overwrite]",
          runExport},
         {"route", "route PATH X1 Y1 X2 Y2 [--geojson OUT]", runRoute},
         {"locate", "locate [--datum-shift helmert|grid] PATH QUERY   (an address, \"LAT, LON\", DMS or \"SYSTEM X Y\")",
