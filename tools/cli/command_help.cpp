@@ -119,6 +119,11 @@ const std::vector<CommandHelp>& table() {
          "the whole data with --whole. Margins that leave no room print \"印刷範囲が小さすぎます\" and write "
          "nothing.",
          {{"--whole", "", "The whole data area, scaled to fit the page.", C::None},
+          {"--scale", "N",
+           "Print at 1:N (1 to 10000000) with \"1:N\" and a scale bar on the page. With --whole the area is "
+           "printed on as many pages as it needs (rows and columns overlapping by 10 mm, each labelled \"R2 "
+           "C3\" for its row and column, at most 999), after an overview page with the page grid.",
+           C::None},
           {"--margins", "L,T,R,B", "Margins in whole millimetres (default 10,10,10,10).", C::None},
           {"--paper", "NAME", "A paper size Qt knows, in any case (default A4).", C::Words,
            "A3 A4 A5 B4 B5 Letter Legal Tabloid"},
