@@ -47,7 +47,7 @@ TScreenPoint onPage(const TMapPageLayout& page, double dpi, const TGeoPoint2D& p
 // "1:N" and a scale bar in the lower-left corner of the print rectangle.
 void drawScale(Canvas& canvas, const TMapPageLayout& page, double dpi) {
     const double metresPerDot = page.View.Scale * (kMillimetresPerInch / 1000) / dpi;
-    const double room = std::min<double>(dots(kScaleBarMillimetres, dpi), page.Area.width() / 3.0);
+    const double room = std::min(kScaleBarMillimetres * dpi / kMillimetresPerInch, page.Area.width() / 3.0);
     const TScaleBar bar = ChooseScaleBar(metresPerDot, room, page.View.Scale);
     const int32_t inset = dots(kInsetMillimetres, dpi);
     DrawScaleBar(canvas, bar, {page.Area.left() + inset, page.Area.bottom() - inset}, dpi / kPointsPerInch);
