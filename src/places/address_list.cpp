@@ -41,15 +41,17 @@ AddressList::AddressList(const TPlaceIndex& index, TDatumShift shift)
 AddressList::~AddressList() = default;
 
 const std::string& AddressList::Header() {
-    static const std::string header = "query,match,name,x,y,latitude,longitude,matches\n";
+    static const std::string header = "query,match,name,x,y,latitude,longitude\n";
     return header;
 }
 
 TLocateResult AddressList::Answer(std::string_view queryUtf8, std::string& out) const {
-    TLocateResult r = Locate(index_, queryUtf8, kMaxPlaceMatches, shift_);
+    // Only the best match is written: a limit of one finds the same first
+    // match and spares working out the others' areas.
+    TLocateResult r = Locate(index_, queryUtf8, 1, shift_);
     out += CsvField(queryUtf8);
     if (r.Status != TLocateStatus::Found || r.Matches.empty()) {
-        out += ",nothing,,,,,,0\n";
+        out += ",nothing,,,,,\n";
         return r;
     }
     const TPlaceMatch& best = r.Matches.front();
@@ -66,11 +68,10 @@ TLocateResult AddressList::Answer(std::string_view queryUtf8, std::string& out) 
                           toLatLon_->GetTargetFormat() == TCoordsFormat::cfGeodeticWGS;
     const std::optional<TGeoPoint2D> g = converts ? toLatLon_->TryTransform(best.Area.At, r.Approximate) : std::nullopt;
     if (g)
-        std::snprintf(numbers, sizeof numbers, ",%.8f,%.8f", g->Y / kGeographicUnitsPerDegree,
+        std::snprintf(numbers, sizeof numbers, ",%.8f,%.8f\n", g->Y / kGeographicUnitsPerDegree,
                       g->X / kGeographicUnitsPerDegree);
     else
-        std::snprintf(numbers, sizeof numbers, ",,");
+        std::snprintf(numbers, sizeof numbers, ",,\n");
     out += numbers;
-    out += ',' + std::to_string(r.Matches.size()) + '\n';
     return r;
 }

@@ -20,15 +20,14 @@ public:
     AddressList& operator=(const AddressList&) = delete;
 
     // The CSV header with its line end: query, match (municipality, chome,
-    // block, coordinate or nothing), name, x and y in the map's system,
-    // latitude and longitude in degrees on WGS84 (the display system), and
-    // the number of places the query named (at most kMaxPlaceMatches).
+    // block, coordinate or nothing), name, x and y in the map's system, and
+    // latitude and longitude in degrees on WGS84 (the display system).
     static const std::string& Header();
 
     // Locates the query and appends its CSV line to `out`: the best match's
     // kind, full name and point, or "nothing" and empty fields. Returns what
-    // Locate found (Approximate also when the latitude and longitude went by
-    // the three-parameter shift).
+    // Locate found, the best match only (Approximate also when the latitude
+    // and longitude went by the three-parameter shift).
     TLocateResult Answer(std::string_view queryUtf8, std::string& out) const;
 
 private:

@@ -182,7 +182,14 @@ const std::vector<CommandHelp>& table() {
          "max Y and name. QUERY (the words after PATH) is latitude and longitude on WGS84 (decimal or degrees, "
          "minutes and seconds), plane metres after a system name, or an address as far as it goes; at most "
          "20 places.",
-         {datumShift},
+         {datumShift,
+          {"--queries", "FILE|-",
+           "Answer every line of FILE (standard input for -) as one query, in order, as CSV with the header "
+           "query,match,name,x,y,latitude,longitude: the best match's kind (municipality, chome, block, "
+           "coordinate or nothing), full name, point in the map's system and latitude and longitude on WGS84. "
+           "Unmatched lines are rows too, named on standard error. A file that is valid UTF-8 is read as "
+           "UTF-8, any other as Shift_JIS.",
+           C::File}},
          {{C::Path}, {C::None}},
          true,
          "orvelle-cli locate /usr/share/orvelle/sample 栄里五丁目 3",

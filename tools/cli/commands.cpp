@@ -35,7 +35,7 @@ const std::vector<Command>& commands() {
                    "[--overwrite]",
          runExport},
         {"route", "route PATH X1 Y1 X2 Y2 [--geojson OUT]", runRoute},
-        {"locate", "locate [--datum-shift helmert|grid] PATH QUERY   (an address, \"LAT, LON\", DMS or \"SYSTEM X Y\")",
+        {"locate", "locate [--datum-shift helmert|grid] PATH (QUERY | --queries FILE|-)   (an address, \"LAT, LON\", DMS or \"SYSTEM X Y\")",
          runLocate},
     };
     return list;
