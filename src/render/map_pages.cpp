@@ -35,6 +35,11 @@ int32_t dots(double millimetres, double dpi) {
     return static_cast<int32_t>(std::lround(millimetres * dpi / kMillimetresPerInch));
 }
 
+// Points (1/72 inch) in dots, at least one.
+int32_t pointDots(double points, double dpi) {
+    return std::max<int32_t>(1, static_cast<int32_t>(std::lround(points * dpi / kPointsPerInch)));
+}
+
 // The map point in page dots, as DrawMapInRect places it.
 TScreenPoint onPage(const TMapPageLayout& page, double dpi, const TGeoPoint2D& p) {
     const double perMetre = dpi / (kMillimetresPerInch / 1000) / page.View.Scale;
@@ -61,20 +66,22 @@ void drawLabel(Canvas& canvas, TScreenPoint at, const std::string& text, int32_t
 }
 
 // Each page's rectangle of map with its label in the middle, the label no
-// larger than a third of the cell's height.
+// taller than a third of the cell and, by the width of its ASCII letters
+// (about 0.6 of the height), no wider than the cell.
 void drawCells(Canvas& canvas, const TMapPageLayout& page, double dpi) {
-    canvas.Pen = TCanvasPen{kCellColour, TPenStyle::psSolid,
-                            std::max<int32_t>(1, static_cast<int32_t>(std::lround(kCellLinePoints * dpi / kPointsPerInch)))};
+    constexpr double kAsciiWidth = 0.6;
+    canvas.Pen = TCanvasPen{kCellColour, TPenStyle::psSolid, pointDots(kCellLinePoints, dpi)};
     canvas.Brush = TCanvasBrush{clWhite, TBrushStyle::bsClear};
     for (const TPageCell& c : page.Cells) {
         const TScreenPoint a = onPage(page, dpi, c.Min), b = onPage(page, dpi, c.Max);
         const TScreenPoint outline[] = {{a.X, a.Y}, {b.X, a.Y}, {b.X, b.Y}, {a.X, b.Y}, {a.X, a.Y}};
         canvas.Polyline(outline);
     }
-    const int32_t largest = static_cast<int32_t>(std::lround(kLabelPoints * dpi / kPointsPerInch));
+    const int32_t largest = pointDots(kLabelPoints, dpi);
     for (const TPageCell& c : page.Cells) {
         const TScreenPoint a = onPage(page, dpi, c.Min), b = onPage(page, dpi, c.Max);
-        const int32_t height = std::min(largest, std::abs(a.Y - b.Y) / 3);
+        const auto narrowest = static_cast<int32_t>(std::abs(b.X - a.X) / (kAsciiWidth * std::max<size_t>(1, c.Label.size())));
+        const int32_t height = std::min({largest, std::abs(a.Y - b.Y) / 3, narrowest});
         drawLabel(canvas, {(a.X + b.X) / 2, (a.Y + b.Y) / 2 + height / 2}, c.Label, height);
     }
 }
@@ -88,7 +95,7 @@ void drawOverMap(QPainter& painter, const TMapPageLayout& page) {
     if (!page.Cells.empty()) drawCells(canvas, page, dpi);
     if (page.ShowsScale) drawScale(canvas, page, dpi);
     if (!page.Label.empty()) {
-        const int32_t height = static_cast<int32_t>(std::lround(kLabelPoints * dpi / kPointsPerInch));
+        const int32_t height = pointDots(kLabelPoints, dpi);
         drawLabel(canvas, {page.Area.center().x(), page.Area.top() + dots(kInsetMillimetres, dpi) + height},
                   page.Label, height);
     }
