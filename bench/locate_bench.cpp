@@ -1,14 +1,17 @@
 // Going to a place on orvelle-synth municipalities (argument 0: the 2 M town
 // or ORVELLE_BENCH_TOWN=DIR; 1: the 10 M town): building the place index
-// against reading the town, and one Locate per kind of query.
+// against reading the town, one Locate per kind of query, and an address
+// list of 10,000 queries answered as CSV (locate --queries).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/sjis.h"
+#include "places/address_list.h"
 #include "places/locate.h"
 #include "synth_data.h"
 #include "view/coordinate_translator.h"
@@ -84,9 +87,54 @@ void BM_Locate(benchmark::State& state) {
     state.counters["matches"] = static_cast<double>(matches);
 }
 
+// An office's list: 10,000 lines, of every chome in turn with a block number
+// (four in ten), the chome alone (two), prefecture, city and chome (one), a
+// name no place has (one), and a coordinate in degrees, minutes and seconds
+// (two).
+std::vector<std::string> AddressListQueries(const TPlaceIndex& index, size_t count) {
+    const auto chomes = index.Chomes();
+    const std::string centre = Query(index, 4);
+    std::vector<std::string> queries;
+    for (size_t i = 0; queries.size() < count; ++i) {
+        const TPlaceIndex::Chome& c = chomes[(i * 7919) % chomes.size()];
+        const std::string name = sjis::toUtf8(c.Name);
+        switch (i % 10) {
+            case 0: case 1: case 2: case 3:
+                queries.push_back(c.BlockCount > 0 ? name + " " + std::to_string(1 + i % c.BlockCount) : name);
+                break;
+            case 4: case 5: queries.push_back(name); break;
+            case 6: queries.push_back(sjis::toUtf8(index.NameOf(c))); break;
+            case 7: queries.push_back(name + u8"存在しない"); break;
+            default: queries.push_back(centre); break;
+        }
+    }
+    return queries;
+}
+
+void BM_AddressList(benchmark::State& state) {
+    const TPlaceIndex& index = IndexOf(static_cast<int>(state.range(0)));
+    const std::vector<std::string> queries = AddressListQueries(index, static_cast<size_t>(state.range(1)));
+    const AddressList list(index, TDatumShift::dsHelmert);
+    size_t unmatched = 0, bytes = 0;
+    for (auto _ : state) {
+        std::string out = AddressList::Header();
+        unmatched = 0;
+        for (const std::string& q : queries)
+            if (list.Answer(q, out).Status != TLocateStatus::Found) ++unmatched;
+        bytes = out.size();
+        benchmark::DoNotOptimize(out);
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * state.range(1));
+    state.counters["unmatched"] = static_cast<double>(unmatched);
+    state.counters["csv_bytes"] = static_cast<double>(bytes);
+    state.counters["blocks"] = static_cast<double>(index.Blocks().size());
+}
+
 BENCHMARK(BM_BuildPlaceIndex)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Locate)->ArgsProduct({{0, 1}, {0, 1, 2, 3, 4}})->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+BENCHMARK(BM_AddressList)->Args({0, 10000})->Args({1, 10000})->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

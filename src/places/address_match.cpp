@@ -95,26 +95,18 @@ bool endsWithAligned(std::string_view key, std::string_view tail) {
 // One block for a chome-and-number reading: the chome is named exactly (by
 // one of its keys) or its name ends with the query's chome part; the number
 // is one of the block's numbers or begins one.
-Level blockLevel(const TPlaceIndex::Chome& c, const std::vector<std::string>& numbers, const BlockQuery& q) {
+Level blockLevel(const TPlaceIndex::Chome& c, std::string_view numberKeys, const BlockQuery& q) {
     const bool named = std::find(c.Keys.begin(), c.Keys.end(), q.chome) != c.Keys.end();
     if (!named && !endsWithAligned(c.Keys.back(), q.chome)) return kNone;
     Level best = kNone;
-    for (const std::string& n : numbers) {
-        if (n == q.number) best = std::min(best, named ? kExact : kContains);
-        else if (n.starts_with(q.number)) best = std::min(best, named ? kPrefix : kContains);
-    }
-    return best;
-}
-
-std::vector<std::string> blockNumbers(const std::string& text) {
-    std::vector<std::string> numbers;
-    const std::string key = placetext::Key(text, true);
-    for (size_t i = 0; i <= key.size();) {
-        const size_t end = std::min(key.find(' ', i), key.size());
-        if (end > i) numbers.push_back(key.substr(i, end - i));
+    for (size_t i = 0; i <= numberKeys.size();) {
+        const size_t end = std::min(numberKeys.find(' ', i), numberKeys.size());
+        const std::string_view n = numberKeys.substr(i, end - i);
+        if (!n.empty() && n == q.number) best = std::min(best, named ? kExact : kContains);
+        else if (!n.empty() && n.starts_with(q.number)) best = std::min(best, named ? kPrefix : kContains);
         i = end + 1;
     }
-    return numbers;
+    return best;
 }
 
 struct Found {
@@ -170,10 +162,8 @@ std::vector<TPlaceMatch> MatchAddress(const TPlaceIndex& index, std::string_view
         if (!numbered && (all == kNone || found.full(all, TPlaceKind::Block))) continue;
         for (uint32_t b = c.FirstBlock; b < c.FirstBlock + c.BlockCount; ++b) {
             Level level = all;
-            if (numbered) {
-                const std::vector<std::string> numbers = blockNumbers(TPlaceIndex::NumbersOf(blocks[b]));
-                for (const BlockQuery& bq : q.blocks) level = std::min(level, blockLevel(c, numbers, bq));
-            }
+            if (numbered)
+                for (const BlockQuery& bq : q.blocks) level = std::min(level, blockLevel(c, blocks[b].NumberKeys, bq));
             found.add(level, TPlaceKind::Block, b);
         }
     }

@@ -195,7 +195,7 @@ TPlaceIndex::TPlaceIndex(const TKDKObject& map) : map_(map) {
         });
         chomes_[chome].FirstBlock = static_cast<uint32_t>(blocks_.size());
         for (auto i = first; i != last;) {
-            Block block{chome, {}};
+            Block block{chome, {}, placetext::Key(BlockText(valuesOf(*i->polygon)), true)};
             addPart(block.Parts, *i->polygon, i->min, i->max);
             auto j = i + 1;
             for (; j != last && j->number == i->number && sameNumbers(*j->polygon, *i->polygon); ++j)

@@ -53,6 +53,10 @@ public:
     struct Block {
         uint32_t Chome = 0;
         TPlaceParts Parts;
+        // Its numbers as comparison keys, one space between them ("5 6"),
+        // made once so that a query naming a block number compares them
+        // without rebuilding them from the record.
+        std::string NumberKeys;
     };
 
     explicit TPlaceIndex(const TKDKObject& map);

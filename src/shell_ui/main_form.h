@@ -98,8 +98,11 @@ public:
     // True from the print command's start to its end.
     bool Printing() const { return printing_; }
     // Prints the map on the current printer; margins in millimetres. Margins
-    // that leave no room show "印刷範囲が小さすぎます" and start no job.
-    void PrintMap(int MarginLeft, int MarginTop, int MarginRight, int MarginBottom, int Copies, bool WholeArea);
+    // that leave no room show "印刷範囲が小さすぎます" and start no job. A
+    // Scale above 0 prints at 1:Scale (the whole area on as many pages as it
+    // needs); 0 at the range's own scale.
+    void PrintMap(int MarginLeft, int MarginTop, int MarginRight, int MarginBottom, int Copies, bool WholeArea,
+                  double Scale = 0);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

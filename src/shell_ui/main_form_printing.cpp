@@ -37,12 +37,12 @@ void TMainForm::filePrintExecute() {
     const PrintingFlag flag(printing_);
     if (PrintForm->exec() != QDialog::Accepted) return;
     PrintMap(PrintForm->MarginLeft(), PrintForm->MarginTop(), PrintForm->MarginRight(), PrintForm->MarginBottom(),
-             PrintForm->Copies(), PrintForm->WholeArea());
+             PrintForm->Copies(), PrintForm->WholeArea(), PrintForm->Scale());
 }
 
 void TMainForm::PrintMap(int MarginLeft, int MarginTop, int MarginRight, int MarginBottom, int Copies,
-                         bool WholeArea) {
-    const TPrintRequest request{{MarginLeft, MarginTop, MarginRight, MarginBottom}, Copies, WholeArea};
+                         bool WholeArea, double Scale) {
+    const TPrintRequest request{{MarginLeft, MarginTop, MarginRight, MarginBottom}, Copies, WholeArea, Scale};
     if (!::PrintMap(*GeoPanel1, *printer_, request)) showPrintAreaTooSmall(this);
 }
 

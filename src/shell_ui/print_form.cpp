@@ -6,17 +6,31 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "shell_ui/object_names.h"
 #include "shell_ui/printer_setup.h"
 
 namespace {
+
+// The largest scale denominator 縮尺 takes, as orvelle-cli print --scale does.
+constexpr int kLargestScale = 10000000;
+
+// The denominator in 縮尺, 0 when it is empty, -1 when it is out of range.
+int scaleOf(const QString& text) {
+    if (text.isEmpty()) return 0;
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    return ok && n >= 1 && n <= kLargestScale ? n : -1;
+}
 
 QSpinBox* spinBox(QWidget* parent, int minimum, int maximum, int value) {
     auto* box = new QSpinBox(parent);
@@ -50,6 +64,14 @@ TPrintForm::TPrintForm(QWidget* owner, QPrinter& printer) : QDialog(owner), prin
     seCopies = spinBox(copies, 1, 99, 1);
     (new QVBoxLayout(copies))->addWidget(seCopies);
 
+    auto* scale = new QGroupBox("縮尺", this);
+    auto* scaleLayout = new QHBoxLayout(scale);
+    eScale = new QLineEdit(scale);
+    eScale->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,8}"), eScale));
+    scaleLayout->addWidget(new QLabel("1 :", scale));
+    scaleLayout->addWidget(eScale);
+    connect(eScale, &QLineEdit::textChanged, this, [this] { scaleEdited(); });
+
     auto* margins = new QGroupBox("余白 (mm)", this);
     auto* marginLayout = new QGridLayout(margins);
     seLeft = spinBox(margins, 0, 999, 10);
@@ -80,16 +102,17 @@ TPrintForm::TPrintForm(QWidget* owner, QPrinter& printer) : QDialog(owner), prin
     layout->addWidget(btnPrintSetup, 1, 1);
     layout->addWidget(rgArea, 2, 0);
     layout->addWidget(copies, 2, 1);
-    layout->addWidget(margins, 3, 0, 1, 2);
+    layout->addWidget(scale, 3, 0, 1, 2);
+    layout->addWidget(margins, 4, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnPreview);
     buttons->addStretch();
     buttons->addWidget(OKBtn);
     buttons->addWidget(CancelBtn);
-    layout->addLayout(buttons, 4, 0, 1, 2);
+    layout->addLayout(buttons, 5, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);  // a fixed dialog border
     SetObjectNames({{this, "PrintForm"}, {Label1, "Label1"}, {lbPrinterName, "lbPrinterName"}, {rgArea, "rgArea"},
-                    {seCopies, "seCopies"}, {seLeft, "seLeft"}, {seRight, "seRight"}, {seTop, "seTop"},
+                    {seCopies, "seCopies"}, {eScale, "eScale"}, {seLeft, "seLeft"}, {seRight, "seRight"}, {seTop, "seTop"},
                     {seBottom, "seBottom"}, {OKBtn, "OKBtn"}, {CancelBtn, "CancelBtn"}, {btnPrintSetup, "btnPrintSetup"},
                     {btnPreview, "btnPreview"}});
 }
@@ -102,7 +125,13 @@ void TPrintForm::SetAreaIndex(int index) {
 
 TPrintRequest TPrintForm::ControlRequest() const {
     return {{seLeft->value(), seTop->value(), seRight->value(), seBottom->value()}, seCopies->value(),
-            AreaIndex() == 1};
+            AreaIndex() == 1, static_cast<double>(std::max(0, scaleOf(eScale->text())))};
+}
+
+void TPrintForm::scaleEdited() {
+    const bool printable = scaleOf(eScale->text()) >= 0;
+    OKBtn->setEnabled(printable);
+    btnPreview->setEnabled(printable);
 }
 
 void TPrintForm::showEvent(QShowEvent* event) {

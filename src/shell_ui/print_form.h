@@ -1,8 +1,8 @@
 #pragma once
 // TPrintForm ("印刷"): the current printer with the button to set it up, the
-// print range, the number of copies and the four margins in millimetres, and
-// a preview of the page. Created once, so the controls keep the user's last
-// values for the run.
+// print range, the number of copies, the scale (縮尺, empty for the range's
+// own), the four margins in millimetres, and a preview of the pages. Created
+// once, so the controls keep the user's last values for the run.
 #include <QDialog>
 #include <functional>
 #include <utility>
@@ -12,6 +12,7 @@
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPrinter;
 class QPushButton;
 class QSpinBox;
@@ -31,6 +32,8 @@ public:
     int MarginBottom() const { return chosen_.Margins.Bottom; }
     int Copies() const { return chosen_.Copies; }
     bool WholeArea() const { return chosen_.WholeArea; }
+    // The chosen scale denominator; 0 when 縮尺 was left empty.
+    double Scale() const { return chosen_.Scale; }
 
     // The controls' current values (the preview shows them before OK).
     TPrintRequest ControlRequest() const;
@@ -46,6 +49,7 @@ private:
     QLabel* lbPrinterName;
     QGroupBox* rgArea;  // "印刷範囲": item 0 "表示部分", item 1 "全領域"
     QSpinBox* seCopies;
+    QLineEdit* eScale;  // "縮尺": 1:N, empty for the range's own scale
     QSpinBox *seLeft, *seRight, *seTop, *seBottom;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
@@ -53,6 +57,8 @@ private:
     QPushButton* btnPreview;
 
     void okBtnClick();
+    // OK and プレビュー only while 縮尺 is empty or a scale that can be printed.
+    void scaleEdited();
     void btnPrintSetupClick();
 
     QPrinter& printer_;

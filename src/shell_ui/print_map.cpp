@@ -27,16 +27,17 @@ TPrintedArea PrintedAreaOf(const TGeoPanel& panel) {
 }
 
 bool PrintMap(TGeoPanel& panel, QPrinter& printer, const TPrintRequest& request) {
-    const std::optional<TMapPageLayout> layout = LayOutMapPage(PrintPageOf(printer), request, PrintedAreaOf(panel));
-    if (!layout) return false;
+    const std::optional<std::vector<TMapPageLayout>> pages =
+        LayOutMapPages(PrintPageOf(printer), request, PrintedAreaOf(panel));
+    if (!pages) return false;
     printer.setDocName(FromSjis(panel.CenterChome()));
     printer.setCopyCount(request.Copies);
-    const int pages = printer.supportsMultipleCopies() ? 1 : std::max(request.Copies, 1);
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(request.Copies, 1);
 
     QPainter painter;
     if (!painter.begin(&printer)) jobFailed(printer, "印刷を開始できません");
     try {
-        if (!DrawMapPages(printer, painter, *layout, panel.Snapshot(), pages)) jobFailed(printer, "印刷できません");
+        if (!DrawMapPages(printer, painter, *pages, panel.Snapshot(), copies)) jobFailed(printer, "印刷できません");
     } catch (...) {
         printer.abort();
         painter.end();

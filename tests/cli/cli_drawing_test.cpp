@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QTransform>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -21,6 +22,14 @@ namespace {
 
 using testsupport::CliResult;
 using testsupport::ShellQuoted;
+
+const QRgb kWhite = qRgb(255, 255, 255);
+const QRgb kBlack = qRgb(0, 0, 0);
+
+// Colours through PDF and back may differ by a step of rounding.
+bool nearColour(QRgb a, QRgb b) {
+    return std::abs(qRed(a) - qRed(b)) <= 2 && std::abs(qGreen(a) - qGreen(b)) <= 2 && std::abs(qBlue(a) - qBlue(b)) <= 2;
+}
 
 class CliDrawing : public ::testing::Test {
 protected:
@@ -58,13 +67,32 @@ protected:
     }
 
     // A rectangle of one page of the PDF rasterised by pdftoppm at the printer's 600 dpi: one pixel per dot.
-    QImage pageDots(const std::filesystem::path& pdf, int left, int top, int width, int height) {
+    QImage pageDots(const std::filesystem::path& pdf, int left, int top, int width, int height, int page = 1) {
         const std::filesystem::path png = dir_.path() / "dots";
+        std::filesystem::remove(png.string() + ".png");
         const std::string area = "-x " + std::to_string(left) + " -y " + std::to_string(top) + " -W " +
                                  std::to_string(width) + " -H " + std::to_string(height);
-        testsupport::RunProgram("pdftoppm", "-r 600 -png -singlefile -f 1 -l 1 " + area + " " +
+        const std::string pages = "-f " + std::to_string(page) + " -l " + std::to_string(page);
+        testsupport::RunProgram("pdftoppm", "-r 600 -png -singlefile " + pages + " " + area + " " +
                                                 ShellQuoted(pdf.string()) + " " + ShellQuoted(png.string()));
         return QImage(QString::fromStdString(png.string() + ".png")).convertToFormat(QImage::Format_RGB32);
+    }
+
+    // The text of one page of the PDF, as pdftotext reads it.
+    std::string pageText(const std::filesystem::path& pdf, int page) {
+        const std::string pages = "-f " + std::to_string(page) + " -l " + std::to_string(page);
+        return testsupport::RunProgram("pdftotext", pages + " " + ShellQuoted(pdf.string()) + " -").out;
+    }
+
+    // The first and last dot of the colour in one row of dots (-1, -1 when it has none).
+    static std::pair<int, int> runOf(const QImage& row, QRgb colour) {
+        std::pair<int, int> run{-1, -1};
+        for (int x = 0; x < row.width(); ++x) {
+            if (!nearColour(row.pixel(x, 0), colour)) continue;
+            if (run.first < 0) run.first = x;
+            run.second = x;
+        }
+        return run;
     }
 
     std::string pdfInfo(const std::filesystem::path& pdf) {
@@ -74,14 +102,6 @@ protected:
     testsupport::TempDir dir_;
     std::filesystem::path town_;
 };
-
-const QRgb kWhite = qRgb(255, 255, 255);
-const QRgb kBlack = qRgb(0, 0, 0);
-
-// Colours through PDF and back may differ by a step of rounding.
-bool nearColour(QRgb a, QRgb b) {
-    return std::abs(qRed(a) - qRed(b)) <= 2 && std::abs(qGreen(a) - qGreen(b)) <= 2 && std::abs(qBlue(a) - qBlue(b)) <= 2;
-}
 
 // The A4 sheet of Qt's PDF printer at 600 dpi, and 10 mm in dots.
 constexpr int kSheetWidth = 4958, kSheetHeight = 7017, kMargin = 236;
@@ -278,6 +298,93 @@ TEST_F(CliDrawing, PrintShowsTheViewAtTheScreensScale) {
     // The paper shows more than the screen: the town ends 1250 dots either side of the middle.
     EXPECT_EQ(band.pixel(static_cast<int>(middleX - 1270), 0), kWhite);
     EXPECT_EQ(band.pixel(kMargin, 0), kBlack);
+}
+
+TEST_F(CliDrawing, PrintAtAChosenScaleMeasuresRightOnPaper) {
+    // The park is 60 m wide (x 120 to 180 m), 25 m high (y 85 to 110 m): 24 mm and 10 mm at 1:2,500, 60 mm
+    // and 25 mm at 1:1,000, around the view's centre (100, 75) in the print rectangle's middle.
+    const QRgb park = fillOf(6242);
+    const double dotsPerMillimetre = 600 / 25.4;  // pdftoppm's dots at -r 600
+    const double middleX = kMargin + (kSheetWidth - 2 * kMargin) / 2.0, middleY = kSheetHeight / 2.0;
+    for (const int scale : {2500, 1000}) {
+        const std::filesystem::path pdf =
+            print("--size 400x300 --box 0,0,200,150 --scale " + std::to_string(scale));
+        ASSERT_NE(pdfInfo(pdf).find("Page size:       595 x 842 pts (A4)"), std::string::npos);
+        const double dotsPerMetre = dotsPerMillimetre * 1000 / scale;
+        // Across the park through its middle row, and down it through its middle column.
+        const QImage across = pageDots(pdf, 0, static_cast<int>(middleY - 22.5 * dotsPerMetre), kSheetWidth, 1);
+        const QImage down = pageDots(pdf, static_cast<int>(middleX + 50 * dotsPerMetre), 0, 1, kSheetHeight)
+                                .transformed(QTransform().rotate(90));
+        const auto [west, east] = runOf(across, park);
+        const auto [south, north] = runOf(down, park);
+        ASSERT_GE(west, 0) << scale;
+        ASSERT_GE(south, 0) << scale;
+        // The map's metres over the paper's millimetres, within 0.5 %.
+        const double measuredAcross = 60 / ((east - west + 1) / dotsPerMillimetre / 1000);
+        const double measuredDown = 25 / ((north - south + 1) / dotsPerMillimetre / 1000);
+        EXPECT_NEAR(measuredAcross, scale, scale * 0.005) << "across " << east - west + 1 << " dots";
+        EXPECT_NEAR(measuredDown, scale, scale * 0.01) << "down " << north - south + 1 << " dots";
+        // The scale and a scale bar of 100 m (40 mm) at 1:2,500 or 50 m (50 mm) at 1:1,000.
+        const std::string text = pageText(pdf, 1);
+        EXPECT_NE(text.find(scale == 2500 ? "1:2,500" : "1:1,000"), std::string::npos) << text;
+        int longest = 0;  // the bar: the longest unbroken black run in a row of the lower-left corner
+        const QImage corner = pageDots(pdf, kMargin + 2, kSheetHeight - kMargin - 300, 1600, 290);
+        for (int y = 0; y < corner.height(); ++y) {
+            for (int x = 0, run = 0; x < corner.width(); ++x) {
+                run = corner.pixel(x, y) == kBlack ? run + 1 : 0;
+                longest = std::max(longest, run);
+            }
+        }
+        const double barMillimetres = longest / dotsPerMillimetre;
+        EXPECT_NEAR(barMillimetres, scale == 2500 ? 40 : 50, 1.5) << longest;
+    }
+    // Without --scale the page prints as ever: no scale text on it.
+    EXPECT_EQ(pageText(print("--size 400x300 --box 0,0,200,150"), 1).find("1:"), std::string::npos);
+}
+
+TEST_F(CliDrawing, TheWholeAreaAtAScaleGoesOnOverlappingPages) {
+    // At 1:500 an A4 rectangle shows 94.95 x 138.54 m: the town's 200 x 150 m take 3 columns and 2 rows.
+    const std::filesystem::path pdf = print("--whole --scale 500");
+    const std::string info = pdfInfo(pdf);
+    EXPECT_NE(info.find("Pages:           7\n"), std::string::npos) << info;
+    // Each page's label ("R1 C2"; Qt's PDF text of the Japanese font leaves the digits out of the text
+    // that pdftotext reads, so the letters are counted) and its scale; the overview shows all six labels.
+    auto count = [](const std::string& text, const std::string& what) {
+        size_t n = 0;
+        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+        return n;
+    };
+    const std::string overview = pageText(pdf, 1);
+    EXPECT_EQ(count(overview, "R C"), 6u) << overview;
+    EXPECT_EQ(overview.find("1:500"), std::string::npos);  // the overview is not at that scale
+    for (int page = 2; page <= 7; ++page) {
+        const std::string text = pageText(pdf, page);
+        EXPECT_EQ(count(text, "R C"), 1u) << page << text;
+        EXPECT_EQ(count(text, "1:500"), 1u) << page << text;
+    }
+    // The park (x 120 to 180 m) runs off the east edge of R1 C2 and on from the west edge of R1 C3: the
+    // two pieces together are the park's 120 mm and the overlap.
+    const QRgb park = fillOf(6242);
+    const double dotsPerMillimetre = 600 / 25.4;
+    int pieces = 0;
+    // The park's middle row, 44.27 m below the first row's centre (y 141.77 m): 88.5 mm below the page's middle.
+    const int row = static_cast<int>(kSheetHeight / 2.0 + 88.5 * dotsPerMillimetre);
+    for (const int page : {3, 4}) {
+        const auto [first, last] = runOf(pageDots(pdf, 0, row, kSheetWidth, 1, page), park);
+        ASSERT_GE(first, 0) << page;
+        pieces += last - first + 1;
+    }
+    EXPECT_NEAR(pieces / dotsPerMillimetre - 120, 10, 0.3) << pieces;
+
+    // Pages beyond count are refused before anything is written.
+    const std::filesystem::path out = dir_.path() / "page.pdf";
+    std::filesystem::remove(out);
+    const CliResult many = run("print", ShellQuoted(out.string()) + " --whole --scale 10");
+    EXPECT_EQ(many.status, 1);
+    EXPECT_NE(many.err.find("the whole area at 1:10 needs"), std::string::npos) << many.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+    for (const char* bad : {"--scale 0", "--scale 2.5", "--scale x", "--scale 10000001", "--scale"})
+        EXPECT_FALSE(std::filesystem::exists(print(bad, 2))) << bad;
 }
 
 TEST_F(CliDrawing, PrintCopiesTitleAndPaper) {

@@ -72,3 +72,39 @@ TEST(PrintLayout, ScreenRangeKeepsTheScreensScaleAroundTheViewsMiddle) {
     EXPECT_DOUBLE_EQ(v.CenterX, 100);
     EXPECT_DOUBLE_EQ(v.CenterY, 50);
 }
+
+TEST(PrintLayout, TilesCoverTheExtentWithTenMillimetresOverlap) {
+    // 254 dpi: 10 dots a millimetre; a rectangle of 200 x 100 mm shows 200 x 100 m at 1:1,000.
+    const TPrintPage page{254, 254, 2200, 1200};
+    const TPrintRect rect{100, 100, 2100, 1100};
+    const std::optional<TTileGrid> g = TileGrid(MakePoint(0, 0, 0), MakePoint(500, 150, 0), rect, page, 1000);
+    ASSERT_TRUE(g);
+    EXPECT_DOUBLE_EQ(g->PageWidth, 200);
+    EXPECT_DOUBLE_EQ(g->PageHeight, 100);
+    // 500 m need three pages of 200 m advancing 190 m; 150 m two of 100 m advancing 90 m.
+    EXPECT_EQ(g->Columns, 3);
+    EXPECT_EQ(g->Rows, 2);
+    EXPECT_EQ(g->Pages(), 6);
+    // The 580 x 190 m they cover, centred on the extent; row 0 in the north.
+    EXPECT_DOUBLE_EQ(g->TileMin(0, 0).X, -40);
+    EXPECT_DOUBLE_EQ(g->TileMax(0, 2).X, 540);
+    EXPECT_DOUBLE_EQ(g->TileMax(0, 0).Y, 170);
+    EXPECT_DOUBLE_EQ(g->TileMin(1, 0).Y, -20);
+    // Neighbours share 10 m of map: 10 mm of paper at 1:1,000.
+    EXPECT_DOUBLE_EQ(g->TileMax(0, 0).X - g->TileMin(0, 1).X, 10);
+    EXPECT_DOUBLE_EQ(g->TileMax(1, 1).Y - g->TileMin(0, 1).Y, 10);
+    const TPrintView middle = g->Tile(1, 1);
+    EXPECT_DOUBLE_EQ(middle.Scale, 1000);
+    EXPECT_DOUBLE_EQ(middle.CenterX, 250);
+    EXPECT_DOUBLE_EQ(middle.CenterY, 30);
+
+    // An extent that one page holds, or that the pages' steps reach exactly, takes no page more.
+    EXPECT_EQ(TileGrid(MakePoint(0, 0, 0), MakePoint(200, 100, 0), rect, page, 1000)->Pages(), 1);
+    const std::optional<TTileGrid> exact = TileGrid(MakePoint(0, 0, 0), MakePoint(390, 190, 0), rect, page, 1000);
+    EXPECT_EQ(exact->Columns, 2);
+    EXPECT_EQ(exact->Rows, 2);
+    EXPECT_EQ(TileGrid(MakePoint(0, 0, 0), MakePoint(390.5, 190.5, 0), rect, page, 1000)->Pages(), 9);
+    // A rectangle no wider than the overlap advances no page; a scale must be positive.
+    EXPECT_FALSE(TileGrid(MakePoint(0, 0, 0), MakePoint(500, 150, 0), {100, 100, 200, 1100}, page, 1000));
+    EXPECT_FALSE(TileGrid(MakePoint(0, 0, 0), MakePoint(500, 150, 0), rect, page, 0));
+}

@@ -184,6 +184,45 @@ private slots:
         QCOMPARE(pdfPages(), 1);
     }
 
+    void scaleFieldPrintsTheWholeAreaOnPagesAtThatScale() {
+        TMainForm& f = makeForm();
+        TPrintForm* d = Child<TPrintForm>(f, "PrintForm");
+        auto* scale = Child<QLineEdit>(*d, "eScale");
+        QCOMPARE(groupTitle(scale), QString("縮尺"));
+        QCOMPARE(scale->text(), QString());
+        // 1:0 cannot be printed: neither OK nor プレビュー while it stands there.
+        scale->setText("0");
+        QVERIFY(!Child<QPushButton>(*d, "OKBtn")->isEnabled());
+        QVERIFY(!Child<QPushButton>(*d, "btnPreview")->isEnabled());
+        scale->setText("");
+        QVERIFY(Child<QPushButton>(*d, "OKBtn")->isEnabled());
+
+        // The town's 200 x 150 m at 1:500 need 3 columns and 2 rows of A4 or Letter pages, after the overview.
+        printThroughDialog([](TPrintForm* d) {
+            Child<QLineEdit>(*d, "eScale")->setText("500");
+            d->SetAreaIndex(1);
+            QTest::mouseClick(Child<QPushButton>(*d, "OKBtn"), Qt::LeftButton);
+        });
+        QCOMPARE(d->Scale(), 500.0);
+        QCOMPARE(pdfPages(), 7);
+        const std::string firstPage =
+            testsupport::RunProgram("pdftotext", "-f 1 -l 1 " + testsupport::ShellQuoted(pdf().string()) + " -").out;
+        // The page labels ("R1 C1" ...: pdftotext reads their letters) on the overview, "1:500" on the pages.
+        QVERIFY2(firstPage.find("R C") != std::string::npos && firstPage.find("1:500") == std::string::npos,
+                 firstPage.c_str());
+        const std::string lastPage =
+            testsupport::RunProgram("pdftotext", "-f 7 -l 7 " + testsupport::ShellQuoted(pdf().string()) + " -").out;
+        QVERIFY2(lastPage.find("1:500") != std::string::npos, lastPage.c_str());
+
+        // Emptied again: one page of the whole area, as before.
+        printThroughDialog([](TPrintForm* d) {
+            Child<QLineEdit>(*d, "eScale")->clear();
+            QTest::mouseClick(Child<QPushButton>(*d, "OKBtn"), Qt::LeftButton);
+        });
+        QCOMPARE(d->Scale(), 0.0);
+        QCOMPARE(pdfPages(), 1);
+    }
+
     void printPressedAgainWhilePrintingDoesNothing() {
         TMainForm& f = makeForm();
         QVERIFY(!f.Printing());

@@ -61,6 +61,15 @@ bool parseMargins(const std::string& text, TPrintMargins& margins) {
     return true;
 }
 
+// A scale denominator, 1:N, as a whole number.
+constexpr int kLargestScale = 10000000;
+bool parseScale(const std::string& text, double& scale) {
+    int n = 0;
+    if (!parseInt(text, n) || n < 1 || n > kLargestScale) return false;
+    scale = n;
+    return true;
+}
+
 // The end-of-file marker Qt writes last; missing when a write failed on the way.
 bool endsWithPdfTrailer(const std::string& path) {
     constexpr std::string_view kTrailer = "%%EOF\n";
@@ -79,7 +88,8 @@ std::string parse(const std::vector<std::string>& args, PrintOptions& o) {
     std::vector<std::string> positional;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        const bool takesValue = isViewOption(a) || a == "--margins" || a == "--paper" || a == "--copies";
+        const bool takesValue =
+            isViewOption(a) || a == "--margins" || a == "--paper" || a == "--copies" || a == "--scale";
         if (takesValue && i + 1 == args.size()) return a + " needs a value";
         const std::string value = takesValue ? args[++i] : std::string();
         if (isViewOption(a)) {
@@ -92,6 +102,9 @@ std::string parse(const std::vector<std::string>& args, PrintOptions& o) {
         } else if (a == "--paper") {
             if (!parsePaper(value, o.paper))
                 return "--paper: not a paper size Qt knows (A4, A3, Letter ...): " + echoed(value);
+        } else if (a == "--scale") {
+            if (!parseScale(value, o.request.Scale))
+                return "--scale must be a whole scale denominator from 1 to " + std::to_string(kLargestScale);
         } else if (a == "--copies") {
             if (!parseInt(value, o.request.Copies) || o.request.Copies < 1 || o.request.Copies > 99)
                 return "--copies must be from 1 to 99";
@@ -145,13 +158,13 @@ int runPrint(const std::vector<std::string>& args) {
     pdfWriter.setResolution(kPrintDpi);
     pdfWriter.setPageSize(QPageSize(o.paper));
     pdfWriter.setPageMargins(QMarginsF(0, 0, 0, 0));
-    const std::optional<TMapPageLayout> layout = LayOutMapPage(PrintPageOf(pdfWriter), o.request, area);
-    if (!layout) return failure("print", sjis::toUtf8(PrintAreaTooSmallText()));
+    const std::optional<std::vector<TMapPageLayout>> pages = LayOutMapPages(PrintPageOf(pdfWriter), o.request, area);
+    if (!pages) return failure("print", sjis::toUtf8(PrintAreaTooSmallText()));
     pdfWriter.setTitle(title);
-    // A PDF file makes no copies itself: the page is there once per copy.
+    // A PDF file makes no copies itself: the pages are there once per copy.
     QPainter painter;
     if (!painter.begin(&pdfWriter) ||
-        !DrawMapPages(pdfWriter, painter, *layout, snapshot, std::max(o.request.Copies, 1)) || !painter.end())
+        !DrawMapPages(pdfWriter, painter, *pages, snapshot, std::max(o.request.Copies, 1)) || !painter.end())
         return cannotWrite("print", o.output, "Qt's PDF printer failed");
     // Qt reports no write error of its own: a PDF without its trailer was cut short.
     if (!endsWithPdfTrailer(pdf.TemporaryPath()))

@@ -119,6 +119,11 @@ const std::vector<CommandHelp>& table() {
          "the whole data with --whole. Margins that leave no room print \"印刷範囲が小さすぎます\" and write "
          "nothing.",
          {{"--whole", "", "The whole data area, scaled to fit the page.", C::None},
+          {"--scale", "N",
+           "Print at 1:N (1 to 10000000) with \"1:N\" and a scale bar on the page. With --whole the area is "
+           "printed on as many pages as it needs (rows and columns overlapping by 10 mm, each labelled \"R2 "
+           "C3\" for its row and column, at most 999), after an overview page with the page grid.",
+           C::None},
           {"--margins", "L,T,R,B", "Margins in whole millimetres (default 10,10,10,10).", C::None},
           {"--paper", "NAME", "A paper size Qt knows, in any case (default A4).", C::Words,
            "A3 A4 A5 B4 B5 Letter Legal Tabloid"},
@@ -183,7 +188,14 @@ const std::vector<CommandHelp>& table() {
          "max Y and name. QUERY (the words after PATH) is latitude and longitude on WGS84 (decimal or degrees, "
          "minutes and seconds), plane metres after a system name, or an address as far as it goes; at most "
          "20 places.",
-         {datumShift},
+         {datumShift,
+          {"--queries", "FILE|-",
+           "Answer every line of FILE (standard input for -) as one query, in order, as CSV with the header "
+           "query,match,name,x,y,latitude,longitude: the best match's kind (municipality, chome, block, "
+           "coordinate or nothing), full name, point in the map's system and latitude and longitude on WGS84. "
+           "Unmatched lines are rows too, named on standard error. A file that is valid UTF-8 is read as "
+           "UTF-8, any other as Shift_JIS.",
+           C::File}},
          {{C::Path}, {C::None}},
          true,
          "orvelle-cli locate /usr/share/orvelle/sample 栄里五丁目 3",

@@ -27,7 +27,7 @@ const std::vector<Command>& commands() {
         {"regex", "regex [--fuzzy] [--lf] PATTERN TEXT... | regex --preprocess [--fuzzy] PATTERN | regex --expand TEXT", runRegex},
         {"render", "render PATH -o OUT.png|OUT.svg [--size WxH] [--mode all|gaiku|nogaiku] "
                    "[--box MINX,MINY,MAXX,MAXY] [--hide MAJOR,...] [--dpi N] [--timing]", runRender},
-        {"print", "print PATH OUT.pdf [--whole] [--margins L,T,R,B] [--paper A4|A3|Letter|...] [--copies N] "
+        {"print", "print PATH OUT.pdf [--whole] [--scale N] [--margins L,T,R,B] [--paper A4|A3|Letter|...] [--copies N] "
                   "[--size WxH] [--box MINX,MINY,MAXX,MAXY]", runPrint},
         {"pick", "pick PATH (X Y | --points FILE|-) [--tolerance METRES]", runPick},
         {"address", "address PATH (X Y | --points FILE|-)", runAddress},
@@ -35,7 +35,7 @@ const std::vector<Command>& commands() {
                    "[--encoding UTF-8|CP932] [--overwrite]",
          runExport},
         {"route", "route PATH X1 Y1 X2 Y2 [--geojson OUT]", runRoute},
-        {"locate", "locate [--datum-shift helmert|grid] PATH QUERY   (an address, \"LAT, LON\", DMS or \"SYSTEM X Y\")",
+        {"locate", "locate [--datum-shift helmert|grid] PATH (QUERY | --queries FILE|-)   (an address, \"LAT, LON\", DMS or \"SYSTEM X Y\")",
          runLocate},
     };
     return list;

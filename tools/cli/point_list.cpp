@@ -1,19 +1,14 @@
 #include "point_list.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <iostream>
 #include <sstream>
-#include <string_view>
 
 #include "arguments.h"
 #include "command.h"
+#include "input_lines.h"
 
 namespace cli {
 namespace {
-
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 std::optional<QueryPoint> parseLine(std::string line) {
     for (char& c : line)
@@ -29,33 +24,20 @@ std::optional<QueryPoint> parseLine(std::string line) {
 }  // namespace
 
 std::optional<std::vector<QueryPoint>> readPointList(const std::string& source, std::string& problem) {
-    std::ifstream file;
-    if (source != "-") {
-        file.open(source);
-        if (!file) {
-            problem = "cannot read " + echoed(source) + ": " + std::strerror(errno);
-            return std::nullopt;
-        }
-    }
-    std::istream& in = source == "-" ? std::cin : file;
+    const std::optional<std::vector<std::string>> lines = readInputLines(source, problem);
+    if (!lines) return std::nullopt;
     std::vector<QueryPoint> points;
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
-        // Editors on Windows start a UTF-8 file with a byte order mark.
-        if (number == 1 && line.rfind(kUtf8ByteOrderMark, 0) == 0) line.erase(0, kUtf8ByteOrderMark.size());
+    for (size_t i = 0; i < lines->size(); ++i) {
+        const std::string& line = (*lines)[i];
         const size_t first = line.find_first_not_of(" \t\r");
         if (first == std::string::npos || line[first] == '#') continue;
         std::optional<QueryPoint> q = parseLine(line);
         if (!q) {
-            problem = echoed(source) + ":" + std::to_string(number) +
+            problem = echoed(source) + ":" + std::to_string(i + 1) +
                       ": expected X Y (metres), found: " + echoed(line);
             return std::nullopt;
         }
         points.push_back(*q);
-    }
-    if (in.bad()) {  // a folder, or a read error
-        problem = "cannot read " + echoed(source) + ": " + std::strerror(errno);
-        return std::nullopt;
     }
     return points;
 }

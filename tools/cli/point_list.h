@@ -15,7 +15,7 @@ struct QueryPoint {
 };
 
 // Lines hold "X Y" or "X,Y" in metres; blank lines, lines starting with "#"
-// and a UTF-8 byte order mark at the start are skipped. On a bad line or an unreadable file returns nothing and
+// and a UTF-8 byte order mark at the start are skipped (readInputLines). On a bad line or an unreadable file returns nothing and
 // sets `problem` (naming the line number).
 std::optional<std::vector<QueryPoint>> readPointList(const std::string& source, std::string& problem);
 
