@@ -1,9 +1,10 @@
 #pragma once
 // Opening data off the user-interface thread: a loading thread extracts an
 // archive and reads each mesh description file into a map object of its
-// own; the owner receives the results in order through a sink and adds them
-// to its map (AddMesh / AddFailedMesh). Reading stops at the first mesh that
-// raises and, when cancelled, before the next mesh.
+// own (several at once, reading/mesh_reader.h); the owner receives the
+// results in file order through a sink and adds them to its map (AddMesh /
+// AddFailedMesh). Reading stops at the first mesh that raises and, when
+// cancelled, before the next mesh is handed over.
 #include <atomic>
 #include <cstdint>
 #include <exception>
@@ -28,6 +29,9 @@ struct TLoadRequest {
     // first mesh's system into it is prepared once on the loading thread, so
     // that PROJ's first reading of its database does not stall the window.
     TCoordsFormat DisplayFormat = TCoordsFormat::cfCartesian;
+    // Meshes read at once (0: one per core); they are merged in file order
+    // whatever the number.
+    int Jobs = 0;
 };
 
 struct TLoadEvent {
