@@ -5,6 +5,7 @@
 // map; MakeLine and its siblings add to a scratch map of the thread, for
 // tests of one feature on its own.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/rounding.h"
@@ -50,7 +51,8 @@ inline TKDKPoint& AddPointFeatureTo(TKDKObject& map, int code, TGeoPoint at) {
 // An attribute record of `map`, linked to `feature`.
 template <class Feature>
 TKDKAttribute& Attach(TKDKObject& map, Feature& feature, int code, std::vector<std::string> values) {
-    TKDKAttribute& record = map.AddAttribute(code / 100, code % 100, feature.Id, std::move(values));
+    const std::vector<std::string_view> views(values.begin(), values.end());
+    TKDKAttribute& record = map.AddAttribute(code / 100, code % 100, feature.Id, views);
     feature.Attribute = &record;
     return record;
 }
