@@ -88,7 +88,8 @@ void TMainForm::startLoad(TLoadSource source, const QString& path) {
     progressDelay_.start();
     pbLoad->setRange(0, 0);
     updateActions();
-    TLoadRequest request{source, path.toStdString(), CacheFolder, archiver_.get(), GeoPanel1->CoordsFormat()};
+    TLoadRequest request{source, path.toStdString(), CacheFolder, archiver_.get(), GeoPanel1->CoordsFormat(),
+                         settings_.ReadingJobs};
     loader_.Start(std::move(request), [this](TLoadEvent event) {
         QMetaObject::invokeMethod(this, [this, event]() mutable { deliverLoadEvent(std::move(event)); },
                                   Qt::QueuedConnection);
