@@ -4,6 +4,8 @@
 // map's own adding operations: AddLineTo and its siblings add to the given
 // map; MakeLine and its siblings add to a scratch map of the thread, for
 // tests of one feature on its own.
+#include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +48,12 @@ inline TKDKPolygon& AddPolygonTo(TKDKObject& map, int code, const std::vector<TG
 
 inline TKDKPoint& AddPointFeatureTo(TKDKObject& map, int code, TGeoPoint at) {
     return map.AddPoint(code / 100, code % 100, 1, at);
+}
+
+// Values for a record built on its own, kept for the whole test run.
+inline TAttributeValues PooledValues(std::initializer_list<std::string_view> values) {
+    thread_local TextPool pool;
+    return pool.copy(std::span<const std::string_view>(values.begin(), values.size()));
 }
 
 // An attribute record of `map`, linked to `feature`.
