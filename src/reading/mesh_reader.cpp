@@ -1,6 +1,7 @@
 #include "reading/mesh_reader.h"
 
 #include <algorithm>
+#include <system_error>
 
 #include "reading/map_loading.h"
 
@@ -16,7 +17,11 @@ MeshReader::MeshReader(std::vector<std::string> files, int jobs) : files_(std::m
     if (threads <= 1) return;
     window_ = 2 * threads;
     readers_.reserve(threads);
-    for (size_t i = 0; i < threads; ++i) readers_.emplace_back([this] { work(); });
+    try {
+        for (size_t i = 0; i < threads; ++i) readers_.emplace_back([this] { work(); });
+    } catch (const std::system_error&) {
+        // Fewer threads than asked for read all the same; none: next() reads.
+    }
 }
 
 MeshReader::~MeshReader() {
