@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <memory>
 #include <span>
+#include <type_traits>
 #include <vector>
 
 template <class T>
@@ -19,7 +20,7 @@ public:
     std::span<const T> copy(std::span<const U> values, Convert convert) {
         if (values.empty()) return {};
         T* out = reserve(values.size());
-        for (size_t i = 0; i < values.size(); ++i) out[i] = convert(values[i]);
+        for (size_t i = 0; i < values.size(); ++i) std::construct_at(out + i, convert(values[i]));
         return {out, values.size()};
     }
     std::span<const T> copy(std::span<const T> values) {
@@ -28,11 +29,14 @@ public:
 
     size_t capacity() const { return capacity_; }
 
-private:
+    // Room for n elements, not yet constructed: the caller constructs each
+    // (std::construct_at) before it is read. Blocks are not initialised, so
+    // a block's pages are touched only as far as it is filled.
     T* reserve(size_t n) {
+        static_assert(std::is_trivially_destructible_v<T>, "blocks are released without destroying elements");
         if (blocks_.empty() || free_ < n) {
             const size_t size = std::max(n, kBlockSize);
-            blocks_.push_back(std::make_unique_for_overwrite<T[]>(size));
+            blocks_.push_back(Block(std::allocator<T>().allocate(size), Release{size}));
             free_ = size;
             capacity_ += size;
             next_ = blocks_.back().get();
@@ -43,7 +47,13 @@ private:
         return out;
     }
 
-    std::vector<std::unique_ptr<T[]>> blocks_;
+private:
+    struct Release {
+        size_t size;
+        void operator()(T* block) const { std::allocator<T>().deallocate(block, size); }
+    };
+    using Block = std::unique_ptr<T, Release>;
+    std::vector<Block> blocks_;
     T* next_ = nullptr;
     size_t free_ = 0;
     size_t capacity_ = 0;

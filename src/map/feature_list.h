@@ -3,15 +3,16 @@
 // mesh store in turn, in reading order, as pointers to const. Iteration is
 // what the callers do; indexing walks the stores (there are few).
 #include <cstddef>
-#include <deque>
 #include <iterator>
 #include <memory>
 #include <vector>
 
+#include "map/block_list.h"
+
 struct MeshStore;
 // The store's list of one feature class (defined with MeshStore).
 template <class Feature>
-const std::deque<Feature>& StoreList(const MeshStore& store);
+const BlockList<Feature>& StoreList(const MeshStore& store);
 
 template <class Feature>
 class FeatureList {
@@ -41,7 +42,7 @@ public:
 
     private:
         bool atEnd() const { return store_ >= list_->stores_->size(); }
-        const std::deque<Feature>& features() const { return StoreList<Feature>(*(*list_->stores_)[store_]); }
+        const BlockList<Feature>& features() const { return StoreList<Feature>(*(*list_->stores_)[store_]); }
         // Moves past exhausted stores (and into the first one).
         void settle() {
             if (!started_) {
@@ -55,7 +56,7 @@ public:
         const FeatureList* list_ = nullptr;
         size_t store_ = 0;
         bool started_ = false;
-        typename std::deque<Feature>::const_iterator it_{};
+        typename BlockList<Feature>::const_iterator it_{};
     };
 
     iterator begin() const { return iterator(this, 0); }
@@ -69,7 +70,7 @@ public:
     bool empty() const { return size() == 0; }
     const Feature* operator[](size_t i) const {
         for (const auto& s : *stores_) {
-            const std::deque<Feature>& f = StoreList<Feature>(*s);
+            const BlockList<Feature>& f = StoreList<Feature>(*s);
             if (i < f.size()) return &f[i];
             i -= f.size();
         }

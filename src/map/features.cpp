@@ -62,13 +62,12 @@ std::vector<TGeoPoint2D> TKDKPolygon::Ring() const {
 TKDKPoint::TKDKPoint(int major, int minor, int meshNo, int id, const TGeoPoint& position)
     : TKDKPlacedElement(kKind, major, minor, meshNo, id, position), Position(position) {}
 
-TKDKAttribute::TKDKAttribute(int major, int minor, int meshNo, int targetId,
-                             std::vector<std::string> values)
+TKDKAttribute::TKDKAttribute(int major, int minor, int meshNo, int targetId, TAttributeValues values)
     : TKDKPlacedElement(kKind, major, minor, 0, 0, TGeoPoint{}),
       TargetMeshNo(meshNo),
       TargetId(targetId),
       ValueCount(static_cast<int32_t>(values.size())),
-      Values(std::move(values)) {}
+      Values(values) {}
 
 void TKDKAttribute::SetLabel(std::string text, const TGeoPoint& at, TColor color, int height) {
     LabelText = std::move(text);

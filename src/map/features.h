@@ -14,7 +14,10 @@
 // function for the classes that have it and lets VisitFeature or
 // ForEachFeatureClass pick the overload, so no module switches on the kind.
 #include <array>
+#include <compare>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <span>
 #include <string>
 #include <string_view>
@@ -161,18 +164,75 @@ public:
     TKDKAttribute* Attribute = nullptr;
 };
 
+// The values of an attribute record, Shift-JIS texts read as std::string_view.
+// The texts lie back to back in the mesh's text pool and the record keeps
+// where each one ends (offsets from its first byte), so a record costs no
+// allocation of its own.
+class TAttributeValues {
+public:
+    TAttributeValues() = default;
+    TAttributeValues(const char* text, const uint32_t* ends, uint32_t count) : text_(text), ends_(ends), count_(count) {}
+
+    size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    std::string_view operator[](size_t i) const {
+        const uint32_t begin = i == 0 ? 0 : ends_[i - 1];
+        return {text_ + begin, ends_[i] - begin};
+    }
+    std::string_view front() const { return (*this)[0]; }
+    std::string_view back() const { return (*this)[count_ - 1]; }
+
+    class iterator {
+    public:
+        using value_type = std::string_view;
+        using reference = std::string_view;
+        using pointer = void;
+        using difference_type = std::ptrdiff_t;
+        using iterator_category = std::random_access_iterator_tag;
+        iterator() = default;
+        iterator(const TAttributeValues* values, size_t i) : values_(values), i_(i) {}
+        std::string_view operator*() const { return (*values_)[i_]; }
+        std::string_view operator[](difference_type n) const { return (*values_)[i_ + static_cast<size_t>(n)]; }
+        iterator& operator++() { ++i_; return *this; }
+        iterator operator++(int) { iterator old = *this; ++i_; return old; }
+        iterator& operator--() { --i_; return *this; }
+        iterator operator--(int) { iterator old = *this; --i_; return old; }
+        iterator& operator+=(difference_type n) { i_ += static_cast<size_t>(n); return *this; }
+        iterator& operator-=(difference_type n) { i_ -= static_cast<size_t>(n); return *this; }
+        friend iterator operator+(iterator it, difference_type n) { return it += n; }
+        friend iterator operator+(difference_type n, iterator it) { return it += n; }
+        friend iterator operator-(iterator it, difference_type n) { return it -= n; }
+        friend difference_type operator-(const iterator& a, const iterator& b) {
+            return static_cast<difference_type>(a.i_) - static_cast<difference_type>(b.i_);
+        }
+        friend bool operator==(const iterator& a, const iterator& b) { return a.i_ == b.i_; }
+        friend auto operator<=>(const iterator& a, const iterator& b) { return a.i_ <=> b.i_; }
+
+    private:
+        const TAttributeValues* values_ = nullptr;
+        size_t i_ = 0;
+    };
+    iterator begin() const { return {this, 0}; }
+    iterator end() const { return {this, count_}; }
+
+private:
+    const char* text_ = nullptr;
+    const uint32_t* ends_ = nullptr;
+    uint32_t count_ = 0;
+};
+
 // The texts attached to an arc, polygon or point, and the label some of them give.
 class TKDKAttribute : public TKDKPlacedElement {
 public:
     static constexpr TFeatureKind kKind = TFeatureKind::Attribute;
 
-    TKDKAttribute(int major, int minor, int meshNo, int targetId, std::vector<std::string> values);
+    TKDKAttribute(int major, int minor, int meshNo, int targetId, TAttributeValues values);
 
     int32_t TargetMeshNo = 0;
     int32_t TargetId = 0;
     int32_t ValueCount = 0;
-    std::vector<std::string> Values;  // Shift-JIS
     char Kind = 0;                    // the kind letter as written (L, A, P or another)
+    TAttributeValues Values;          // Shift-JIS
     TGeoPoint LabelPoint{kNoLabelPoint, kNoLabelPoint, kNoLabelPoint};
     std::string LabelText;            // empty: no label
     TColor LabelColor = clBlack;

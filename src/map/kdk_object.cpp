@@ -64,9 +64,9 @@ TKDKPoint& TKDKObject::AddPoint(int major, int minor, int id, const TGeoPoint& p
     return point;
 }
 
-TKDKAttribute& TKDKObject::AddAttribute(int major, int minor, int targetId, std::vector<std::string> values) {
-    TKDKAttribute& a = current().list<TKDKAttribute>().emplace_back(major, minor, LastMeshNo, targetId, std::move(values));
-    return a;
+TKDKAttribute& TKDKObject::AddAttribute(int major, int minor, int targetId, std::span<const std::string_view> values) {
+    MeshStore& s = current();
+    return s.list<TKDKAttribute>().emplace_back(major, minor, LastMeshNo, targetId, s.texts.copy(values));
 }
 
 TKDKNode& TKDKObject::AddNode(int id, int nodeTag, std::span<const int32_t> arcRefs, const TGeoPoint& position) {
@@ -131,7 +131,7 @@ namespace {
 TGridBox boxOf(const TKDKPlacedElement& f) { return {f.BoundsMin.X, f.BoundsMin.Y, f.BoundsMax.X, f.BoundsMax.Y}; }
 
 template <class Feature, class BoxOf>
-SpatialGrid gridOver(const std::deque<Feature>& features, BoxOf box) {
+SpatialGrid gridOver(const BlockList<Feature>& features, BoxOf box) {
     std::vector<TGridBox> boxes;
     boxes.reserve(features.size());
     for (const Feature& f : features) boxes.push_back(box(f));

@@ -12,6 +12,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "geometry/geo_point.h"
@@ -44,7 +45,8 @@ public:
     TKDKPolygon& AddPolygon(int major, int minor, int id, std::span<const int32_t> arcRefs,
                             const TGeoPoint& repPoint);
     TKDKPoint& AddPoint(int major, int minor, int id, const TGeoPoint& position);
-    TKDKAttribute& AddAttribute(int major, int minor, int targetId, std::vector<std::string> values);
+    // The values are copied into the mesh's text pool.
+    TKDKAttribute& AddAttribute(int major, int minor, int targetId, std::span<const std::string_view> values);
     TKDKNode& AddNode(int id, int nodeTag, std::span<const int32_t> arcRefs, const TGeoPoint& position);
     TKDKNetwork& AddNetwork(int arcId, int value1, int value2);
 
@@ -162,7 +164,7 @@ template <class Feature, class BoxFor, class Visit>
 void TKDKObject::forEachCandidate(SpatialGrid MeshStore::*grid, BoxFor boxFor, Visit visit) const {
     std::vector<uint32_t> candidates;
     for (const auto& store : meshes_) {
-        const std::deque<Feature>& list = store->list<Feature>();
+        const BlockList<Feature>& list = store->list<Feature>();
         if (store->indexed && ((*store).*grid).Candidates(boxFor(*store), candidates)) {
             for (uint32_t i : candidates) visit(list[i]);
         } else {

@@ -1,24 +1,25 @@
 #pragma once
 // Everything read from one mesh: its description, its features (stored in
-// blocks, so they never move once added), the pools their vertices and
-// references live in, and the spatial grids over their bounds. Merging moves
+// large blocks, so they never move once added), the pools their vertices,
+// references and attribute texts live in, and the spatial grids over their bounds. Merging moves
 // a whole store from one map object to another without copying a feature.
-#include <deque>
 #include <memory>
 #include <tuple>
 #include <vector>
 
+#include "map/block_list.h"
 #include "map/chunk_pool.h"
 #include "map/feature_list.h"
 #include "map/features.h"
 #include "map/mesh_description.h"
 #include "map/spatial_grid.h"
+#include "map/text_pool.h"
 
 template <class Classes>
 struct TFeatureDeques;
 template <class... Features>
 struct TFeatureDeques<TFeatureClassList<Features...>> {
-    using type = std::tuple<std::deque<Features>...>;
+    using type = std::tuple<BlockList<Features>...>;
 };
 
 struct MeshStore {
@@ -27,17 +28,18 @@ struct MeshStore {
     // One list per feature class, in reading order.
     TFeatureDeques<TFeatureClasses>::type lists;
     template <class Feature>
-    std::deque<Feature>& list() {
-        return std::get<std::deque<Feature>>(lists);
+    BlockList<Feature>& list() {
+        return std::get<BlockList<Feature>>(lists);
     }
     template <class Feature>
-    const std::deque<Feature>& list() const {
-        return std::get<std::deque<Feature>>(lists);
+    const BlockList<Feature>& list() const {
+        return std::get<BlockList<Feature>>(lists);
     }
 
     ChunkPool<TGeoPoint2D> vertices;
     ChunkPool<int32_t> refs;
     ChunkPool<TRingRun> runs;
+    TextPool texts;  // attribute values
 
     // Over the bounds of the features in this store's own order (labels: the
     // label points of records that have a label). Valid while `indexed`.
@@ -48,6 +50,6 @@ struct MeshStore {
 };
 
 template <class Feature>
-const std::deque<Feature>& StoreList(const MeshStore& store) {
+const BlockList<Feature>& StoreList(const MeshStore& store) {
     return store.list<Feature>();
 }

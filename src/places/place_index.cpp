@@ -65,7 +65,7 @@ void addPart(TPlaceParts& parts, const TKDKPolygon& p, const TGeoPoint2D& min, c
 }
 void addPart(TPlaceParts& parts, const TKDKPolygon& p) { addPart(parts, p, p.BoundsMin, p.BoundsMax); }
 
-const std::vector<std::string>& valuesOf(const TKDKPolygon& p) { return p.Attribute->Values; }
+const TAttributeValues& valuesOf(const TKDKPolygon& p) { return p.Attribute->Values; }
 
 // Two block records name the same block: the same numbers (values 3 on).
 bool sameNumbers(const TKDKPolygon& a, const TKDKPolygon& b) {
@@ -81,10 +81,18 @@ struct BlockPart {
     TGeoPoint2D min, max;
 };
 
-uint32_t firstNumber(const std::string& text) {
+uint32_t firstNumber(std::string_view text) {
     uint32_t n = std::numeric_limits<uint32_t>::max();
     std::from_chars(text.data(), text.data() + text.size(), n);
     return n;
+}
+
+// The key of a place by JIS code and name: code + '\0' + name.
+std::string codeAndName(std::string_view code, std::string_view name) {
+    std::string key(code);
+    key += '\0';
+    key += name;
+    return key;
 }
 
 // Sorts the places by their fullest key; rankOf gives each old index its new one.
@@ -116,23 +124,23 @@ TPlaceIndex::TPlaceIndex(const TKDKObject& map) : map_(map) {
     std::unordered_map<std::string, uint32_t> municipalityOf, chomeOf;  // by JIS code + '\0' + name
     std::vector<std::string> chomeJisCodes;
     std::vector<BlockPart> blockParts;  // chomes numbered in reading order
-    auto chomeGroup = [&](const std::vector<std::string>& v) {
-        const auto [it, added] = chomeOf.try_emplace(v[0] + '\0' + v[2], static_cast<uint32_t>(chomes_.size()));
+    auto chomeGroup = [&](const TAttributeValues& v) {
+        const auto [it, added] = chomeOf.try_emplace(codeAndName(v[0], v[2]), static_cast<uint32_t>(chomes_.size()));
         if (added) {
             chomes_.emplace_back().Name = v[2];
-            chomeJisCodes.push_back(v[0]);
+            chomeJisCodes.emplace_back(v[0]);
         }
         return it->second;
     };
     uint32_t lastChome = 0;
-    const std::vector<std::string>* lastChomeValues = nullptr;  // the record that named lastChome
+    const TAttributeValues* lastChomeValues = nullptr;  // the record that named lastChome
     for (const TKDKPolygon* p : map.Polygons()) {
         const TAddressArea kind = AddressAreaOf(*p);
         if (kind == TAddressArea::None) continue;
-        const std::vector<std::string>& v = valuesOf(*p);
+        const TAttributeValues& v = valuesOf(*p);
         if (kind == TAddressArea::Municipality) {
             const auto [it, added] =
-                municipalityOf.try_emplace(v[0] + '\0' + v[1], static_cast<uint32_t>(municipalities_.size()));
+                municipalityOf.try_emplace(codeAndName(v[0], v[1]), static_cast<uint32_t>(municipalities_.size()));
             if (added) {
                 Municipality& m = municipalities_.emplace_back();
                 if (const std::string* prefecture = TryPrefectureOfJisCode(v[0])) m.Prefecture = *prefecture;

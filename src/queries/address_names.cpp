@@ -6,7 +6,7 @@
 
 namespace {
 
-std::string JisCodeLead(const std::string& jisCode) { return jisCode.substr(0, jisCode.size() == 5 ? 2 : 1); }
+std::string_view JisCodeLead(std::string_view jisCode) { return jisCode.substr(0, jisCode.size() == 5 ? 2 : 1); }
 
 }  // namespace
 
@@ -25,18 +25,18 @@ TAddressArea AddressAreaOf(const TKDKPolygon& polygon) {
     }
 }
 
-const std::string* TryPrefectureOfJisCode(const std::string& jisCode) {
+const std::string* TryPrefectureOfJisCode(std::string_view jisCode) {
     const std::optional<int32_t> number = TryReadInt(JisCodeLead(jisCode));
     return number ? &PrefectureName(*number) : nullptr;
 }
 
-const std::string& PrefectureOfJisCode(const std::string& jisCode) {
+const std::string& PrefectureOfJisCode(std::string_view jisCode) {
     const std::string* name = TryPrefectureOfJisCode(jisCode);
     if (!name) throw EConvertError::NotAnInteger(JisCodeLead(jisCode));
     return *name;
 }
 
-std::string BlockText(const std::vector<std::string>& values) {
+std::string BlockText(const TAttributeValues& values) {
     std::string text;
     for (size_t i = 3; i < values.size(); ++i) {
         if (i > 3) text += ',';

@@ -3,6 +3,7 @@
 // count, and how their attribute values become prefecture, city, chome and
 // block texts. The centre address and the place index both follow them.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "map/features.h"
@@ -19,9 +20,9 @@ TAddressArea AddressAreaOf(const TKDKPolygon& polygon);
 // two of a five-character code, one of a code written without its leading
 // zero; empty for a number outside the table. Null when those characters are
 // not digits.
-const std::string* TryPrefectureOfJisCode(const std::string& jisCode);
+const std::string* TryPrefectureOfJisCode(std::string_view jisCode);
 // The same, raising EConvertError where TryPrefectureOfJisCode gives null.
-const std::string& PrefectureOfJisCode(const std::string& jisCode);
+const std::string& PrefectureOfJisCode(std::string_view jisCode);
 
 // A block record's numbers, value 3 onwards, joined by ",".
-std::string BlockText(const std::vector<std::string>& values);
+std::string BlockText(const TAttributeValues& values);

@@ -28,12 +28,19 @@ bool MatchAttrib(const TKDKElement& feature, const std::string& text, TAWKStr* p
     const TKDKAttribute* record = recordOf(feature);
     if (!record) return false;
     if (pattern) pattern->SetRegExp(text);  // a cache look-up after the first feature
-    for (const std::string& value : record->Values) {
+    // The pattern matches a std::string: each value is copied into one kept
+    // per thread, which stops allocating once it is as long as the longest.
+    thread_local std::string scratch;
+    for (std::string_view value : record->Values) {
         if (!pattern) {
             if (value == text) return true;
-        } else if (pattern->Match(HasEscapes(value) ? TAWKStr::ExpandEscapes(value) : value) > 0) {
-            return true;
+            continue;
         }
+        if (HasEscapes(value))
+            scratch = TAWKStr::ExpandEscapes(value);
+        else
+            scratch.assign(value);
+        if (pattern->Match(scratch) > 0) return true;
     }
     return false;
 }

@@ -9,7 +9,7 @@ TCentreAddress CentreAddress(const TKDKObject& map, const TGeoPoint& p) {
     map.ForEachPolygonOverlapping(BoxAround(p, 0), [&](const TKDKPolygon& polygon) {
         const TAddressArea area = AddressAreaOf(polygon);
         if (area == TAddressArea::None || !HitTest(polygon, p, 0)) return;
-        const std::vector<std::string>& v = polygon.Attribute->Values;
+        const TAttributeValues& v = polygon.Attribute->Values;
         switch (area) {
             case TAddressArea::Municipality:
                 a.Prefecture = PrefectureOfJisCode(v[0]);

@@ -54,13 +54,17 @@ const DetailTexts& Texts() {
 class Details {
 public:
     void heading(const std::string& text) { lines_ += text + "\r\n"; }
-    void value(const std::string& label, const std::string& v) { lines_ += label + v + "\r\n"; }
+    void value(const std::string& label, std::string_view v) {
+        lines_ += label;
+        lines_ += v;
+        lines_ += "\r\n";
+    }
     // Value 0 is the name, every later value an alias.
-    void namesAndAliases(const std::vector<std::string>& values) {
+    void namesAndAliases(const TAttributeValues& values) {
         for (size_t i = 0; i < values.size(); ++i) value(i == 0 ? Texts().name : Texts().alias, values[i]);
     }
     // Labels for the leading values; values beyond the labels are not shown.
-    void labelled(const std::vector<std::string>& values, const std::vector<const std::string*>& labels) {
+    void labelled(const TAttributeValues& values, const std::vector<const std::string*>& labels) {
         for (size_t i = 0; i < values.size() && i < labels.size(); ++i) value(*labels[i], values[i]);
     }
     std::string finish() { return lines_ + Texts().separator; }
@@ -70,7 +74,7 @@ private:
 };
 
 // The code-name of a public-building code written in a value.
-const std::string& BuildingName(const std::string& value) {
+const std::string& BuildingName(std::string_view value) {
     const std::optional<int32_t> code = TryReadInt(value);
     if (!code) throw EConvertError::NotAnInteger(value);
     return CodeName(*code / 100, *code % 100);
@@ -126,7 +130,7 @@ std::string details(const TKDKLine& line) {
 std::string details(const TKDKPolygon& polygon) {
     if (!polygon.Attribute) return {};
     const DetailTexts& t = Texts();
-    const std::vector<std::string>& v = polygon.Attribute->Values;
+    const TAttributeValues& v = polygon.Attribute->Values;
     const int code = polygon.Code();
     Details d;
     if (const std::string* heading = polygonHeading(polygon.Major, polygon.Minor)) d.heading(*heading);
@@ -139,7 +143,7 @@ std::string details(const TKDKPolygon& polygon) {
     } else if (polygon.Major == codes::kBuildingMajor) {
         for (size_t i = 0; i < v.size(); ++i) {
             if (i % 2 == 0)
-                d.value(t.buildingCode, v[i] + "(" + BuildingName(v[i]) + ")");
+                d.value(t.buildingCode, std::string(v[i]) + "(" + BuildingName(v[i]) + ")");
             else
                 d.value(t.name, v[i]);
         }

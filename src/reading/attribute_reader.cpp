@@ -1,5 +1,7 @@
 // Reads an attribute file (.ATR): texts attached to arcs, polygons and points.
 // Linking a record also derives road styles, light fills and labels.
+#include <span>
+#include <string>
 #include <string_view>
 
 #include "reading/layer_readers.h"
@@ -20,12 +22,12 @@ long long NameHash(std::string_view text) {
     return sum;
 }
 
-void styleRoad(TKDKLine& road, const std::string& name) {
+void styleRoad(TKDKLine& road, std::string_view name) {
     const ReadMessages& m = Messages();
     if (contains(name, m.motorway) || contains(name, m.expressway)) {
         road.Color = PaletteColor(codes::kMotorwayPalette);
         road.Width += 3;
-    } else if (std::string_view(name).substr(0, 4) == m.nationalRoad) {
+    } else if (name.substr(0, 4) == m.nationalRoad) {
         road.Color = PaletteColor(codes::kNationalRoadPalette);
         road.Width += 2;
     } else {
@@ -34,20 +36,23 @@ void styleRoad(TKDKLine& road, const std::string& name) {
 }
 
 void styleArea(TKDKPolygon& area, TKDKAttribute& record) {
-    const std::vector<std::string>& v = record.Values;
+    const TAttributeValues& v = record.Values;
     const int code = record.Code();  // the code written in the record
     if (code == codes::kChome && v.size() == 3) {
         area.FillColor = PastelColor(NameHash(v[2]));
-        record.SetLabel(v[2], area.RepPoint, clNavy, codes::kChomeLabelHeight);
+        record.SetLabel(std::string(v[2]), area.RepPoint, clNavy, codes::kChomeLabelHeight);
     } else if (code == codes::kBlock && v.size() > 2) {
         area.FillColor = PastelColor(NameHash(v[2]));
         if (v.size() > 3) {
-            std::string label = v[3];
-            for (size_t i = 4; i < v.size(); ++i) label += "," + v[i];
+            std::string label(v[3]);
+            for (size_t i = 4; i < v.size(); ++i) {
+                label += ',';
+                label += v[i];
+            }
             record.SetLabel(std::move(label), area.RepPoint, clGray, codes::kBlockLabelHeight);
         }
     } else if (record.Major == codes::kBuildingMajor && v.size() >= 2) {
-        record.SetLabel(v[1], area.RepPoint, clBlack, codes::kBuildingLabelHeight);
+        record.SetLabel(std::string(v[1]), area.RepPoint, clBlack, codes::kBuildingLabelHeight);
     }
 }
 
@@ -66,9 +71,8 @@ void ReadAttributeFile(TKDKObject& map, const std::string& entry, TErrorList& er
         if (kind != 'L' && kind != 'A' && kind != 'P') file.report(m.brokenAttribute);
         const TFeatureCode code = file.readCode(0);
         const int targetId = file.readInt(1, file.path());
-        const auto& fields = file.fields().all();
-        TKDKAttribute& record = map.AddAttribute(code.Major, code.Minor, targetId,
-                                                 std::vector<std::string>(fields.begin() + 3, fields.end()));
+        const std::span<const std::string_view> fields = file.fields().all();
+        TKDKAttribute& record = map.AddAttribute(code.Major, code.Minor, targetId, fields.subspan(3));
         record.Kind = kind;
 
         if (kind == 'L') {
@@ -95,7 +99,7 @@ void ReadAttributeFile(TKDKObject& map, const std::string& entry, TErrorList& er
             }
             point->Attribute = &record;
             if (record.Code() == codes::kStation && record.Values.size() == 1)
-                record.SetLabel(record.Values[0], point->Position, clMaroon, codes::kStationLabelHeight);
+                record.SetLabel(std::string(record.Values[0]), point->Position, clMaroon, codes::kStationLabelHeight);
         }
     }
     map.BytesRead += file.byteCount();

@@ -4,6 +4,23 @@
 #include "base/sjis.h"
 #include "reading/messages.h"
 
+LayerFile::BufferLoan::BufferLoan() {
+    thread_local FileBytes buffer;
+    thread_local bool lent = false;
+    if (lent) {
+        own_ = std::make_unique<FileBytes>();
+        bytes_ = own_.get();
+        return;
+    }
+    lent = true;
+    lent_ = &lent;
+    bytes_ = &buffer;
+}
+
+LayerFile::BufferLoan::~BufferLoan() {
+    if (lent_) *lent_ = false;
+}
+
 LayerFile::LayerFile(std::string entry, const std::string& folder, TErrorList& errors)
     : entry_(std::move(entry)), path_(folder + entry_), errors_(errors) {
     const ReadMessages& m = Messages();

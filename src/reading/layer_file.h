@@ -1,6 +1,7 @@
 #pragma once
 // The steps every layer reader shares: open the file named by its entry,
 // decode the header record, then hand out the records one by one.
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,8 @@ public:
     // Raises "ファイルが開けません" / "レコードがありません" with the full path F;
     // a broken header appends its error line and leaves the origin at (0, 0).
     LayerFile(std::string entry, const std::string& folder, TErrorList& errors);
+    LayerFile(const LayerFile&) = delete;
+    LayerFile& operator=(const LayerFile&) = delete;
 
     const std::string& entry() const { return entry_; }  // E, carried by error lines
     const std::string& path() const { return path_; }    // F
@@ -65,7 +68,24 @@ private:
     std::string entry_;
     std::string path_;
     TErrorList& errors_;
-    FileBytes bytes_;
+    // The thread's buffer for the file's bytes, reused from file to file so
+    // that reading touches no fresh memory; a buffer of its own while another
+    // LayerFile of the thread holds it.
+    class BufferLoan {
+    public:
+        BufferLoan();
+        ~BufferLoan();
+        BufferLoan(const BufferLoan&) = delete;
+        BufferLoan& operator=(const BufferLoan&) = delete;
+        FileBytes& bytes() { return *bytes_; }
+
+    private:
+        std::unique_ptr<FileBytes> own_;
+        bool* lent_ = nullptr;
+        FileBytes* bytes_ = nullptr;
+    };
+    BufferLoan loan_;
+    FileBytes& bytes_ = loan_.bytes();
     LineCursor cursor_{{}};
     TKDKHeadRecord header_;
     FieldList fields_;

@@ -5,6 +5,7 @@
 
 #include "base/sjis.h"
 #include "reading/layer_readers.h"
+#include "reading/mesh_reader.h"
 
 namespace fs = std::filesystem;
 
@@ -23,7 +24,7 @@ void AddFailedMesh(std::unique_ptr<TKDKObject>& map, std::unique_ptr<TKDKObject>
     // Only a mesh whose description was accepted has anything to keep; a file
     // that is no mesh description must not leave an empty map behind, whose
     // unset coordinate system every later mesh would then disagree with.
-    if (!map && mesh->AnyMeshBegun()) map = std::move(mesh);
+    if (!map && mesh && mesh->AnyMeshBegun()) map = std::move(mesh);
 }
 
 void LoadMeshFile(std::unique_ptr<TKDKObject>& map, const std::string& fsPath, TErrorList& errors) {
@@ -52,11 +53,20 @@ std::vector<std::string> MeshFilesInFolder(const std::string& fsFolder) {
     return files;
 }
 
-void LoadDataPath(std::unique_ptr<TKDKObject>& map, const std::string& fsPath, TErrorList& errors) {
+std::vector<std::string> MeshFilesOfPath(const std::string& fsPath) {
     std::error_code ec;
-    if (fs::is_directory(fsPath, ec)) {
-        for (const std::string& file : MeshFilesInFolder(fsPath)) LoadMeshFile(map, file, errors);
-    } else {
-        LoadMeshFile(map, fsPath, errors);
+    if (fs::is_directory(fsPath, ec)) return MeshFilesInFolder(fsPath);
+    return {fsPath};
+}
+
+void LoadDataPath(std::unique_ptr<TKDKObject>& map, const std::string& fsPath, TErrorList& errors, int jobs) {
+    MeshReader reader(MeshFilesOfPath(fsPath), jobs);
+    while (std::optional<TMeshRead> read = reader.next()) {
+        errors.insert(errors.end(), read->Errors.begin(), read->Errors.end());
+        if (read->Failure) {
+            AddFailedMesh(map, std::move(read->Mesh));
+            std::rethrow_exception(read->Failure);
+        }
+        AddMesh(map, std::move(read->Mesh), errors);
     }
 }

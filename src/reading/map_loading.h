@@ -29,6 +29,12 @@ void AddFailedMesh(std::unique_ptr<TKDKObject>& map, std::unique_ptr<TKDKObject>
 // The ".TXT" files (any case) exactly one level below the folder, in sorted order.
 std::vector<std::string> MeshFilesInFolder(const std::string& fsFolder);
 
+// The mesh description files of a path: the file itself, or those of a folder.
+std::vector<std::string> MeshFilesOfPath(const std::string& fsPath);
+
 // Reads a description file, or every mesh file of a folder in order; raises
 // at the first mesh that cannot be read, keeping the meshes read before it.
-void LoadDataPath(std::unique_ptr<TKDKObject>& map, const std::string& fsPath, TErrorList& errors);
+// The meshes are read on `jobs` threads (0: DefaultReadingJobs) and merged
+// in file order: map, error list and messages are those of reading them one
+// after another.
+void LoadDataPath(std::unique_ptr<TKDKObject>& map, const std::string& fsPath, TErrorList& errors, int jobs = 0);

@@ -16,7 +16,9 @@ inline constexpr int kReadBufferSize = 8192;
 template <class T>
 class RecordBuffer {
 public:
-    RecordBuffer() : entries_(kReadBufferSize) {}
+    // The entries are the thread's, reused from file to file (readers of
+    // one thread never fill two buffers of one type at once).
+    RecordBuffer() : entries_(threadEntries()) {}
 
     // A new feature starts filling from the first entry.
     void restart() { filled_ = 0; }
@@ -48,6 +50,10 @@ public:
     }
 
 private:
-    std::vector<T> entries_;
+    static std::vector<T>& threadEntries() {
+        thread_local std::vector<T> entries(kReadBufferSize);
+        return entries;
+    }
+    std::vector<T>& entries_;
     int filled_ = 0;
 };

@@ -7,8 +7,13 @@
 #include "reading/messages.h"
 #include "reading/read_errors.h"
 
+void FileBytes::reserve(size_t n) {
+    if (n <= capacity_ && data_) return;
+    data_.reset(new char[n]);
+    capacity_ = n;
+}
+
 bool FileBytes::load(const std::string& fsPath) {
-    data_.reset();
     size_ = 0;
     FILE* f = std::fopen(fsPath.c_str(), "rb");
     if (!f) return false;
@@ -16,7 +21,7 @@ bool FileBytes::load(const std::string& fsPath) {
     const long size = ok ? std::ftell(f) : -1;
     ok = size >= 0;
     if (ok && size > 0) {
-        data_.reset(new char[static_cast<size_t>(size)]);
+        reserve(static_cast<size_t>(size));
         std::rewind(f);
         size_ = std::fread(data_.get(), 1, static_cast<size_t>(size), f);
     }
@@ -26,7 +31,7 @@ bool FileBytes::load(const std::string& fsPath) {
 }
 
 void FileBytes::assign(std::string_view bytes) {
-    data_.reset(new char[bytes.size() + 1]);
+    reserve(bytes.size() + 1);
     if (!bytes.empty()) std::memcpy(data_.get(), bytes.data(), bytes.size());
     size_ = bytes.size();
     cutAtNul();

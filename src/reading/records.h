@@ -13,6 +13,7 @@
 #include "base/number_text.h"
 
 // The bytes of a whole file, up to its first NUL byte (a NUL ends the text).
+// Loading another file reuses the buffer when it is large enough.
 class FileBytes {
 public:
     // False when the file cannot be read.
@@ -22,8 +23,11 @@ public:
 
 private:
     void cutAtNul();
+    // Makes room for n bytes, keeping the buffer when it holds as many.
+    void reserve(size_t n);
     std::unique_ptr<char[]> data_;  // left uninitialised before reading: no clearing pass
     size_t size_ = 0;
+    size_t capacity_ = 0;
 };
 
 // Walks text line by line: lines end at CR LF, a lone CR or a lone LF; a last

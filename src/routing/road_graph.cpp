@@ -387,8 +387,8 @@ std::vector<std::string> TRoute::Names() const {
     std::vector<std::string> names;
     for (const TKDKLine* arc : Arcs) {
         if (!arc->Attribute || arc->Attribute->Values.empty() || arc->Attribute->Values[0].empty()) continue;
-        const std::string& name = arc->Attribute->Values[0];
-        if (names.empty() || names.back() != name) names.push_back(name);
+        const std::string_view name = arc->Attribute->Values[0];
+        if (names.empty() || names.back() != name) names.emplace_back(name);
     }
     return names;
 }

@@ -5,6 +5,7 @@
 
 #include "base/sjis.h"
 #include "reading/map_loading.h"
+#include "reading/mesh_reader.h"
 #include "shell/archive_opening.h"
 #include "view/coordinate_translator.h"
 
@@ -83,6 +84,7 @@ void TDataLoader::run(const TLoadRequest& request, const Sink& sink) {
         const int count = static_cast<int>(files.size());
         sink(eventOf(TLoadEvent::leReadingBegins, 0, count));
         uint64_t bytes = 0;
+        MeshReader reader(files, request.Jobs);
         for (int i = 0; i < count; ++i) {
             if (cancel_) {
                 finished.Cancelled = true;
@@ -93,16 +95,15 @@ void TDataLoader::run(const TLoadRequest& request, const Sink& sink) {
             reading.BytesRead = bytes;
             reading.FileName = name;
             sink(std::move(reading));
+            std::optional<TMeshRead> mesh = reader.next();
             TLoadEvent read = eventOf(TLoadEvent::leMeshRead, i, count);
             read.FileName = name;
-            read.Mesh = std::make_shared<std::unique_ptr<TKDKObject>>(std::make_unique<TKDKObject>());
-            try {
-                ReadMeshOnItsOwn(**read.Mesh, files[i], read.Errors);
-            } catch (...) {
-                read.Failure = std::current_exception();
-            }
-            if (i == 0 && !read.Failure) prepareConversion((*read.Mesh)->SourceFormat, request.DisplayFormat);
-            bytes += (*read.Mesh)->BytesRead;
+            read.Errors = std::move(mesh->Errors);
+            read.Failure = mesh->Failure;
+            if (i == 0 && mesh->Mesh && !read.Failure)
+                prepareConversion(mesh->Mesh->SourceFormat, request.DisplayFormat);
+            if (mesh->Mesh) bytes += mesh->Mesh->BytesRead;
+            read.Mesh = box(std::move(mesh->Mesh));
             read.BytesRead = bytes;
             const bool failed = static_cast<bool>(read.Failure);
             if (request.MergeMeshes) {

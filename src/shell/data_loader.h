@@ -1,9 +1,10 @@
 #pragma once
 // Opening data off the user-interface thread: a loading thread extracts an
 // archive and reads each mesh description file into a map object of its
-// own; the owner receives the results in order through a sink and adds them
-// to its map (AddMesh / AddFailedMesh). Reading stops at the first mesh that
-// raises and, when cancelled, before the next mesh.
+// own (several at once, reading/mesh_reader.h); the owner receives the
+// results in file order through a sink and adds them to its map (AddMesh /
+// AddFailedMesh). Reading stops at the first mesh that raises and, when
+// cancelled, before the next mesh is handed over.
 //
 // Opened into an empty window (MergeMeshes), the loading thread merges the
 // meshes itself, in the same order and with the same messages, and hands
@@ -32,6 +33,9 @@ struct TLoadRequest {
     // first mesh's system into it is prepared once on the loading thread, so
     // that PROJ's first reading of its database does not stall the window.
     TCoordsFormat DisplayFormat = TCoordsFormat::cfCartesian;
+    // Meshes read at once (0: one per core); they are merged in file order
+    // whatever the number.
+    int Jobs = 0;
     // The loading thread merges the meshes into one map (leMeshRead then
     // carries no map, and Merged hands the map over).
     bool MergeMeshes = false;

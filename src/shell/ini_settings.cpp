@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "reading/mesh_reader.h"
+
 namespace {
 
 const QString kRecentSection = QStringLiteral("RecentFiles/File%1");
@@ -35,6 +37,8 @@ TIniSettings ReadIniSettings(const QString& iniPath) {
     }
     s.DatumShift = DatumShiftFromName(readText(ini, "Coords/DatumShift").trimmed().toStdString())
                        .value_or(TDatumShift::dsHelmert);
+    s.ReadingJobs = readInt(ini, "Data/ReadingJobs", 0);
+    if (s.ReadingJobs < 0 || s.ReadingJobs > kMaxReadingJobs) s.ReadingJobs = 0;
     return s;
 }
 
@@ -57,6 +61,7 @@ bool WriteIniSettings(const QString& iniPath, const TIniSettings& s) {
             ini.remove(kRecentSection.arg(i));
     }
     ini.setValue("Coords/DatumShift", QString::fromLatin1(DatumShiftName(s.DatumShift).data()));
+    ini.setValue("Data/ReadingJobs", s.ReadingJobs);
     ini.sync();
     return ini.status() == QSettings::NoError;
 }

@@ -456,11 +456,13 @@ void TMainForm::fileSetupExecute() {
     SetupForm->SetErrorLog(&GeoPanel1->ErrorList);
     SetupForm->SetClearAtEnd(settings_.ClearAtEnd);
     SetupForm->SetDatumShift(settings_.DatumShift);
+    SetupForm->SetReadingJobs(settings_.ReadingJobs);
     if (SetupForm->exec() != QDialog::Accepted) return;
     for (const TDisplayCategory& c : kDisplayCategories)
         GeoPanel1->SetCategoryVisible(c.Major, SetupForm->GetCategory(c.Major));
     CacheFolder = SetupForm->GetCacheFolder();
     settings_.ClearAtEnd = SetupForm->GetClearAtEnd();
+    settings_.ReadingJobs = SetupForm->GetReadingJobs();
     setDatumShift(SetupForm->GetDatumShift());
     GeoPanel1->Redraw();
 }

@@ -88,7 +88,8 @@ void TMainForm::startLoad(TLoadSource source, const QString& path) {
     progressDelay_.start();
     pbLoad->setRange(0, 0);
     updateActions();
-    TLoadRequest request{source, path.toStdString(), CacheFolder, archiver_.get(), GeoPanel1->CoordsFormat()};
+    TLoadRequest request{source, path.toStdString(), CacheFolder, archiver_.get(), GeoPanel1->CoordsFormat(),
+                         settings_.ReadingJobs};
     // Into an empty window the loading thread merges the meshes itself.
     request.MergeMeshes = mergedByLoader_ = !GeoPanel1->DataLoaded();
     loader_.Start(std::move(request), [this](TLoadEvent event) {

@@ -9,10 +9,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "map/display_categories.h"
+#include "reading/mesh_reader.h"
 #include "shell/cache_folder.h"
 #include "shell_ui/object_names.h"
 #include "shell_ui/ui_text.h"
@@ -67,7 +69,14 @@ TSetupForm::TSetupForm(QWidget* owner) : QDialog(owner) {
     cacheLayout->addWidget(eCacheFilePath, 1, 0, 1, 3);
     cacheLayout->addWidget(btnCashClear, 2, 0);
     cacheLayout->addWidget(cbEndCacheClear, 3, 0, 1, 3);
-    cacheLayout->setRowStretch(4, 1);
+    seReadingJobs = new QSpinBox(cache);
+    seReadingJobs->setRange(0, kMaxReadingJobs);
+    seReadingJobs->setSpecialValueText(QString("自動 (%1)").arg(DefaultReadingJobs()));
+    auto* jobsLabel = new QLabel("同時に読み込むメッシュ数", cache);
+    jobsLabel->setBuddy(seReadingJobs);
+    cacheLayout->addWidget(jobsLabel, 4, 0);
+    cacheLayout->addWidget(seReadingJobs, 4, 1);
+    cacheLayout->setRowStretch(5, 1);
     connect(btnCashClear, &QPushButton::clicked, this, [this] { btnCashClearClick(); });
     PageControl1->addTab(cache, "キャッシュ");
 
@@ -95,7 +104,7 @@ TSetupForm::TSetupForm(QWidget* owner) : QDialog(owner) {
                     {cbVC23, "cbVC23"}, {cbVC24, "cbVC24"}, {cbVC35, "cbVC35"}, {cbVC51, "cbVC51"}, {cbVC62, "cbVC62"},
                     {cbVC73, "cbVC73"}, {rgDatumShift, "rgDatumShift"}, {rbDatumHelmert, "rbDatumHelmert"},
                     {rbDatumGrid, "rbDatumGrid"}, {lbVolume, "lbVolume"}, {eCacheFilePath, "eCacheFilePath"},
-                    {btnCashClear, "btnCashClear"}, {cbEndCacheClear, "cbEndCacheClear"}, {ErrorLog, "ErrorLog"},
+                    {btnCashClear, "btnCashClear"}, {cbEndCacheClear, "cbEndCacheClear"}, {seReadingJobs, "seReadingJobs"}, {ErrorLog, "ErrorLog"},
                     {OKBtn, "OKBtn"}, {CancelBtn, "CancelBtn"}});
 }
 
@@ -133,6 +142,10 @@ TDatumShift TSetupForm::GetDatumShift() const {
 void TSetupForm::SetClearAtEnd(bool on) { cbEndCacheClear->setChecked(on); }
 
 bool TSetupForm::GetClearAtEnd() const { return cbEndCacheClear->isChecked(); }
+
+void TSetupForm::SetReadingJobs(int jobs) { seReadingJobs->setValue(jobs); }
+
+int TSetupForm::GetReadingJobs() const { return seReadingJobs->value(); }
 
 void TSetupForm::UpdateCacheSize() {
     double total = 0;

@@ -1,7 +1,7 @@
 #pragma once
 // TSetupForm ("環境設定"): the eight display categories and the shift of the
 // Tokyo datum, the cache folder with its size, emptying it now or at program
-// end, and the error log.
+// end, the number of meshes read at once, and the error log.
 #include <QDialog>
 #include <string>
 
@@ -15,6 +15,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QTabWidget;
 
 class TSetupForm : public QDialog {
@@ -33,6 +34,9 @@ public:
     TDatumShift GetDatumShift() const;
     void SetClearAtEnd(bool on);
     bool GetClearAtEnd() const;
+    // Meshes read at once; 0 for one per core.
+    void SetReadingJobs(int jobs);
+    int GetReadingJobs() const;
     void UpdateCacheSize();
 
 protected:
@@ -48,6 +52,7 @@ private:
     QLineEdit* eCacheFilePath;
     QPushButton* btnCashClear;
     QCheckBox* cbEndCacheClear;
+    QSpinBox* seReadingJobs;  // 同時に読み込むメッシュ数
     QPlainTextEdit* ErrorLog;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;

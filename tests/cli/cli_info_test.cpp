@@ -96,7 +96,29 @@ TEST(CliInfo, FatalErrorKeepsWhatWasReadAndExitsOne) {
         << o["fatal"].toString().toStdString();
 }
 
+TEST(CliInfo, AnyNumberOfReadersGivesTheSameOutput) {
+    // Six meshes, each with an error line; the fifth fails, so the load ends there.
+    testsupport::TempDir dir;
+    for (int i = 0; i < 6; ++i) writeMesh(dir.path(), "5339461" + std::to_string(i), 100.0 * i, i == 4);
+    for (const char* command : {"info --json --features", "info"}) {
+        const std::string args = std::string(command) + " " + quoted(dir.path());
+        const CliRun sequential = runCli("--jobs 1 " + args);
+        EXPECT_EQ(sequential.status, 1);
+        EXPECT_NE(sequential.out.find("53394613"), std::string::npos);
+        EXPECT_EQ(sequential.out.find("53394615"), std::string::npos);
+        for (const std::string& jobs : {std::string(" --jobs 2"), std::string(" --jobs 6"), std::string()}) {
+            const CliRun parallel = runCli(args + jobs);
+            EXPECT_EQ(parallel.status, sequential.status) << jobs;
+            EXPECT_TRUE(parallel.out == sequential.out) << command << jobs << "\n" << parallel.out;
+        }
+    }
+}
+
 TEST(CliInfo, BadArgumentsExitTwo) {
+    EXPECT_EQ(runCli("info --jobs 0 .").status, 2);
+    EXPECT_EQ(runCli("info . --jobs").status, 2);
+    EXPECT_EQ(runCli("info --jobs many .").status, 2);
+    EXPECT_EQ(runCli("--jobs 2 regex a a").status, 2);
     EXPECT_EQ(runCli("info").status, 2);
     EXPECT_EQ(runCli("info --bogus x").status, 2);
     EXPECT_EQ(runCli("nosuchcommand").status, 2);

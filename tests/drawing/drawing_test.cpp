@@ -193,7 +193,7 @@ TEST(LabelDrawing, TwoPixelsOrLessIsOnePixelInTheLabelColour) {
 }
 
 TEST(LabelDrawing, NothingWithoutText) {
-    TKDKAttribute record(11, 8, 0, 1, {"13101"});
+    TKDKAttribute record(11, 8, 0, 1, PooledValues({"13101"}));
     RecordingCanvas c;
     Draw(record, c, kToScreen);
     DrawSelected(record, c, kToScreen);  // records have no highlight

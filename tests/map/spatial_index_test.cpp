@@ -96,7 +96,7 @@ TEST_F(SpatialIndex, HitsAndAddressesAtAnyPointAreWhatAScanFinds) {
             const auto& v = g.Attribute->Values;
             if (g.Code() == 1105) expected.City = v[1];
             if (g.Code() == 1106) expected.Chome = v[2];
-            if (g.Code() == 1108) expected.Block = v[3] + "," + v[4];
+            if (g.Code() == 1108) expected.Block = std::string(v[3]) + "," + std::string(v[4]);
         }
         const TCentreAddress a = CentreAddress(map, p);
         EXPECT_EQ(a.City, expected.City);

@@ -62,8 +62,9 @@ TEST_F(SampleLocate, EveryPlaceIsNamedAsTheCentreAddressNamesItsPoint) {
     for (const TKDKPolygon* p : map_->Polygons()) {
         if (p->Major != 11 || !p->Attribute) continue;
         const auto& v = p->Attribute->Values;
-        if (p->Minor == 6 && v.size() == 3) chomes.insert(v[2]);
-        if (p->Minor == 8 && v.size() > 3) blocks.insert(v[2] + "#" + v[3] + (v.size() > 4 ? "," + v[4] : ""));
+        if (p->Minor == 6 && v.size() == 3) chomes.emplace(v[2]);
+        if (p->Minor == 8 && v.size() > 3)
+            blocks.insert(std::string(v[2]) + "#" + std::string(v[3]) + (v.size() > 4 ? "," + std::string(v[4]) : ""));
     }
     EXPECT_EQ(index.Chomes().size(), chomes.size());
     EXPECT_EQ(index.Blocks().size(), blocks.size());

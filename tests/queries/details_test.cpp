@@ -83,6 +83,6 @@ TEST(PointDetails, StationsAndTriangulationPoints) {
                  u8"種別=v6\r\n座標系=v7\r\nX=v8\r\nY=v9\r\n標高=v10\r\n") + kSeparator);
     EXPECT_EQ(pointDetails(7301, {"a", "b"}), sj(u8"三角点\r\n3次メッシュ=a\r\n点コード=b\r\n") + kSeparator);
     EXPECT_EQ(pointDetails(7302, {"a"}), kSeparator);
-    TKDKAttribute record(21, 10, 0, 1, {"a"});
+    TKDKAttribute record(21, 10, 0, 1, PooledValues({"a"}));
     EXPECT_EQ(GetDetails(record), "");
 }

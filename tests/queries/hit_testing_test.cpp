@@ -68,7 +68,7 @@ TEST(PointHitTest, WithinTheToleranceOnly) {
     EXPECT_TRUE(HitTest(*point, At(11.4, 10), kTolerance));
     EXPECT_FALSE(HitTest(*point, At(11.6, 10), kTolerance));
     EXPECT_TRUE(HitTest(*point, At(10.9, 11.1), kTolerance));  // 1.42 m diagonally
-    TKDKAttribute record(73, 1, 0, 1, {"a"});
+    TKDKAttribute record(73, 1, 0, 1, PooledValues({"a"}));
     record.SetLabel("a", At(10, 10), clBlack, 10);
     EXPECT_FALSE(HitTest(record, At(10, 10), kTolerance));
     TKDKNode node(0, 1, 0, {}, At(10, 10));

@@ -24,10 +24,12 @@ TEST(IniSettings, MissingFileGivesDefaultsAndBadValuesTheirKeysDefault) {
     EXPECT_TRUE(d.ClearAtEnd);
     EXPECT_TRUE(d.LastFileName.isEmpty() && d.RecentFiles.isEmpty());
     EXPECT_EQ(d.DatumShift, TDatumShift::dsHelmert);
+    EXPECT_EQ(d.ReadingJobs, 0);
 
     std::filesystem::create_directories(dir.path() / "sub");
     std::ofstream(dir.path() / "sub" / "o.ini")
-        << "[MainForm]\nLeft=12\nTop=x1\nWidth=800\nHeight=\n[Cache]\nClearAtEnd=zero\n[Coords]\nDatumShift=tky2jgd\n";
+        << "[MainForm]\nLeft=12\nTop=x1\nWidth=800\nHeight=\n[Cache]\nClearAtEnd=zero\n[Coords]\nDatumShift=tky2jgd\n"
+        << "[Data]\nReadingJobs=65\n";
     const TIniSettings s = ReadIniSettings(iniIn(dir));
     EXPECT_EQ(s.Left, 12);
     EXPECT_EQ(s.Top, -1);
@@ -35,6 +37,7 @@ TEST(IniSettings, MissingFileGivesDefaultsAndBadValuesTheirKeysDefault) {
     EXPECT_EQ(s.Height, 480);
     EXPECT_TRUE(s.ClearAtEnd);
     EXPECT_EQ(s.DatumShift, TDatumShift::dsHelmert);
+    EXPECT_EQ(s.ReadingJobs, 0);  // beyond the most readers: one per core
 }
 
 TEST(IniSettings, WrittenValuesReadBackWithClearAtEndAsDigit) {
@@ -49,6 +52,7 @@ TEST(IniSettings, WrittenValuesReadBackWithClearAtEndAsDigit) {
     s.LastOpenFolder = "/a,b;c";
     s.RecentFiles = {"/r1", "/r2"};
     s.DatumShift = TDatumShift::dsGrid;
+    s.ReadingJobs = 3;
     ASSERT_TRUE(WriteIniSettings(iniIn(dir), s));
     QFile file(iniIn(dir));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -65,6 +69,7 @@ TEST(IniSettings, WrittenValuesReadBackWithClearAtEndAsDigit) {
     EXPECT_EQ(r.LastOpenFolder, s.LastOpenFolder);
     EXPECT_EQ(r.RecentFiles, s.RecentFiles);
     EXPECT_EQ(r.DatumShift, TDatumShift::dsGrid);
+    EXPECT_EQ(r.ReadingJobs, 3);
     // A shorter list leaves no stale entries behind.
     s.RecentFiles = {"/r3"};
     ASSERT_TRUE(WriteIniSettings(iniIn(dir), s));

@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -452,10 +453,13 @@ private slots:
         fs::create_directories(cache() / "a" / "b");
         std::ofstream(cache() / "a" / "b" / "big", std::ios::binary) << std::string(1572864, 'x');
         QString volume;
-        whenModal<TSetupForm>([&volume](TSetupForm* s) {
+        int readersBefore = -1;
+        whenModal<TSetupForm>([&volume, &readersBefore](TSetupForm* s) {
             volume = Child<QLabel>(*s, "lbVolume")->text();
             clickBox(Child<QCheckBox>(*s, "cbVC21"));
             QTest::mouseClick(Child<QRadioButton>(*s, "rbDatumGrid"), Qt::LeftButton);
+            readersBefore = Child<QSpinBox>(*s, "seReadingJobs")->value();
+            Child<QSpinBox>(*s, "seReadingJobs")->setValue(1);
             QTest::mouseClick(Child<QPushButton>(*s, "OKBtn"), Qt::LeftButton);
             return true;
         });
@@ -464,6 +468,8 @@ private slots:
         Child<QAction>(f, "FileSetup1")->trigger();
         // The grid is read on a worker; the panel converts by it once it is there.
         QCOMPARE(f.Settings().DatumShift, TDatumShift::dsGrid);
+        QCOMPARE(readersBefore, 0);  // one reader per core
+        QCOMPARE(f.Settings().ReadingJobs, 1);
         QTRY_COMPARE_WITH_TIMEOUT(panel.Translator().GetDatumShift(), TDatumShift::dsGrid, 20000);
         QCOMPARE(volume, QString("(サイズ: 1.5 Mbyte)"));
         QCOMPARE(panel.RenderCount(), renders + 1);
@@ -475,6 +481,7 @@ private slots:
         whenModal<TSetupForm>([&shown, &volume](TSetupForm* s) {
             for (int code : {11, 21, 23, 24, 35, 51, 62, 73}) shown.push_back(s->GetCategory(code));
             shown.push_back(s->GetDatumShift() == TDatumShift::dsGrid);
+            shown.push_back(Child<QSpinBox>(*s, "seReadingJobs")->value() == 1);
             QTest::mouseClick(Child<QPushButton>(*s, "btnCashClear"), Qt::LeftButton);
             volume = Child<QLabel>(*s, "lbVolume")->text();
             clickBox(Child<QCheckBox>(*s, "cbEndCacheClear"));
@@ -482,7 +489,7 @@ private slots:
             return true;
         });
         Child<QAction>(f, "FileSetup1")->trigger();
-        QCOMPARE(shown, (std::vector<bool>{true, false, true, true, true, true, true, true, true}));
+        QCOMPARE(shown, (std::vector<bool>{true, false, true, true, true, true, true, true, true, true}));
         QCOMPARE(volume, QString("(サイズ: 0.0 Mbyte)"));
         QVERIFY(fs::is_empty(cache()));  // Cancel does not undo the clearing
         QVERIFY(f.Settings().ClearAtEnd);  // nor take the check box

@@ -4,7 +4,10 @@
 // map's own adding operations: AddLineTo and its siblings add to the given
 // map; MakeLine and its siblings add to a scratch map of the thread, for
 // tests of one feature on its own.
+#include <initializer_list>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/rounding.h"
@@ -47,10 +50,17 @@ inline TKDKPoint& AddPointFeatureTo(TKDKObject& map, int code, TGeoPoint at) {
     return map.AddPoint(code / 100, code % 100, 1, at);
 }
 
+// Values for a record built on its own, kept for the whole test run.
+inline TAttributeValues PooledValues(std::initializer_list<std::string_view> values) {
+    thread_local TextPool pool;
+    return pool.copy(std::span<const std::string_view>(values.begin(), values.size()));
+}
+
 // An attribute record of `map`, linked to `feature`.
 template <class Feature>
 TKDKAttribute& Attach(TKDKObject& map, Feature& feature, int code, std::vector<std::string> values) {
-    TKDKAttribute& record = map.AddAttribute(code / 100, code % 100, feature.Id, std::move(values));
+    const std::vector<std::string_view> views(values.begin(), values.end());
+    TKDKAttribute& record = map.AddAttribute(code / 100, code % 100, feature.Id, views);
     feature.Attribute = &record;
     return record;
 }

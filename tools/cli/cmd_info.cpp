@@ -82,7 +82,7 @@ void writeFeature(JsonWriter& w, const TKDKAttribute& a, const AttributeIndexes&
     w.beginObject().key("mesh").value(a.TargetMeshNo).key("target_id").value(a.TargetId);
     w.key("code").value(a.Code()).key("kind").value(std::string(1, a.Kind));
     w.key("values").beginArray();
-    for (const std::string& v : a.Values) w.value(sjis::toUtf8(v));
+    for (std::string_view v : a.Values) w.value(sjis::toUtf8(v));
     w.endArray();
     w.key("label");
     if (a.LabelText.empty()) {

@@ -18,6 +18,8 @@ struct Command {
 };
 
 const std::vector<Command>& commands();
+// The command's usage line, with the options every loading command takes.
+std::string UsageLine(const Command& command);
 
 // Prints "orvelle-cli COMMAND: MESSAGE" and the command's usage to stderr; returns kExitUsage.
 int usageError(const std::string& command, const std::string& message);

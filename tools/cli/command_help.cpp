@@ -2,6 +2,7 @@
 
 #include <gdal.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <set>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "command.h"
+#include "jobs_option.h"
 #include "tables/coords_format.h"
 #include "version/version.h"
 #include "view/coords_table.h"
@@ -23,7 +25,7 @@ constexpr std::string_view kSample = "/usr/share/orvelle/sample";
 // ---------------------------------------------------------------------------
 // The table.
 
-const std::vector<CommandHelp>& table() {
+const std::vector<CommandHelp>& declaredTable() {
     static const OptionHelp datumShift{
         "--datum-shift", "helmert|grid",
         "How a Tokyo-datum system is brought to JGD2000: helmert (the default) by PROJ's three-parameter "
@@ -201,6 +203,23 @@ const std::vector<CommandHelp>& table() {
          "orvelle-cli locate /usr/share/orvelle/sample 栄里五丁目 3",
          "Block 3 of 栄里五丁目 in the sample."},
     };
+    return commands;
+}
+
+// Every command that loads a PATH reads its meshes on several threads: each
+// takes --jobs, described once here.
+const std::vector<CommandHelp>& table() {
+    static const std::vector<CommandHelp> commands = [] {
+        static const OptionHelp jobs{
+            kJobsOption, "N",
+            "Read N meshes at once (1 to 64; default: one per core). The map, the error list and every output "
+            "are the same for any N.",
+            C::None};
+        std::vector<CommandHelp> all = declaredTable();
+        for (CommandHelp& h : all)
+            if (TakesPath(h)) h.options.push_back(jobs);
+        return all;
+    }();
     return commands;
 }
 
@@ -407,6 +426,25 @@ std::string completionCode(Completion kind, std::string_view words) {
 
 const std::vector<CommandHelp>& commandHelp() { return table(); }
 
+bool TakesPath(const CommandHelp& help) {
+    for (const ArgumentHelp& a : help.arguments)
+        if (a.completion == C::Path) return true;
+    return false;
+}
+
+bool LoadsData(std::string_view command) {
+    for (const CommandHelp& h : declaredTable())
+        if (h.name == command) return TakesPath(h);
+    return false;
+}
+
+std::string UsageLine(const Command& command) {
+    std::string usage = command.usage;
+    if (!LoadsData(command.name)) return usage;
+    const size_t nameEnd = std::min(usage.find(' '), usage.size());
+    return usage.insert(nameEnd, std::string(" [") + kJobsOption + " N]");
+}
+
 const CommandHelp* helpOf(std::string_view name) {
     for (const CommandHelp& h : table())
         if (h.name == name) return &h;
@@ -447,7 +485,7 @@ void printOverview(std::ostream& out) {
 
 void printCommandHelp(std::ostream& out, const CommandHelp& help) {
     const Command* command = commandOf(help.name);
-    out << "Usage: orvelle-cli " << (command ? command->usage : help.name.data()) << "\n";
+    out << "Usage: orvelle-cli " << (command ? UsageLine(*command) : std::string(help.name)) << "\n";
     for (std::string_view p : paragraphs(help.description)) out << wrapped(p, 0);
     if (!help.options.empty()) {
         out << "\nOptions:\n";
@@ -477,7 +515,7 @@ void writeManPage(std::ostream& out) {
     for (const CommandHelp& h : table()) {
         const Command* command = commandOf(h.name);
         out << ".SS " << h.name << "\n"
-            << ".B orvelle\\-cli " << roff(command ? command->usage : h.name.data()) << "\n";
+            << ".B orvelle\\-cli " << roff(command ? UsageLine(*command) : std::string(h.name)) << "\n";
         for (std::string_view p : paragraphs(h.description)) out << ".PP\n" << roff(p) << "\n";
         for (const OptionHelp& o : h.options) {
             if (o.value.empty()) out << ".TP\n.B " << roff(o.option) << "\n";

@@ -52,6 +52,9 @@ struct CommandHelp {
 const std::vector<CommandHelp>& commandHelp();
 // The help of the command `name`; nullptr for none.
 const CommandHelp* helpOf(std::string_view name);
+// True for a command that loads a PATH (and so takes --jobs).
+bool TakesPath(const CommandHelp& help);
+bool LoadsData(std::string_view command);
 
 // orvelle-cli --help: usage, the command list, options, exit status,
 // environment, files and examples.

@@ -44,7 +44,7 @@ const std::vector<Command>& commands() {
 int usageError(const std::string& command, const std::string& message) {
     std::cerr << "orvelle-cli " << command << ": " << message << "\n";
     for (const Command& c : commands())
-        if (command == c.name) std::cerr << "usage: orvelle-cli " << c.usage << "\n";
+        if (command == c.name) std::cerr << "usage: orvelle-cli " << UsageLine(c) << "\n";
     return kExitUsage;
 }
 

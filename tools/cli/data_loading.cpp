@@ -8,6 +8,7 @@
 #include "base/exception.h"
 #include "base/sjis.h"
 #include "command.h"
+#include "jobs_option.h"
 #include "reading/map_loading.h"
 #include "shell/archive_opening.h"
 #include "shell/cache_folder.h"
@@ -43,7 +44,7 @@ LoadedData loadData(const std::string& path) {
             }
             target = *folder;
         }
-        LoadDataPath(data.map, target, data.errors);
+        LoadDataPath(data.map, target, data.errors, readingJobs());
     } catch (const std::exception& e) {
         data.fatal = ExceptionText(e);
     }

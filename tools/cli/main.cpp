@@ -9,6 +9,7 @@
 #include "base/sjis.h"
 #include "command.h"
 #include "command_help.h"
+#include "jobs_option.h"
 #include "version/version.h"
 
 int main(int argc, char** argv) {
@@ -16,8 +17,15 @@ int main(int argc, char** argv) {
         std::cerr << "Usage: orvelle-cli COMMAND [ARGUMENT...]\nRun 'orvelle-cli --help' for the commands.\n";
         return cli::kExitUsage;
     }
-    const std::string name = argv[1];
-    const std::vector<std::string> args(argv + 2, argv + argc);
+    std::vector<std::string> words(argv + 1, argv + argc);
+    // "orvelle-cli --jobs N COMMAND ..." as well as "COMMAND ... --jobs N".
+    std::vector<std::string> leading;
+    while (words.size() > 2 && words[0] == cli::kJobsOption) {
+        leading.insert(leading.end(), words.begin(), words.begin() + 2);
+        words.erase(words.begin(), words.begin() + 2);
+    }
+    const std::string name = words[0];
+    std::vector<std::string> args(words.begin() + 1, words.end());
     if (name == "--version" && args.empty()) {
         std::cout << "orvelle-cli " << OrvelleVersionText() << "\n";
         return cli::kExitOk;
@@ -57,6 +65,12 @@ int main(int argc, char** argv) {
                 cli::printCommandHelp(std::cout, *help);
                 return cli::kExitOk;
             }
+        }
+        if (cli::LoadsData(name)) {
+            args.insert(args.begin(), leading.begin(), leading.end());
+            if (auto problem = cli::takeJobsOption(args)) return cli::usageError(name, *problem);
+        } else if (!leading.empty()) {
+            return cli::usageError(name, std::string(cli::kJobsOption) + " is an option of the commands that load a PATH");
         }
         try {
             return c.run(args);
