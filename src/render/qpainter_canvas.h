@@ -23,6 +23,8 @@ public:
     void Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
     void SetPixel(int32_t x, int32_t y, TColor color) override;
     void TextOutBottomCentre(TScreenPoint at, const std::string& text) override;
+    // The letters' outlines stroked in the halo's colour, then the text over them.
+    void HaloTextOutBottomCentre(TScreenPoint at, const std::string& text, TColor haloColor, int haloWidth) override;
 
 private:
     void applyPen();

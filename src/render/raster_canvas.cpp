@@ -83,6 +83,11 @@ void RasterCanvas::TextOutBottomCentre(TScreenPoint at, const std::string& text)
     painterCanvas().TextOutBottomCentre(at, text);
 }
 
+void RasterCanvas::HaloTextOutBottomCentre(TScreenPoint at, const std::string& text, TColor haloColor,
+                                           int haloWidth) {
+    painterCanvas().HaloTextOutBottomCentre(at, text, haloColor, haloWidth);
+}
+
 // Steps along the major axis from `from`, leaving out `to`; the minor
 // coordinate is the nearest to the ideal line, halves going towards `to`. Only
 // the steps whose major coordinate lies on the image are visited, so a segment

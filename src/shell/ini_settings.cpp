@@ -35,6 +35,7 @@ TIniSettings ReadIniSettings(const QString& iniPath) {
     }
     s.DatumShift = DatumShiftFromName(readText(ini, "Coords/DatumShift").trimmed().toStdString())
                        .value_or(TDatumShift::dsHelmert);
+    s.Readable = readInt(ini, "View/Readable", 0) != 0;
     return s;
 }
 
@@ -57,6 +58,7 @@ bool WriteIniSettings(const QString& iniPath, const TIniSettings& s) {
             ini.remove(kRecentSection.arg(i));
     }
     ini.setValue("Coords/DatumShift", QString::fromLatin1(DatumShiftName(s.DatumShift).data()));
+    ini.setValue("View/Readable", s.Readable ? 1 : 0);
     ini.sync();
     return ini.status() == QSettings::NoError;
 }

@@ -19,13 +19,15 @@ struct TIniSettings {
     QString LastExportFolder;  // where the export dialog starts
     QStringList RecentFiles;  // newest first
     TDatumShift DatumShift = TDatumShift::dsHelmert;  // "Coords" DatumShift: helmert or grid
+    bool Readable = false;  // "View" Readable: 1 for the readable drawing
 };
 
 inline constexpr int kRecentFileCount = 8;
 
 // Reads "MainForm" Left, Top, Width, Height, "Cache" ClearAtEnd, "Data"
 // LastFileName, LastOpenFolder, LastExportFolder, in that order, then the
-// recent paths and "Coords" DatumShift (an unknown name gives helmert).
+// recent paths, "Coords" DatumShift (an unknown name gives helmert) and
+// "View" Readable.
 TIniSettings ReadIniSettings(const QString& iniPath);
 
 // Writes the same keys in the same order (ClearAtEnd as 1 or 0) through a
