@@ -108,18 +108,19 @@ inline constexpr size_t kLabelKindCount = 5;
 
 struct TLabelStyle {
     TLabelKind Kind;
-    double SizePoints;  // the text's cell height: on paper in points, on screen in points of 1/72 inch
+    double SizePoints;  // the text's cell height in points (1/72 inch, on screen and on paper)
     double UpTo;        // metres per device-independent pixel at which the kind is still labelled
     bool Movable;       // may move aside from its anchor when something is in the way
     TColor Color;       // 0x00BBGGRR
 };
 
+// Sizes are the text's cell (ascent and descent): the letters' em is about 0.7 of it.
 inline constexpr std::array<TLabelStyle, kLabelKindCount> kLabelStyles{{
-    {TLabelKind::Municipality, 15, kEveryScale, true, 0x202020},
-    {TLabelKind::Chome, 11, 12.0, true, 0x800000},
-    {TLabelKind::Station, 10, kEveryScale, true, 0x000080},
-    {TLabelKind::PublicBuilding, 9, kStreetScale * 2, true, 0x000000},
-    {TLabelKind::BlockNumber, 7.5, kBlockScale, false, 0x505050},
+    {TLabelKind::Municipality, 20, kEveryScale, true, 0x202020},
+    {TLabelKind::Chome, 15, 6.0, true, 0x800000},
+    {TLabelKind::Station, 14, kEveryScale, true, 0x000080},
+    {TLabelKind::PublicBuilding, 13, kStreetScale * 2, true, 0x000000},
+    {TLabelKind::BlockNumber, 11, kBlockScale, false, 0x505050},
 }};
 
 constexpr const TLabelStyle& LabelStyle(TLabelKind kind) { return kLabelStyles[static_cast<size_t>(kind)]; }

@@ -14,7 +14,7 @@ namespace {
 constexpr double kScaleBarMostPoints = 90;
 constexpr double kScaleBarMarginPoints = 6;
 // The same text again within this many points of a placed one is shown once.
-constexpr double kRepeatPoints = 120;
+constexpr double kRepeatPoints = 180;
 
 int roundedPixels(double pixels) { return static_cast<int>(std::lround(pixels)); }
 
@@ -127,8 +127,9 @@ void ReadableDrawing::addMunicipalityLabels(TCandidates& out) const {
 }
 
 bool ReadableDrawing::blockHolds(const TKDKAttribute& record, double width, double height) const {
+    // A block the view mode hides has no number either.
     const TKDKPolygon* block = map_.FindPolygon(record.TargetMeshNo, record.TargetId);
-    if (!block) return false;
+    if (!block || !state_.Shows(*block)) return false;
     const TScreenPoint a = toScreen_(block->BoundsMin);
     const TScreenPoint b = toScreen_(block->BoundsMax);
     // Half the block's box: a block is seldom a rectangle along the axes.

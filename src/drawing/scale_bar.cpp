@@ -36,7 +36,7 @@ struct TBarLayout {
         tick = px(4, 3);
         tickWidth = px(1.25, 1);
         gap = px(3, 2);
-        textHeight = px(9, 8);
+        textHeight = px(12, 8);
         const double left = lowerLeft.X + halo;
         const double bottom = lowerLeft.Y - halo;
         bar = {left, bottom - thickness, left + std::round(b.LengthPixels), bottom};

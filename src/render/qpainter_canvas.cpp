@@ -152,12 +152,22 @@ void QPainterCanvas::HaloTextOutBottomCentre(TScreenPoint at, const std::string&
     const QString s = QString::fromStdString(sjis::toUtf8(text));
     const QFontMetrics metrics(font);
     const QPoint baseline(at.X - metrics.horizontalAdvance(s) / 2, at.Y - metrics.descent());
+    painter_.setFont(font);
+    if (Halo == THalo::Offsets) {
+        painter_.setPen(QPen(ToQColor(haloColor)));
+        for (int dy = -haloWidth; dy <= haloWidth; dy += haloWidth)
+            for (int dx = -haloWidth; dx <= haloWidth; dx += haloWidth)
+                if (dx != 0 || dy != 0) painter_.drawText(baseline + QPoint(dx, dy), s);
+        painter_.setPen(QPen(ToQColor(Font.Color)));
+        painter_.drawText(baseline, s);
+        painter_.setPen(styledPen(appliedPen_));
+        return;
+    }
     QPainterPath outline;
     outline.addText(baseline, font, s);
     painter_.setRenderHint(QPainter::Antialiasing, true);
     painter_.strokePath(outline, QPen(ToQColor(haloColor), 2.0 * haloWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter_.setRenderHint(QPainter::Antialiasing, false);
-    painter_.setFont(font);
     painter_.setPen(QPen(ToQColor(Font.Color)));
     painter_.drawText(baseline, s);
     painter_.setPen(styledPen(appliedPen_));

@@ -17,7 +17,9 @@ RasterCanvas::RasterCanvas(QImage& image)
       width_(image.width()),
       height_(image.height()),
       painter_(&image),
-      fallback_(painter_) {}
+      fallback_(painter_) {
+    fallback_.Halo = QPainterCanvas::THalo::Offsets;
+}
 
 bool RasterCanvas::thinSolidPen() const {
     return Pen.Mode == TPenMode::pmCopy && Pen.Style == TPenStyle::psSolid && Pen.Width <= 1 && Pen.Opacity == 255;

@@ -35,6 +35,7 @@ TEST(IniSettings, MissingFileGivesDefaultsAndBadValuesTheirKeysDefault) {
     EXPECT_EQ(s.Height, 480);
     EXPECT_TRUE(s.ClearAtEnd);
     EXPECT_EQ(s.DatumShift, TDatumShift::dsHelmert);
+    EXPECT_FALSE(s.Readable);
 }
 
 TEST(IniSettings, WrittenValuesReadBackWithClearAtEndAsDigit) {
@@ -49,12 +50,14 @@ TEST(IniSettings, WrittenValuesReadBackWithClearAtEndAsDigit) {
     s.LastOpenFolder = "/a,b;c";
     s.RecentFiles = {"/r1", "/r2"};
     s.DatumShift = TDatumShift::dsGrid;
+    s.Readable = true;
     ASSERT_TRUE(WriteIniSettings(iniIn(dir), s));
     QFile file(iniIn(dir));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
     EXPECT_TRUE(text.contains("ClearAtEnd=0"));
     EXPECT_TRUE(text.contains("[Coords]\nDatumShift=grid")) << text.constData();
+    EXPECT_TRUE(text.contains("[View]\nReadable=1")) << text.constData();
     const TIniSettings r = ReadIniSettings(iniIn(dir));
     EXPECT_EQ(r.Left, 5);
     EXPECT_EQ(r.Top, 6);
@@ -65,6 +68,7 @@ TEST(IniSettings, WrittenValuesReadBackWithClearAtEndAsDigit) {
     EXPECT_EQ(r.LastOpenFolder, s.LastOpenFolder);
     EXPECT_EQ(r.RecentFiles, s.RecentFiles);
     EXPECT_EQ(r.DatumShift, TDatumShift::dsGrid);
+    EXPECT_TRUE(r.Readable);
     // A shorter list leaves no stale entries behind.
     s.RecentFiles = {"/r3"};
     ASSERT_TRUE(WriteIniSettings(iniIn(dir), s));
