@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "drawing/world_to_screen.h"
@@ -56,6 +57,12 @@ private:
     std::vector<TScreenPoint> points_;
 };
 
+// The advance of a Shift-JIS text in the label font (Noto Sans CJK JP) whose
+// cell is `cellHeight` pixels, rounded up a little: a full-width letter is
+// one em (0.69 of the cell), a half-width one at most 0.6 em. Readable labels
+// are placed by it without asking the font, so placing costs no text layout.
+double EstimatedTextWidth(std::string_view text, double cellHeight);
+
 class Canvas {
 public:
     virtual ~Canvas() = default;
@@ -76,6 +83,10 @@ public:
     // Shift-JIS text in the font, centred horizontally with the bottom of its
     // cell on `at`; the background is filled with the brush unless it is clear.
     virtual void TextOutBottomCentre(TScreenPoint at, const std::string& text) = 0;
+    // The same text drawn over a halo `haloWidth` pixels wide in `haloColor`
+    // around its letters. This one draws the text around itself eight times;
+    // canvases that can stroke the letters' outlines do that instead.
+    virtual void HaloTextOutBottomCentre(TScreenPoint at, const std::string& text, TColor haloColor, int haloWidth);
 
     ScreenPointBuffer& Points() { return points_; }
 

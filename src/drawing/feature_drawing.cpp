@@ -56,8 +56,14 @@ void DrawMarker(Canvas& canvas, TScreenPoint p) {
 }  // namespace
 
 void Draw(const TKDKLine& line, Canvas& canvas, const TWorldToScreenFunc& toScreen) {
+    Draw(line, canvas, toScreen, 1, kAnyLineWidth);
+}
+
+void Draw(const TKDKLine& line, Canvas& canvas, const TWorldToScreenFunc& toScreen, int32_t leastWidth,
+          int32_t mostWidth) {
     if (line.LineTag > codes::kLastDrawnLineTag) return;
-    canvas.Pen.Width = line.Width == 0 ? 1 : std::max(1, ScreenLength(line.Width, toScreen));
+    const int32_t width = line.Width == 0 ? 1 : ScreenLength(line.Width, toScreen);
+    canvas.Pen.Width = std::clamp(width, std::max(1, leastWidth), std::max({1, leastWidth, mostWidth}));
     canvas.Pen.Color = line.Color;
     canvas.Pen.Style = line.PenStyle;
     canvas.Brush.Color = line.Color;

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+
 // Drawing features and whole maps onto a Canvas.
 #include "drawing/canvas.h"
 #include "drawing/world_to_screen.h"
@@ -6,6 +8,10 @@
 
 // Draws the feature normally (construction arcs and records without a label draw nothing).
 void Draw(const TKDKLine& line, Canvas& canvas, const TWorldToScreenFunc& toScreen);
+// The line with its pen width kept from leastWidth to mostWidth pixels.
+inline constexpr int32_t kAnyLineWidth = INT32_MAX;
+void Draw(const TKDKLine& line, Canvas& canvas, const TWorldToScreenFunc& toScreen, int32_t leastWidth,
+          int32_t mostWidth);
 void Draw(const TKDKPolygon& polygon, Canvas& canvas, const TWorldToScreenFunc& toScreen);
 void Draw(const TKDKPoint& point, Canvas& canvas, const TWorldToScreenFunc& toScreen);
 void Draw(const TKDKAttribute& record, Canvas& canvas, const TWorldToScreenFunc& toScreen);

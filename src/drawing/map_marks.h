@@ -26,3 +26,6 @@ inline constexpr uint8_t kRouteOpacity = 150;
 // Draws the marks; `pixelsPerInch` is the target's resolution, which sizes
 // the route's width and the end markers like a pen of about 2 mm.
 void DrawMarks(const TMapMarks& marks, Canvas& canvas, const TWorldToScreenFunc& toScreen, double pixelsPerInch);
+// The boxes of the symbols DrawMarks draws at the route's ends and the place
+// found (their outlines included), which labels keep clear of.
+std::vector<TScreenBox> MarkBoxes(const TMapMarks& marks, const TWorldToScreenFunc& toScreen, double pixelsPerInch);

@@ -2,100 +2,114 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
-// Sizes in points (1/72 inch), scaled by the surface's pixels per point.
-constexpr double kBarPoints = 2;       // the bar's thickness
-constexpr double kTickPoints = 5;      // how far the end ticks rise above the bar
-constexpr double kHaloPoints = 1;      // the white rim on every side
-constexpr double kTextPoints = 9;      // the texts' cell height
-constexpr double kGapPoints = 4;       // between the bar's end and the scale text
-// The advance of an ASCII digit or letter as a share of the cell height, for
-// placing the scale text beside the bar (the canvas centres its texts).
-constexpr double kAsciiAdvance = 0.42;
-
-// Rounding below a billionth of a metre, so that 100 m fits into a bar of exactly 100 m.
-constexpr double kSlack = 1e-9;
-
-std::string lengthText(double metres) {
-    char text[32];
-    if (metres >= 1000)
-        std::snprintf(text, sizeof text, "%.0f km", metres / 1000);
-    else
-        std::snprintf(text, sizeof text, "%.0f m", metres);
-    return text;
+// "2,500": a whole number with thousands separated by ",".
+std::string withThousands(long long n) {
+    std::string digits = std::to_string(n < 0 ? -n : n);
+    std::string out;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return n < 0 ? "-" + out : out;
 }
 
-int32_t pixels(double points, double pixelsPerPoint) {
-    return std::max<int32_t>(1, static_cast<int32_t>(std::lround(points * pixelsPerPoint)));
+std::string lengthText(double metres) {
+    if (metres >= 1000) return withThousands(std::llround(metres / 1000)) + " km";
+    return withThousands(std::llround(metres)) + " m";
+}
+
+// The figure's parts in pixels, all from the lower-left corner.
+struct TBarLayout {
+    int halo, thickness, tick, tickWidth, gap, textHeight;
+    TScreenBox bar;           // the black bar
+    TScreenPoint lengthAt;    // bottom centre of the length text
+    TScreenPoint scaleAt;     // bottom centre of the scale text
+    double scaleWidth;        // of the scale text
+
+    TBarLayout(const TScaleBar& b, TScreenPoint lowerLeft, double p) {
+        auto px = [p](double points, int least) { return std::max(least, static_cast<int>(std::lround(points * p))); };
+        halo = px(1, 1);
+        thickness = px(3, 2);
+        tick = px(4, 3);
+        tickWidth = px(1.25, 1);
+        gap = px(3, 2);
+        textHeight = px(12, 8);
+        const double left = lowerLeft.X + halo;
+        const double bottom = lowerLeft.Y - halo;
+        bar = {left, bottom - thickness, left + std::round(b.LengthPixels), bottom};
+        lengthAt = {static_cast<int32_t>(std::lround((bar.Left + bar.Right) / 2)),
+                    static_cast<int32_t>(bar.Top) - tick - halo};
+        scaleWidth = EstimatedTextWidth(b.ScaleText, textHeight);
+        scaleAt = {static_cast<int32_t>(std::lround(bar.Right + halo + gap + scaleWidth / 2)),
+                   static_cast<int32_t>(bottom)};
+    }
+    TScreenBox leftTick() const { return {bar.Left, bar.Top - tick, bar.Left + tickWidth, bar.Bottom}; }
+    TScreenBox rightTick() const { return {bar.Right - tickWidth, bar.Top - tick, bar.Right, bar.Bottom}; }
+};
+
+void fillBox(Canvas& canvas, const TScreenBox& b) {
+    canvas.Rectangle(static_cast<int32_t>(b.Left), static_cast<int32_t>(b.Top), static_cast<int32_t>(b.Right),
+                     static_cast<int32_t>(b.Bottom));
 }
 
 }  // namespace
 
 std::string ScaleText(double scaleDenominator) {
-    if (!std::isfinite(scaleDenominator) || scaleDenominator <= 0) return {};
-    char digits[32];
-    std::snprintf(digits, sizeof digits, "%.0f", std::round(scaleDenominator));
-    const std::string d = digits;
-    std::string grouped;
-    for (size_t i = 0; i < d.size(); ++i) {
-        if (i > 0 && (d.size() - i) % 3 == 0) grouped += ',';
-        grouped += d[i];
-    }
-    return "1:" + grouped;
+    if (!(scaleDenominator > 0) || !std::isfinite(scaleDenominator)) return {};
+    return "1:" + withThousands(std::llround(scaleDenominator));
 }
 
 TScaleBar ChooseScaleBar(double metresPerPixel, double maxPixels, double scaleDenominator) {
     TScaleBar bar;
-    bar.ScaleText = ScaleText(scaleDenominator);
-    if (!std::isfinite(metresPerPixel) || !std::isfinite(maxPixels) || metresPerPixel <= 0 || maxPixels <= 0)
-        return bar;
-    const double maxMetres = maxPixels * metresPerPixel * (1 + kSlack);
-    if (maxMetres < 1) return bar;
-    double decade = std::pow(10.0, std::floor(std::log10(maxMetres)));
-    if (decade > maxMetres) decade /= 10;  // log10 rounded up across a power of ten
-    for (const double step : {5.0, 2.0, 1.0}) {
-        if (step * decade <= maxMetres) {
-            bar.Metres = step * decade;
-            break;
+    if (!(metresPerPixel > 0) || !(maxPixels > 0) || !std::isfinite(metresPerPixel * maxPixels)) return bar;
+    // From a decade above the longest length down to 1 m: 5, 2, 1 times each power of ten.
+    for (double power = std::pow(10.0, std::floor(std::log10(metresPerPixel * maxPixels)) + 1); power >= 1;
+         power /= 10) {
+        for (const double step : {5.0, 2.0, 1.0}) {
+            const double metres = step * power;
+            if (metres / metresPerPixel > maxPixels) continue;
+            bar.Metres = metres;
+            bar.LengthPixels = metres / metresPerPixel;
+            bar.LengthText = lengthText(metres);
+            bar.ScaleText = ScaleText(scaleDenominator);
+            return bar;
         }
     }
-    if (bar.Metres == 0) return bar;
-    bar.LengthPixels = bar.Metres / metresPerPixel;
-    bar.LengthText = lengthText(bar.Metres);
     return bar;
 }
 
-void DrawScaleBar(Canvas& canvas, const TScaleBar& bar, TScreenPoint lowerLeft, double pixelsPerPoint) {
-    if (bar.Metres <= 0 || pixelsPerPoint <= 0) return;
-    const int32_t thickness = pixels(kBarPoints, pixelsPerPoint), halo = pixels(kHaloPoints, pixelsPerPoint);
-    const int32_t tick = pixels(kTickPoints, pixelsPerPoint), text = pixels(kTextPoints, pixelsPerPoint);
-    const int32_t length = static_cast<int32_t>(std::lround(bar.LengthPixels));
-    // The bar's centre line, so that the halo's lower edge touches lowerLeft.
-    const int32_t x0 = lowerLeft.X + halo + thickness / 2, x1 = x0 + length;
-    const int32_t y = lowerLeft.Y - halo - thickness / 2 - 1, top = y - tick;
-    const TScreenPoint shape[] = {{x0, top}, {x0, y}, {x1, y}, {x1, top}};
-
-    const TCanvasPen pen = canvas.Pen;
-    const TCanvasBrush brush = canvas.Brush;
-    const TCanvasFont font = canvas.Font;
-    canvas.Pen = TCanvasPen{clWhite, TPenStyle::psSolid, thickness + 2 * halo};
-    canvas.Polyline(shape);
-    canvas.Pen = TCanvasPen{clBlack, TPenStyle::psSolid, thickness};
-    canvas.Polyline(shape);
-
-    // Texts on a white ground, which rims them as the halo rims the bar.
-    canvas.Brush = TCanvasBrush{clWhite, TBrushStyle::bsSolid};
-    canvas.Font = TCanvasFont{clBlack, text};
-    canvas.TextOutBottomCentre({x0 + length / 2, top}, bar.LengthText);
+TScreenBox ScaleBarBox(const TScaleBar& bar, TScreenPoint lowerLeft, double pixelsPerPoint) {
+    const TBarLayout l(bar, lowerLeft, pixelsPerPoint);
+    const double lengthWidth = EstimatedTextWidth(bar.LengthText, l.textHeight);
+    TScreenBox box{static_cast<double>(lowerLeft.X), static_cast<double>(l.lengthAt.Y - l.textHeight - l.halo),
+                   l.bar.Right + l.halo, static_cast<double>(lowerLeft.Y)};
+    box.Left = std::min(box.Left, l.lengthAt.X - lengthWidth / 2 - l.halo);
     if (!bar.ScaleText.empty()) {
-        const auto width = static_cast<int32_t>(std::lround(kAsciiAdvance * text * bar.ScaleText.size()));
-        canvas.TextOutBottomCentre({x1 + thickness + pixels(kGapPoints, pixelsPerPoint) + width / 2, lowerLeft.Y},
-                                   bar.ScaleText);
+        box.Right = std::max(box.Right, l.scaleAt.X + l.scaleWidth / 2 + l.halo);
+        box.Bottom = std::max(box.Bottom, static_cast<double>(l.scaleAt.Y) + l.halo);
     }
-    canvas.Pen = pen;
-    canvas.Brush = brush;
-    canvas.Font = font;
+    return box;
+}
+
+void DrawScaleBar(Canvas& canvas, const TScaleBar& bar, TScreenPoint lowerLeft, double pixelsPerPoint) {
+    if (bar.Metres <= 0) return;
+    const TBarLayout l(bar, lowerLeft, pixelsPerPoint);
+    canvas.Pen.Style = TPenStyle::psClear;
+    canvas.Pen.Mode = TPenMode::pmCopy;
+    canvas.Pen.Opacity = 255;
+    canvas.Brush.Style = TBrushStyle::bsSolid;
+    // The halo first, under the bar and both ticks, then the black parts.
+    canvas.Brush.Color = clWhite;
+    for (const TScreenBox& b : {l.bar, l.leftTick(), l.rightTick()}) fillBox(canvas, b.Grown(l.halo));
+    canvas.Brush.Color = clBlack;
+    for (const TScreenBox& b : {l.bar, l.leftTick(), l.rightTick()}) fillBox(canvas, b);
+
+    canvas.Font.Color = clBlack;
+    canvas.Font.Height = l.textHeight;
+    canvas.Brush.Style = TBrushStyle::bsClear;
+    canvas.HaloTextOutBottomCentre(l.lengthAt, bar.LengthText, clWhite, l.halo);
+    if (!bar.ScaleText.empty()) canvas.HaloTextOutBottomCentre(l.scaleAt, bar.ScaleText, clWhite, l.halo);
 }

@@ -16,6 +16,22 @@ struct TScreenPoint {
     friend bool operator==(const TScreenPoint&, const TScreenPoint&) = default;
 };
 
+// A box on the surface in pixels, right and bottom edges excluded.
+struct TScreenBox {
+    double Left = 0, Top = 0, Right = 0, Bottom = 0;
+
+    double Width() const { return Right - Left; }
+    double Height() const { return Bottom - Top; }
+    // Boxes that only touch do not overlap.
+    bool Overlaps(const TScreenBox& b) const {
+        return Left < b.Right && b.Left < Right && Top < b.Bottom && b.Top < Bottom;
+    }
+    bool Contains(const TScreenBox& b) const {
+        return b.Left >= Left && b.Right <= Right && b.Top >= Top && b.Bottom <= Bottom;
+    }
+    TScreenBox Grown(double by) const { return {Left - by, Top - by, Right + by, Bottom + by}; }
+};
+
 // x' = (x - MinX) * ScaleX, y' = (MaxY - y) * ScaleY, each rounded half to even.
 struct TLinearToScreen {
     double MinX = 0, MaxY = 0, ScaleX = 1, ScaleY = 1;

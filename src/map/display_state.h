@@ -15,6 +15,9 @@ enum class TViewMode : uint8_t { vmAll, vmGaiku, vmNoGaiku };
 struct TDisplayState {
     TViewMode ViewMode = TViewMode::vmNoGaiku;
     std::array<bool, kCategoryCount> CategoryShown = DefaultCategorySwitches();
+    // The readable drawing (detail by scale, labels in points, a scale bar)
+    // instead of the one the data's own rules define.
+    bool Readable = false;
 
     // The switch of a display category (major code); false for other codes.
     bool CategoryVisible(int major) const {

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "drawing/feature_drawing.h"
+#include "drawing/readable_drawing.h"
 #include "render/qpainter_canvas.h"
 #include "render/raster_canvas.h"
 
@@ -13,31 +14,54 @@ namespace {
 
 constexpr double kMetresPerInch = 0.0254;
 
-// DrawMap in another view than the snapshot's.
-void drawMapIn(const TViewport& viewport, const MapSnapshot& snapshot, Canvas& canvas, TSelectionShown selection,
-               double marksPixelsPerInch) {
+void drawSelection(const MapSnapshot& snapshot, Canvas& canvas, const TWorldToScreenFunc& toScreen) {
+    const TSelectionStyle& style = snapshot.SelectionStyle;
+    for (const TKDKElement* feature : snapshot.Selection) {
+        // Again for every feature: lines change the pen width, polygons the pen style.
+        canvas.Pen.Color = style.Color;
+        canvas.Pen.Style = style.PenStyle;
+        canvas.Pen.Width = style.PenWidth;
+        canvas.Brush.Color = style.Color;
+        canvas.Brush.Style = style.BrushStyle;
+        DrawSelected(*feature, canvas, toScreen);
+    }
+}
+
+// The readable drawing: features by scale, the selection and the marks, then
+// the scale bar and the labels over everything, clear of the marks.
+void drawReadable(const TViewport& viewport, int width, int height, const MapSnapshot& snapshot, Canvas& canvas,
+                  TSelectionShown selection, double pixelsPerInch) {
+    const TWorldToScreenFunc toScreen = viewport.ToScreen();
+    const double pixelsPerMetre = viewport.View.ScaleX;
+    const TReadableView view{{0, 0, static_cast<double>(width), static_cast<double>(height)},
+                             1 / pixelsPerMetre, pixelsPerInch / 72, pixelsPerInch / kMetresPerInch / pixelsPerMetre};
+    ReadableDrawing drawing(*snapshot.Map, snapshot.Display, view, viewport.GetViewMin(), viewport.GetViewMax(),
+                            toScreen);
+    drawing.DrawFeatures(canvas);
+    if (selection == TSelectionShown::Yes) drawSelection(snapshot, canvas, toScreen);
+    DrawMarks(snapshot.Marks, canvas, toScreen, pixelsPerInch);
+    drawing.DrawLabels(canvas, MarkBoxes(snapshot.Marks, toScreen, pixelsPerInch));
+}
+
+// DrawMap in another view than the snapshot's, on a surface of width x height pixels.
+void drawMapIn(const TViewport& viewport, int width, int height, const MapSnapshot& snapshot, Canvas& canvas,
+               TSelectionShown selection, double marksPixelsPerInch) {
     if (!snapshot.Map) return;
+    if (snapshot.Display.Readable) {
+        drawReadable(viewport, width, height, snapshot, canvas, selection, marksPixelsPerInch);
+        return;
+    }
     const TWorldToScreenFunc toScreen = viewport.ToScreen();
     Draw(*snapshot.Map, snapshot.Display, canvas, viewport.GetViewMin(), viewport.GetViewMax(), toScreen);
-    if (selection == TSelectionShown::Yes) {
-        const TSelectionStyle& style = snapshot.SelectionStyle;
-        for (const TKDKElement* feature : snapshot.Selection) {
-            // Again for every feature: lines change the pen width, polygons the pen style.
-            canvas.Pen.Color = style.Color;
-            canvas.Pen.Style = style.PenStyle;
-            canvas.Pen.Width = style.PenWidth;
-            canvas.Brush.Color = style.Color;
-            canvas.Brush.Style = style.BrushStyle;
-            DrawSelected(*feature, canvas, toScreen);
-        }
-    }
+    if (selection == TSelectionShown::Yes) drawSelection(snapshot, canvas, toScreen);
     DrawMarks(snapshot.Marks, canvas, toScreen, marksPixelsPerInch);
 }
 
 }  // namespace
 
 void DrawMap(const MapSnapshot& snapshot, Canvas& canvas, TSelectionShown selection, double marksPixelsPerInch) {
-    drawMapIn(snapshot.Viewport, snapshot, canvas, selection, marksPixelsPerInch);
+    drawMapIn(snapshot.Viewport, snapshot.Viewport.Width, snapshot.Viewport.Height, snapshot, canvas, selection,
+              marksPixelsPerInch);
 }
 
 QImage RenderImage(const MapSnapshot& snapshot, TSelectionShown selection, int dotsPerMetre) {
@@ -99,7 +123,7 @@ void DrawMapInRect(QPainter& painter, const QRect& rect, const MapSnapshot& snap
     painter.setClipRect(QRect(QPoint(0, 0), rect.size()));
     try {
         QPainterCanvas canvas(painter);
-        drawMapIn(onPaper, snapshot, canvas, TSelectionShown::No, dpi);
+        drawMapIn(onPaper, rect.width(), rect.height(), snapshot, canvas, TSelectionShown::No, dpi);
     } catch (...) {
         painter.restore();
         throw;

@@ -19,7 +19,9 @@ class QRect;
 enum class TSelectionShown : bool { No, Yes };
 
 // Draws the snapshot's map in its view, the selection when shown, then the
-// marks, sized for `marksPixelsPerInch`.
+// marks, sized for `marksPixelsPerInch`. In the readable drawing
+// (snapshot.Display.Readable) the labels and a scale bar follow, sized in
+// points at that resolution.
 void DrawMap(const MapSnapshot& snapshot, Canvas& canvas, TSelectionShown selection, double marksPixelsPerInch);
 
 // The view as an RGB32 image of the snapshot's size on white (null for an

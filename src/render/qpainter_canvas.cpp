@@ -1,6 +1,7 @@
 #include "render/qpainter_canvas.h"
 
 #include <QFontMetrics>
+#include <QPainterPath>
 #include <QString>
 #include <cmath>
 
@@ -141,6 +142,35 @@ const QFont& QPainterCanvas::fontOfCellHeight(int cellHeight) {
     if (measured > 0) font.setPixelSize(std::max(1, static_cast<int>(std::lround(
                                                      static_cast<double>(cellHeight) * cellHeight / measured))));
     return fonts_.emplace(cellHeight, font).first->second;
+}
+
+void QPainterCanvas::HaloTextOutBottomCentre(TScreenPoint at, const std::string& text, TColor haloColor,
+                                             int haloWidth) {
+    if (Font.Height <= 0 || text.empty()) return;
+    applyMode();
+    const QFont& font = fontOfCellHeight(Font.Height);
+    const QString s = QString::fromStdString(sjis::toUtf8(text));
+    const QFontMetrics metrics(font);
+    const QPoint baseline(at.X - metrics.horizontalAdvance(s) / 2, at.Y - metrics.descent());
+    painter_.setFont(font);
+    if (Halo == THalo::Offsets) {
+        painter_.setPen(QPen(ToQColor(haloColor)));
+        for (int dy = -haloWidth; dy <= haloWidth; dy += haloWidth)
+            for (int dx = -haloWidth; dx <= haloWidth; dx += haloWidth)
+                if (dx != 0 || dy != 0) painter_.drawText(baseline + QPoint(dx, dy), s);
+        painter_.setPen(QPen(ToQColor(Font.Color)));
+        painter_.drawText(baseline, s);
+        painter_.setPen(styledPen(appliedPen_));
+        return;
+    }
+    QPainterPath outline;
+    outline.addText(baseline, font, s);
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.strokePath(outline, QPen(ToQColor(haloColor), 2.0 * haloWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setPen(QPen(ToQColor(Font.Color)));
+    painter_.drawText(baseline, s);
+    painter_.setPen(styledPen(appliedPen_));
 }
 
 void QPainterCanvas::TextOutBottomCentre(TScreenPoint at, const std::string& text) {

@@ -17,7 +17,9 @@ RasterCanvas::RasterCanvas(QImage& image)
       width_(image.width()),
       height_(image.height()),
       painter_(&image),
-      fallback_(painter_) {}
+      fallback_(painter_) {
+    fallback_.Halo = QPainterCanvas::THalo::Offsets;
+}
 
 bool RasterCanvas::thinSolidPen() const {
     return Pen.Mode == TPenMode::pmCopy && Pen.Style == TPenStyle::psSolid && Pen.Width <= 1 && Pen.Opacity == 255;
@@ -81,6 +83,11 @@ void RasterCanvas::SetPixel(int32_t x, int32_t y, TColor color) {
 
 void RasterCanvas::TextOutBottomCentre(TScreenPoint at, const std::string& text) {
     painterCanvas().TextOutBottomCentre(at, text);
+}
+
+void RasterCanvas::HaloTextOutBottomCentre(TScreenPoint at, const std::string& text, TColor haloColor,
+                                           int haloWidth) {
+    painterCanvas().HaloTextOutBottomCentre(at, text, haloColor, haloWidth);
 }
 
 // Steps along the major axis from `from`, leaving out `to`; the minor

@@ -28,6 +28,7 @@ public:
     void Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
     void SetPixel(int32_t x, int32_t y, TColor color) override;
     void TextOutBottomCentre(TScreenPoint at, const std::string& text) override;
+    void HaloTextOutBottomCentre(TScreenPoint at, const std::string& text, TColor haloColor, int haloWidth) override;
 
     // How many figures went to QPainter (for benchmarks and tests).
     int64_t PainterCalls() const { return painterCalls_; }

@@ -39,6 +39,7 @@ TIniSettings ReadIniSettings(const QString& iniPath) {
                        .value_or(TDatumShift::dsHelmert);
     s.ReadingJobs = readInt(ini, "Data/ReadingJobs", 0);
     if (s.ReadingJobs < 0 || s.ReadingJobs > kMaxReadingJobs) s.ReadingJobs = 0;
+    s.Readable = readInt(ini, "View/Readable", 0) != 0;
     return s;
 }
 
@@ -62,6 +63,7 @@ bool WriteIniSettings(const QString& iniPath, const TIniSettings& s) {
     }
     ini.setValue("Coords/DatumShift", QString::fromLatin1(DatumShiftName(s.DatumShift).data()));
     ini.setValue("Data/ReadingJobs", s.ReadingJobs);
+    ini.setValue("View/Readable", s.Readable ? 1 : 0);
     ini.sync();
     return ini.status() == QSettings::NoError;
 }

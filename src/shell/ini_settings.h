@@ -20,6 +20,7 @@ struct TIniSettings {
     QStringList RecentFiles;  // newest first
     TDatumShift DatumShift = TDatumShift::dsHelmert;  // "Coords" DatumShift: helmert or grid
     int ReadingJobs = 0;  // "Data" ReadingJobs: meshes read at once, 0 for one per core
+    bool Readable = false;  // "View" Readable: 1 for the readable drawing
 };
 
 inline constexpr int kRecentFileCount = 8;
@@ -27,7 +28,8 @@ inline constexpr int kRecentFileCount = 8;
 // Reads "MainForm" Left, Top, Width, Height, "Cache" ClearAtEnd, "Data"
 // LastFileName, LastOpenFolder, LastExportFolder, in that order, then the
 // recent paths, "Coords" DatumShift (an unknown name gives helmert) and
-// "Data" ReadingJobs (outside 0 to kMaxReadingJobs gives 0).
+// "Data" ReadingJobs (outside 0 to kMaxReadingJobs gives 0) and "View"
+// Readable.
 TIniSettings ReadIniSettings(const QString& iniPath);
 
 // Writes the same keys in the same order (ClearAtEnd as 1 or 0) through a

@@ -156,6 +156,13 @@ void TMainForm::createActions() {
     ITPSearch1 = makeAction(this, "ITPSearch1", web, "タウンページ検索", "タウンページで検索");
 
     DrawGaiku1->setCheckable(true);
+    ViewReadable = makeAction(this, "ViewReadable", "表示", "読みやすい表示(&R)",
+                              "読みやすい表示|縮尺に応じて描き分け、注記を重ならないように置き、縮尺記号を表示する");
+    ViewReadable->setCheckable(true);
+    connect(ViewReadable, &QAction::triggered, this, [this](bool on) {
+        setReadable(on);
+        GeoPanel1->Redraw();
+    });
     auto* modes = new QActionGroup(this);  // exclusive, none checked at start
     for (QAction* a : {OperationSelectPoint1, OperationMoveDrag1, OperationZoomRect1}) {
         a->setCheckable(true);
@@ -210,7 +217,10 @@ void TMainForm::createMenus() {
     edit->addSeparator();
     edit->addAction(EditSearchAttrib1);
 
-    menuBar()->addMenu("表示(&V)")->addAction(GoToPlace1);
+    QMenu* view = menuBar()->addMenu("表示(&V)");
+    view->addAction(GoToPlace1);
+    view->addSeparator();
+    view->addAction(ViewReadable);
 
     QMenu* tools = menuBar()->addMenu("ツールバー(&T)");
     ShowControl1 = tools->addAction("操作(&C)");
@@ -363,6 +373,12 @@ void TMainForm::drawGaikuExecute() {
     GeoPanel1->Redraw();
 }
 
+void TMainForm::setReadable(bool on) {
+    document_->Display.Readable = on;
+    settings_.Readable = on;
+    ViewReadable->setChecked(on);
+}
+
 void TMainForm::showToolClick() {
     ShowControl1->setChecked(tlbControl->isVisible());
     ShowWebSearch1->setChecked(tlbWebSearch->isVisible());
@@ -390,6 +406,7 @@ void TMainForm::readSettings() {
     settings_ = s;
     rebuildRecentMenu();
     setDatumShift(s.DatumShift);
+    setReadable(s.Readable);
     if (s.Left == -1 || s.Top == -1) {
         const QRect screen = (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->availableGeometry();
         move(screen.center() - QPoint(width() / 2, height() / 2));

@@ -131,6 +131,7 @@ private:
     // The route on the map, from its context menu.
     QAction *RouteFrom1, *RouteTo1, *RouteClear1;
     QAction* GoToPlace1;  // 表示 → 場所へ移動
+    QAction* ViewReadable;  // 表示 → 読みやすい表示: the readable drawing on screen, in copies and prints
     QAction *EditCopy1, *EditSearchAttrib1, *HelpAbout1, *WebSearch1, *ITPSearch1;
 
     TAboutBox* AboutBox;
@@ -194,6 +195,7 @@ private:
     void filePrintSetupExecute();
     void previewMap(const TPrintRequest& request);
     void drawGaikuExecute();
+    void setReadable(bool on);
     void showToolClick();
     void createWebSearchBar();
     void loadEngineList(const std::string& configFolder);

@@ -63,9 +63,10 @@ void TMainForm::createPlaceActions() {
 }
 
 void TMainForm::markUntilNextCommand() {
-    // Every other command ends the place's mark; the map pressed ends it too.
+    // Every other command ends the place's mark (switching the readable
+    // drawing only draws it differently); the map pressed ends it too.
     for (QAction* a : findChildren<QAction*>())
-        if (a != GoToPlace1) connect(a, &QAction::triggered, this, [this] { clearPlaceMark(true); });
+        if (a != GoToPlace1 && a != ViewReadable) connect(a, &QAction::triggered, this, [this] { clearPlaceMark(true); });
 }
 
 void TMainForm::clearPlaceMark(bool redraw) {

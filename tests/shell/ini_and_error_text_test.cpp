@@ -38,6 +38,7 @@ TEST(IniSettings, MissingFileGivesDefaultsAndBadValuesTheirKeysDefault) {
     EXPECT_TRUE(s.ClearAtEnd);
     EXPECT_EQ(s.DatumShift, TDatumShift::dsHelmert);
     EXPECT_EQ(s.ReadingJobs, 0);  // beyond the most readers: one per core
+    EXPECT_FALSE(s.Readable);
 }
 
 TEST(IniSettings, WrittenValuesReadBackWithClearAtEndAsDigit) {
@@ -53,12 +54,14 @@ TEST(IniSettings, WrittenValuesReadBackWithClearAtEndAsDigit) {
     s.RecentFiles = {"/r1", "/r2"};
     s.DatumShift = TDatumShift::dsGrid;
     s.ReadingJobs = 3;
+    s.Readable = true;
     ASSERT_TRUE(WriteIniSettings(iniIn(dir), s));
     QFile file(iniIn(dir));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
     EXPECT_TRUE(text.contains("ClearAtEnd=0"));
     EXPECT_TRUE(text.contains("[Coords]\nDatumShift=grid")) << text.constData();
+    EXPECT_TRUE(text.contains("[View]\nReadable=1")) << text.constData();
     const TIniSettings r = ReadIniSettings(iniIn(dir));
     EXPECT_EQ(r.Left, 5);
     EXPECT_EQ(r.Top, 6);
@@ -70,6 +73,7 @@ TEST(IniSettings, WrittenValuesReadBackWithClearAtEndAsDigit) {
     EXPECT_EQ(r.RecentFiles, s.RecentFiles);
     EXPECT_EQ(r.DatumShift, TDatumShift::dsGrid);
     EXPECT_EQ(r.ReadingJobs, 3);
+    EXPECT_TRUE(r.Readable);
     // A shorter list leaves no stale entries behind.
     s.RecentFiles = {"/r3"};
     ASSERT_TRUE(WriteIniSettings(iniIn(dir), s));

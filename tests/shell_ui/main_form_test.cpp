@@ -175,6 +175,23 @@ private slots:
         QVERIFY(fileText(config() / "orvelle.ini").find("ClearAtEnd=0") != std::string::npos);
     }
 
+    void readableItemIsKeptInTheIniFileAndReachesEveryDrawing() {
+        TMainForm& f = makeForm();
+        QAction* item = Child<QAction>(f, "ViewReadable");
+        QCOMPARE(item->text(), QString("読みやすい表示(&R)"));
+        QVERIFY(item->isCheckable() && !item->isChecked());
+        // The screen, the copy and the print all draw the panel's snapshot.
+        QVERIFY(!Child<TGeoPanel>(f, "GeoPanel1")->Snapshot().Display.Readable);
+        item->trigger();
+        QVERIFY(item->isChecked());
+        QVERIFY(Child<TGeoPanel>(f, "GeoPanel1")->Snapshot().Display.Readable);
+        closeForm();
+        QVERIFY(fileText(config() / "orvelle.ini").find("[View]\nReadable=1") != std::string::npos);
+        TMainForm& g = makeForm();
+        QVERIFY(Child<QAction>(g, "ViewReadable")->isChecked());
+        QVERIFY(Child<TGeoPanel>(g, "GeoPanel1")->Snapshot().Display.Readable);
+    }
+
     void actionsNeedDataAndTheirTextsAreTheProgramsOwn() {
         fs::create_directories(config());
         std::ofstream(config() / "engine.lst") << "no engine here\n";

@@ -35,6 +35,7 @@ struct PrintOptions {
     ViewOptions view;  // "表示部分": the view these describe
     TPrintRequest request;
     QPageSize::PageSizeId paper = QPageSize::A4;
+    bool readable = false;  // the readable drawing
 };
 
 // A paper by Qt's name for it ("A4", "Letter", "JisB5" ...), in any case.
@@ -94,6 +95,8 @@ std::string parse(const std::vector<std::string>& args, PrintOptions& o) {
         const std::string value = takesValue ? args[++i] : std::string();
         if (isViewOption(a)) {
             if (std::string problem = parseViewOption(a, value, o.view); !problem.empty()) return problem;
+        } else if (a == "--readable") {
+            o.readable = true;
         } else if (a == "--whole") {
             o.request.WholeArea = true;
         } else if (a == "--margins") {
@@ -145,7 +148,8 @@ int runPrint(const std::vector<std::string>& args) {
         return failure("print", notEnoughMemoryText(o.view));
     // The map as the viewer's window shows it in a map panel of the --size.
     const std::shared_ptr<const TKDKObject> map = std::move(data.map);
-    const MapSnapshot snapshot = viewerSnapshot(map, o.view, kScreenDpi);
+    MapSnapshot snapshot = viewerSnapshot(map, o.view, kScreenDpi);
+    snapshot.Display.Readable = o.readable;
     const TViewport& view = snapshot.Viewport;
     const TPrintedArea area{MakePoint(map->SouthWest.X, map->SouthWest.Y, 0),
                             MakePoint(map->NorthEast.X, map->NorthEast.Y, 0), view.GetViewMin(), view.GetViewMax(),

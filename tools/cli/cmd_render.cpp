@@ -29,6 +29,7 @@ struct RenderOptions {
     int dpi = 96;
     std::optional<TViewMode> mode;
     std::vector<int> hidden;
+    bool readable = false;
     bool timing = false;
 };
 
@@ -64,6 +65,8 @@ std::string parse(const std::vector<std::string>& args, RenderOptions& o) {
             }
         } else if (a == "--dpi") {
             if (!parseInt(value, o.dpi) || o.dpi < 1 || o.dpi > 10000) return "--dpi must be from 1 to 10000";
+        } else if (a == "--readable") {
+            o.readable = true;
         } else if (a == "--timing") {
             o.timing = true;
         } else if (!a.empty() && a[0] == '-') {
@@ -85,6 +88,7 @@ std::string parse(const std::vector<std::string>& args, RenderOptions& o) {
 MapSnapshot snapshotOf(std::shared_ptr<const TKDKObject> map, const RenderOptions& o) {
     MapSnapshot snapshot = viewerSnapshot(std::move(map), o.view, o.dpi);
     if (o.mode) snapshot.Display.ViewMode = *o.mode;
+    snapshot.Display.Readable = o.readable;
     for (int major : o.hidden) snapshot.Display.CategoryShown[static_cast<size_t>(CategoryIndex(major))] = false;
     return snapshot;
 }

@@ -40,6 +40,10 @@ const std::vector<CommandHelp>& declaredTable() {
                                 "Zoom the view to this box of world metres, as the viewer's rubber band does; a "
                                 "box outside the data is refused.",
                                 C::None};
+    static const OptionHelp readable{"--readable", "",
+                                     "The readable drawing: detail by scale, labels in points placed without "
+                                     "overlap, a scale bar in the lower left.",
+                                     C::None};
     static const OptionHelp points{"--points", "FILE|-",
                                    "Answer for every point of FILE (standard input for -): one \"X Y\" or "
                                    "\"X,Y\" per line; a UTF-8 byte order mark is skipped.",
@@ -110,6 +114,7 @@ const std::vector<CommandHelp>& declaredTable() {
            "all gaiku nogaiku"},
           {"--hide", "MAJOR,...", "Hide these display categories.", C::WordList, "11 21 23 24 35 51 62 73"},
           {"--dpi", "N", "Dots per inch of the picture (1 to 10000, default 96).", C::None},
+          readable,
           {"--timing", "", "Print \"load L ms, first draw F ms, draw D ms\" on standard error.", C::None}},
          {{C::Path}},
          false,
@@ -131,7 +136,8 @@ const std::vector<CommandHelp>& declaredTable() {
            "A3 A4 A5 B4 B5 Letter Legal Tabloid"},
           {"--copies", "N", "Copies, 1 to 99; each copy is a page.", C::None},
           size,
-          box},
+          box,
+          readable},
          {{C::Path}, {C::File, "pdf"}},
          false,
          "orvelle-cli print /usr/share/orvelle/sample page.pdf --whole --paper A3",

@@ -26,9 +26,9 @@ const std::vector<Command>& commands() {
         {"search", "search [--regex] [--target MAJOR[.MINOR]] PATH TEXT", runSearch},
         {"regex", "regex [--fuzzy] [--lf] PATTERN TEXT... | regex --preprocess [--fuzzy] PATTERN | regex --expand TEXT", runRegex},
         {"render", "render PATH -o OUT.png|OUT.svg [--size WxH] [--mode all|gaiku|nogaiku] "
-                   "[--box MINX,MINY,MAXX,MAXY] [--hide MAJOR,...] [--dpi N] [--timing]", runRender},
+                   "[--box MINX,MINY,MAXX,MAXY] [--hide MAJOR,...] [--dpi N] [--readable] [--timing]", runRender},
         {"print", "print PATH OUT.pdf [--whole] [--scale N] [--margins L,T,R,B] [--paper A4|A3|Letter|...] [--copies N] "
-                  "[--size WxH] [--box MINX,MINY,MAXX,MAXY]", runPrint},
+                  "[--size WxH] [--box MINX,MINY,MAXX,MAXY] [--readable]", runPrint},
         {"pick", "pick PATH (X Y | --points FILE|-) [--tolerance METRES]", runPick},
         {"address", "address PATH (X Y | --points FILE|-)", runAddress},
         {"export", "export PATH OUT [--format NAME] [--to-crs EPSG:n] [--datum-shift helmert|grid] [--layers lines,areas,...] "
