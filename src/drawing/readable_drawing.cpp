@@ -110,7 +110,7 @@ void ReadableDrawing::addMunicipalityLabels(TCandidates& out) const {
     std::map<std::string_view, TGridBox> bounds;
     for (const TKDKPolygon* p : municipalities_) {
         if (p->Attribute == nullptr) continue;
-        const std::vector<std::string>& values = p->Attribute->Values;  // the code, then the name
+        const TAttributeValues& values = p->Attribute->Values;  // the code, then the name
         if (values.size() < 2 || values[1].empty()) continue;
         auto [it, added] = bounds.try_emplace(values[1], TGridBox{p->BoundsMin.X, p->BoundsMin.Y, p->BoundsMax.X,
                                                                   p->BoundsMax.Y});
