@@ -4,6 +4,8 @@
 #include <QEvent>
 #include <algorithm>
 
+#include "base/thread_priority.h"
+
 namespace {
 
 const QEvent::Type kResultsWaiting = static_cast<QEvent::Type>(QEvent::registerEventType());
@@ -32,6 +34,7 @@ void TBackgroundJob::Start(Work work) {
     const int id = ++lastId_;
     current_ = id;
     workers_.push_back({id, std::jthread([this, id, work = std::move(work)](std::stop_token stop) mutable {
+                            LowerCurrentThreadPriority();
                             Finish finish = work(stop);
                             // What the work held (the map) goes before the job counts as ended.
                             work = nullptr;
