@@ -106,6 +106,23 @@ private:
 
     void waitLoaded() { QTRY_VERIFY_WITH_TIMEOUT(!form_->Loading(), 20000); }
 
+    // Opens a folder of six sheets side by side (100 m each, from x 0) and
+    // presses Esc on the first load event after `trigger` holds; true when it did.
+    bool openSixSheetsPressingEscWhen(TMainForm& f, std::function<bool()> trigger) {
+        const fs::path folder = dir_->path() / "many";
+        for (int i = 0; i < 6; ++i) sheet(folder, "N000000" + std::to_string(i), 100.0 * i);
+        f.activateWindow();
+        if (!QTest::qWaitForWindowActive(&f)) return false;
+        EscOnLoadEvent esc;
+        esc.form = &f;
+        esc.trigger = std::move(trigger);
+        f.installEventFilter(&esc);
+        f.OpenPaths({QString::fromStdString(folder.string())});
+        waitLoaded();
+        f.removeEventFilter(&esc);
+        return esc.pressed;
+    }
+
     void openThroughDialog(const fs::path& file) {
         // Typed into the dialog's name box, as a user may type a full path.
         const QString name = QString::fromStdString(file.string());
@@ -347,18 +364,7 @@ private slots:
         TGeoPanel& panel = *Child<TGeoPanel>(f, "GeoPanel1");
         f.OpenPaths({QString::fromStdString(sheet(dir_->path() / "first", "N0000009", 900.0).string())});
         waitLoaded();
-        const fs::path folder = dir_->path() / "many";
-        for (int i = 0; i < 6; ++i) sheet(folder, "N000000" + std::to_string(i), 100.0 * i);
-        f.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&f));
-        EscOnLoadEvent esc;
-        esc.form = &f;
-        esc.trigger = [&] { return panel.MapObject()->Descriptions().size() == 2; };
-        f.installEventFilter(&esc);
-        f.OpenPaths({QString::fromStdString(folder.string())});
-        waitLoaded();
-        f.removeEventFilter(&esc);
-        QVERIFY(esc.pressed);
+        QVERIFY(openSixSheetsPressingEscWhen(f, [&] { return panel.MapObject()->Descriptions().size() == 2; }));
         QCOMPARE(panel.MapObject()->Descriptions().size(), size_t(2));
         QCOMPARE(panel.ErrorList.back(), sjis::fromUtf8("読込を中止しました"));
         QCOMPARE(f.StatusText(3), QString("エラー: 1箇所"));
@@ -371,19 +377,8 @@ private slots:
     void cancelOfAnOpenIntoAnEmptyWindowKeepsTheMergedMap() {
         TMainForm& f = makeForm();
         TGeoPanel& panel = *Child<TGeoPanel>(f, "GeoPanel1");
-        const fs::path folder = dir_->path() / "many";
-        for (int i = 0; i < 6; ++i) sheet(folder, "N000000" + std::to_string(i), 100.0 * i);
-        f.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&f));
-        EscOnLoadEvent esc;
-        esc.form = &f;
         // The second file's name shows once the first mesh was merged.
-        esc.trigger = [&] { return f.StatusText(3).contains("N0000001"); };
-        f.installEventFilter(&esc);
-        f.OpenPaths({QString::fromStdString(folder.string())});
-        waitLoaded();
-        f.removeEventFilter(&esc);
-        QVERIFY(esc.pressed);
+        QVERIFY(openSixSheetsPressingEscWhen(f, [&] { return f.StatusText(3).contains("N0000001"); }));
         QVERIFY(panel.DataLoaded());
         const size_t meshes = panel.MapObject()->Descriptions().size();
         QVERIFY(meshes >= 1 && meshes <= 6);
