@@ -114,11 +114,7 @@ void TDataLoader::run(const TLoadRequest& request, const Sink& sink) {
                         finished.Cancelled = true;
                         break;
                     }
-                    // The first mesh becomes the map, as in MapDocument::AddMesh.
-                    if (!merged)
-                        merged = TakeMesh(read);
-                    else
-                        merged->Merge(*TakeMesh(read), read.Errors);
+                    AddMesh(merged, TakeMesh(read), read.Errors);
                     read.MergedHasBlocks = merged->HasBlocks;
                 }
             }

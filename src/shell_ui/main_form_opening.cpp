@@ -135,13 +135,11 @@ void TMainForm::loadEvent(TLoadEvent event) {
             if (!cancelRequested_) setStatus(3, "読込中: " + QString::fromStdString(event.FileName));
             break;
         case TLoadEvent::leMeshRead: {
-            if (cancelRequested_) {
-                // Read after the cancel: dropped. A merging loading thread
-                // drops such meshes itself, so its events still count, and
-                // what it merged before a failing mesh is kept.
-                if (std::unique_ptr<TKDKObject> merged = TakeMerged(event)) GeoPanel1->AddMesh(std::move(merged));
-                if (!mergedByLoader_ || event.Failure) break;
-            }
+            // What a merging loading thread merged before a failing mesh is kept, cancelled or not.
+            if (std::unique_ptr<TKDKObject> merged = TakeMerged(event)) GeoPanel1->AddMesh(std::move(merged));
+            // Read after the cancel: dropped. A merging loading thread drops
+            // such meshes itself, so its other events still count.
+            if (cancelRequested_ && (!mergedByLoader_ || event.Failure)) break;
             TErrorList& errors = GeoPanel1->ErrorList;
             errors.insert(errors.end(), event.Errors.begin(), event.Errors.end());
             pbLoad->setValue(event.FileIndex + 1);
@@ -149,7 +147,6 @@ void TMainForm::loadEvent(TLoadEvent event) {
             if (event.Failure) {
                 // The open ends here: no count, no redraw, the last paths
                 // unchanged; "読込中" no longer holds.
-                if (std::unique_ptr<TKDKObject> merged = TakeMerged(event)) GeoPanel1->AddMesh(std::move(merged));
                 GeoPanel1->AddFailedMesh(TakeMesh(event));
                 finishLoad(false);
                 setStatus(3, QString());

@@ -1,5 +1,6 @@
 // orvelle-cli info: what a data set holds, as a summary or as JSON.
 #include <iostream>
+#include <span>
 
 #include "arguments.h"
 #include "base/sjis.h"
@@ -41,13 +42,17 @@ private:
     std::unordered_map<const TKDKAttribute*, size_t> index_;
 };
 
+void writeVertices(JsonWriter& w, const char* key, std::span<const TGeoPoint2D> vertices) {
+    w.key(key).beginArray();
+    for (const TGeoPoint2D& p : vertices) writePoint(w, TGeoPoint{p.X, p.Y, 0});
+    w.endArray();
+}
+
 // One object per feature, in each kind's own fields.
 void writeFeature(JsonWriter& w, const TKDKLine& l, const AttributeIndexes& attributes) {
     w.beginObject().key("mesh").value(l.MeshNo).key("id").value(l.Id).key("code").value(l.Code());
     w.key("tag").value(l.LineTag).key("vertex_count").value(l.VertexCount);
-    w.key("vertices").beginArray();
-    for (const TGeoPoint2D& p : l.Vertices) writePoint(w, TGeoPoint{p.X, p.Y, 0});
-    w.endArray();
+    writeVertices(w, "vertices", l.Vertices);
     w.key("color").value(l.Color).key("width").value(l.Width).key("pen").value(penName(l.PenStyle));
     writeBounds(w, l);
     attributes.write(w, l.Attribute);
@@ -61,9 +66,7 @@ void writeFeature(JsonWriter& w, const TKDKPolygon& g, const AttributeIndexes& a
     w.key("arc_refs").beginArray();
     for (int32_t r : g.ArcRefs) w.value(r);
     w.endArray();
-    w.key("ring").beginArray();
-    for (const TGeoPoint2D& p : g.Ring()) writePoint(w, TGeoPoint{p.X, p.Y, 0});
-    w.endArray();
+    writeVertices(w, "ring", g.Ring());
     w.key("fill").value(g.FillColor);
     writeBounds(w, g);
     attributes.write(w, g.Attribute);
