@@ -26,7 +26,7 @@ public:
         using difference_type = std::ptrdiff_t;
         using iterator_category = std::forward_iterator_tag;
         iterator() = default;
-        iterator(const FeatureList* list, size_t store) : list_(list), store_(store) { settle(); }
+        iterator(const Stores* stores, size_t store) : stores_(stores), store_(store) { settle(); }
         const Feature* operator*() const { return &*it_; }
         iterator& operator++() {
             ++it_;
@@ -41,8 +41,8 @@ public:
         bool operator==(const iterator& o) const { return store_ == o.store_ && (atEnd() || it_ == o.it_); }
 
     private:
-        bool atEnd() const { return store_ >= list_->stores_->size(); }
-        const BlockList<Feature>& features() const { return StoreList<Feature>(*(*list_->stores_)[store_]); }
+        bool atEnd() const { return store_ >= stores_->size(); }
+        const BlockList<Feature>& features() const { return StoreList<Feature>(*(*stores_)[store_]); }
         // Moves past exhausted stores (and into the first one).
         void settle() {
             if (!started_) {
@@ -50,17 +50,19 @@ public:
                 if (!atEnd()) it_ = features().begin();
             }
             while (!atEnd() && it_ == features().end()) {
-                if (++store_ < list_->stores_->size()) it_ = features().begin();
+                if (++store_ < stores_->size()) it_ = features().begin();
             }
         }
-        const FeatureList* list_ = nullptr;
+        // The map's stores, not the list: an iterator outlives the list object
+        // it came from (`map.Lines().begin()`).
+        const Stores* stores_ = nullptr;
         size_t store_ = 0;
         bool started_ = false;
         typename BlockList<Feature>::const_iterator it_{};
     };
 
-    iterator begin() const { return iterator(this, 0); }
-    iterator end() const { return iterator(this, stores_->size()); }
+    iterator begin() const { return iterator(stores_, 0); }
+    iterator end() const { return iterator(stores_, stores_->size()); }
 
     size_t size() const {
         size_t n = 0;
