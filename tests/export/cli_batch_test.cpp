@@ -303,4 +303,23 @@ TEST_F(CliBatch, FormatsWithoutTransactionsTakeTheBatchWholeAndRefuseAppend) {
     EXPECT_EQ(fs::last_write_time(out("s_lines.shp")), before);
 }
 
+// On a terminal (script(1) gives one) standard error shows the progress line,
+// redrawn in place; --quiet silences it, and without a terminal there is none.
+TEST_F(CliBatch, TheProgressLineIsDrawnOnATerminalOnly) {
+    if (std::system("command -v script > /dev/null") != 0) GTEST_SKIP() << "script(1) is missing";
+    const std::string batch = quoted(town(0)) + " " + quoted(town(1)) + " ";
+    auto onTerminal = [&](const std::string& target, const std::string& options) {
+        const std::string command = std::string(ORVELLE_CLI) + " export " + batch + quoted(out(target)) + options +
+                                    " > /dev/null";
+        return testsupport::RunProgram("script", "-qec " + ShellQuoted(command) + " /dev/null").out;
+    };
+    const std::string shown = onTerminal("t.gpkg", "");
+    EXPECT_NE(shown.find("\r\x1b[Ksources 2/2, "), std::string::npos) << shown;
+    EXPECT_TRUE(fs::exists(out("t.gpkg")));
+    EXPECT_EQ(onTerminal("q.gpkg", " --quiet").find("sources"), std::string::npos);
+    EXPECT_TRUE(fs::exists(out("q.gpkg")));
+    runCli("export " + batch + quoted(out("n.gpkg")));
+    EXPECT_EQ(lastErrors().find("sources"), std::string::npos) << lastErrors();
+}
+
 }  // namespace
