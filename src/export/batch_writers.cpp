@@ -63,6 +63,21 @@ void createEmptyGeoPackage(const std::string& destination) {
     staging.Commit(false);
 }
 
+// A GDAL option set on this thread while it lives, the previous value put back after.
+class ThreadOption {
+public:
+    ThreadOption(const char* key, const char* value) : key_(key), previous_(CPLGetThreadLocalConfigOption(key, "")) {
+        CPLSetThreadLocalConfigOption(key, value);
+    }
+    ~ThreadOption() { CPLSetThreadLocalConfigOption(key_, previous_.empty() ? nullptr : previous_.c_str()); }
+    ThreadOption(const ThreadOption&) = delete;
+    ThreadOption& operator=(const ThreadOption&) = delete;
+
+private:
+    const char* key_;
+    std::string previous_;
+};
+
 }  // namespace
 
 TSourceWrite WriteSourceFeatures(const TKDKObject& map, const TExportOptions& options,
@@ -155,6 +170,10 @@ OGRLayer& TAppendConnection::layerFor(TExportLayer layer, OGRSpatialReference* s
 TSourceWrite TAppendConnection::WriteSource(const TKDKObject& map, const TExportOptions& options,
                                             const std::vector<TExportLayer>& layers, const TSourceRecord& record,
                                             ProgressTicker& ticker) {
+    // GeoPackage builds a new layer's spatial index on a thread of its own
+    // with a database attached, which the SQL of a source's transaction
+    // (deleting, indexing) then cannot detach: built the plain way instead.
+    const ThreadOption plainIndex("OGR_GPKG_ALLOW_THREADED_RTREE", "NO");
     errors_.Clear();
     if (ds_->StartTransaction(FALSE) != OGRERR_NONE)
         throw GdalFailure("cannot start a transaction in " + shown_, TExportFailure::CannotWrite, shown_);
@@ -192,7 +211,7 @@ TSourceWrite TAppendConnection::WriteSource(const TKDKObject& map, const TExport
         row.Counts = LayerCountsJson(result.Layers);
         OGRLayer* table = FindSourcesTable(*ds_);
         if (!table) throw EExportError("table " + std::string(kSourcesTable) + " is missing", TExportFailure::Failed, shown_);
-        WriteSourceRow(*ds_, *table, row);
+        WriteSourceRow(*ds_, *table, row, true);
         errors_.ThrowIfFailed("cannot write to " + shown_, TExportFailure::CannotWrite, shown_);
         if (ds_->CommitTransaction() != OGRERR_NONE)
             throw GdalFailure("cannot write to " + shown_, TExportFailure::CannotWrite, shown_);

@@ -393,7 +393,7 @@ void TOutputTarget::WriteSources(const std::vector<TSourceRecord>& records) {
     if (inPlace_ && overwrite_) options.push_back("OVERWRITE=YES");
     errors_.Clear();
     OGRLayer& table = CreateSourcesTable(ds, options);
-    for (const TSourceRecord& r : records) WriteSourceRow(ds, table, r);
+    for (const TSourceRecord& r : records) WriteSourceRow(ds, table, r, false);
     errors_.ThrowIfFailed(std::string("cannot write ") + kSourcesTable, TExportFailure::CannotWrite, kSourcesTable);
 }
 

@@ -126,8 +126,9 @@ std::map<std::string, std::string> StoredSources(OGRLayer& table) {
     return stored;
 }
 
-void WriteSourceRow(GDALDataset& ds, OGRLayer& table, const TSourceRecord& record) {
-    ds.ReleaseResultSet(ds.ExecuteSQL(
+void WriteSourceRow(GDALDataset& ds, OGRLayer& table, const TSourceRecord& record, bool replace) {
+    if (replace)
+        ds.ReleaseResultSet(ds.ExecuteSQL(
         ("DELETE FROM " + std::string(kSourcesTable) + " WHERE name = " + SqlText(record.Name)).c_str(), nullptr,
         nullptr));
     OGRFeature* f = OGRFeature::CreateFeature(table.GetLayerDefn());

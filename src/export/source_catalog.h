@@ -34,9 +34,11 @@ OGRLayer* FindSourcesTable(GDALDataset& ds);
 OGRLayer& CreateSourcesTable(GDALDataset& ds, const std::vector<std::string>& creationOptions);
 // name -> files of every row.
 std::map<std::string, std::string> StoredSources(OGRLayer& table);
-// Adds the row of `record`, after deleting any row of the same name (through
-// SQL on `ds`, in the caller's transaction). Throws EExportError.
-void WriteSourceRow(GDALDataset& ds, OGRLayer& table, const TSourceRecord& record);
+// Adds the row of `record`; with `replace`, after deleting any row of the
+// same name (through SQL on `ds`, in the caller's transaction; a new table
+// needs none, and GeoPackage's spatial index threads must not meet SQL while
+// a new layer is still written). Throws EExportError.
+void WriteSourceRow(GDALDataset& ds, OGRLayer& table, const TSourceRecord& record, bool replace);
 
 // The side file's name beside a destination file of stem `stem`.
 std::string SourcesSideFileName(const std::string& stem);
