@@ -33,20 +33,21 @@ void ReportShareOfLoad(benchmark::State& state, const TimedTown& town, double wa
     state.counters["cpu_share_of_load_%"] = 100 * cpuSeconds / n / town.loadCpuSeconds;
 }
 
-const std::string& SynthFolder(long vertices, int cols, int rows) {
-    static std::map<std::tuple<long, int, int>, std::string> folders;
-    auto it = folders.find({vertices, cols, rows});
+const std::string& SynthFolder(long vertices, int cols, int rows, int seed) {
+    static std::map<std::tuple<long, int, int, int>, std::string> folders;
+    auto it = folders.find({vertices, cols, rows, seed});
     if (it != folders.end()) return it->second;
     namespace fs = std::filesystem;
     const std::string name = "orvelle-bench-" + std::to_string(vertices) +
-                             (cols == 2 && rows == 2 ? "" : "-" + std::to_string(cols) + "x" + std::to_string(rows));
+                             (cols == 2 && rows == 2 ? "" : "-" + std::to_string(cols) + "x" + std::to_string(rows)) +
+                             (seed == 7 ? "" : "-seed" + std::to_string(seed));
     fs::path dir = fs::temp_directory_path() / name;
     fs::remove_all(dir);
     std::string command = std::string(ORVELLE_SYNTH) + " --out '" + dir.string() + "' --cols " +
-                          std::to_string(cols) + " --rows " + std::to_string(rows) +
-                          " --seed 7 --target-vertices " + std::to_string(vertices) + " > /dev/null";
+                          std::to_string(cols) + " --rows " + std::to_string(rows) + " --seed " + std::to_string(seed) +
+                          " --target-vertices " + std::to_string(vertices) + " > /dev/null";
     if (std::system(command.c_str()) != 0) throw std::runtime_error("orvelle-synth failed");
-    return folders.emplace(std::make_tuple(vertices, cols, rows), dir.string()).first->second;
+    return folders.emplace(std::make_tuple(vertices, cols, rows, seed), dir.string()).first->second;
 }
 
 std::unique_ptr<TKDKObject> LoadSynth(long vertices, int cols, int rows) {

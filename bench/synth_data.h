@@ -8,7 +8,8 @@
 
 #include "map/kdk_object.h"
 
-const std::string& SynthFolder(long vertices, int cols = 2, int rows = 2);
+// `seed` varies the town (7 unless given).
+const std::string& SynthFolder(long vertices, int cols = 2, int rows = 2, int seed = 7);
 // The municipality read into one map, as the viewer opens the folder.
 std::unique_ptr<TKDKObject> LoadSynth(long vertices, int cols = 2, int rows = 2);
 // Any folder of meshes read into one map.

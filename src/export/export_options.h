@@ -27,6 +27,13 @@ std::string_view ExportEncodingName(TExportEncoding encoding);
 // From "UTF-8"/"UTF8" or "CP932"/"Shift_JIS"/"SJIS" (any case); none for another text.
 std::optional<TExportEncoding> ExportEncodingFromName(std::string_view name);
 
+// One row of the sources table (export/source_catalog.h): the source's
+// name, the JSON lists of its files and of its feature counts per layer, and
+// when it was written; all UTF-8.
+struct TSourceRecord {
+    std::string Name, Files, Counts, Written;
+};
+
 struct TExportOptions {
     // A file name or a GDAL connection string ("PG:dbname=gis").
     std::string Destination;
@@ -42,6 +49,12 @@ struct TExportOptions {
     TExportEncoding Encoding = TExportEncoding::UTF8;
     // Replace existing files or tables instead of failing.
     bool Overwrite = false;
+    // What every feature's `source` field holds (UTF-8): the name of the data
+    // set it came from (the archive's or folder's stem); empty: null.
+    std::string SourceName;
+    // When set, the export records its source in the sources table (or side
+    // file) with this name and these files; its counts are the export's own.
+    std::optional<TSourceRecord> Source;
 };
 
 struct TExportLayerCount {

@@ -7,9 +7,7 @@
 #include "tables/code_names.h"
 #include "tables/feature_codes.h"
 
-namespace {
-
-void appendJsonString(std::string& out, const std::string& utf8) {
+void AppendJsonString(std::string& out, const std::string& utf8) {
     out += '"';
     for (char c : utf8) {
         const auto u = static_cast<unsigned char>(c);
@@ -26,8 +24,6 @@ void appendJsonString(std::string& out, const std::string& utf8) {
     }
     out += '"';
 }
-
-}  // namespace
 
 const std::string& TFeatureTexts::ClassName(TFeatureKind kind, int major, int minor) {
     const int key = static_cast<int>(kind) * 10000 + major * 100 + minor;
@@ -61,7 +57,7 @@ std::string ValuesJson(const TKDKAttribute& record) {
     for (size_t i = 0; i < record.Values.size(); ++i) {
         if (i) out += ',';
         std::string_view v = record.Values[i];
-        appendJsonString(out, sjis::toUtf8(v));
+        AppendJsonString(out, sjis::toUtf8(v));
     }
     out += ']';
     return out;

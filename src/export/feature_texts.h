@@ -35,6 +35,8 @@ private:
 // field and the text (UTF-8).
 std::string TextOutsideEncoding(const std::string& feature, const std::string& field, const std::string& utf8,
                                 TExportEncoding encoding);
+// `utf8` as a JSON string, quotes included, appended to `out`.
+void AppendJsonString(std::string& out, const std::string& utf8);
 // ["value", ...] with every value converted from Shift-JIS.
 std::string ValuesJson(const TKDKAttribute& record);
 // [1,-2,...]

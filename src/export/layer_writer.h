@@ -62,6 +62,7 @@ private:
 enum CommonField {
     fMesh, fId, fCode, fMajor, fMinor, fClass, fKind, fName, fValues,
     fAdminCode, fChomeCode, fBlockNo, fAltNames, fBldgCode,  // the record's meaning (RecordFields)
+    fSource,  // the name of the data set the feature came from (a batch's source)
     kCommonFields
 };
 
@@ -76,6 +77,7 @@ constexpr std::array<FieldSpec, kCommonFields> kCommon = {{
     {"minor", OFTInteger}, {"class", OFTString}, {"kind", OFTString}, {"name", OFTString},
     {"values", OFTString, OFSTJSON}, {"admin_code", OFTString}, {"chome_code", OFTString},
     {"block_no", OFTString}, {"alt_names", OFTString}, {"bldg_code", OFTString},
+    {"source", OFTString},
 }};
 
 struct FeatureDelete {
@@ -83,12 +85,18 @@ struct FeatureDelete {
 };
 
 // Fills and writes the features of one layer; the common fields first, then
-// the layer's own in the order of its description's fields.
+// the layer's own in the order of its description's fields. Every feature
+// carries `source` (UTF-8; null when empty).
 class LayerWriter {
 public:
-    LayerWriter(OGRLayer& layer, const std::string& layerName, TFeatureTexts& texts, CoordinateOutput& coords)
+    LayerWriter(OGRLayer& layer, const std::string& layerName, TFeatureTexts& texts, CoordinateOutput& coords,
+                const std::string& source)
         : layer_(layer), name_(layerName), texts_(texts), coords_(coords),
-          feature_(OGRFeature::CreateFeature(layer.GetLayerDefn())) {}
+          feature_(OGRFeature::CreateFeature(layer.GetLayerDefn())) {
+        if (!source.empty() && !texts_.Output(source, source_))
+            throw EExportError(TextOutsideEncoding("the source name", "text", source, texts_.Encoding()),
+                               TExportFailure::Failed, name_);
+    }
 
     CoordinateOutput& Coords() { return coords_; }
 
@@ -106,6 +114,10 @@ public:
         feature_->SetField(fCode, e.Code());
         feature_->SetField(fMajor, e.Major);
         feature_->SetField(fMinor, e.Minor);
+        if (source_.empty())
+            feature_->SetFieldNull(fSource);
+        else
+            feature_->SetField(fSource, source_.c_str());
         const TFeatureKind kind = record == &e ? TargetKind(*record) : e.FeatureKind;
         SetText(fClass, texts_.ClassName(kind, e.Major, e.Minor));
         if (record) {
@@ -193,4 +205,5 @@ private:
     std::unique_ptr<OGRFeature, FeatureDelete> feature_;
     int meshNo_ = 0, id_ = 0;  // of the feature begun last
     std::string encoded_;
+    std::string source_;  // in the output's encoding
 };

@@ -9,6 +9,7 @@
 
 #include "export/connection_string.h"
 #include "export/export_error.h"
+#include "export/source_catalog.h"
 #include "export/sqlite_cancel.h"
 
 namespace fs = std::filesystem;
@@ -47,19 +48,27 @@ struct GdalClose {
     void operator()(GDALDataset* ds) const { GDALClose(ds); }
 };
 
-// Whether the database has the schema.
-bool schemaExists(GDALDataset& ds, const std::string& schema) {
-    std::string literal = "'";
-    for (char c : schema) literal += c == '\'' ? std::string("''") : std::string(1, c);
-    literal += "'";
-    OGRLayer* result = ds.ExecuteSQL(("SELECT nspname FROM pg_namespace WHERE nspname = " + literal).c_str(),
+}  // namespace
+
+bool SchemaExists(GDALDataset& ds, const std::string& schema) {
+    OGRLayer* result = ds.ExecuteSQL(("SELECT nspname FROM pg_namespace WHERE nspname = " + SqlText(schema)).c_str(),
                                      nullptr, nullptr);
     const bool found = result && result->GetFeatureCount() > 0;
     if (result) ds.ReleaseResultSet(result);
     return found;
 }
 
-}  // namespace
+bool IsDatabaseFormat(const std::string& driverName) {
+    GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverName.c_str());
+    return driver && isDatabaseDriver(*driver);
+}
+
+std::string DestinationConnection(const TExportOptions& options, const std::string& driverName) {
+    GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverName.c_str());
+    if (!driver || !isDatabaseDriver(*driver)) return options.Destination;
+    const std::string prefix = driver->GetMetadataItem(GDAL_DMD_CONNECTION_PREFIX);
+    return startsWithIgnoringCase(options.Destination, prefix) ? options.Destination : prefix + options.Destination;
+}
 
 std::string ExportDriverName(const TExportOptions& options) {
     if (!options.Format.empty()) return options.Format;
@@ -83,8 +92,9 @@ std::string ExportDriverName(const TExportOptions& options) {
 }
 
 TOutputTarget::TOutputTarget(const TExportOptions& options, const std::vector<TExportLayer>& layers,
-                             TGdalErrors& errors, std::function<bool()> stillWanted)
-    : errors_(errors), stillWanted_(std::move(stillWanted)), destination_(options.Destination), overwrite_(options.Overwrite) {
+                             TGdalErrors& errors, std::function<bool()> stillWanted, bool recordSources)
+    : errors_(errors), stillWanted_(std::move(stillWanted)), destination_(options.Destination), overwrite_(options.Overwrite),
+      recordSources_(recordSources) {
     if (destination_.empty()) throw EExportError("no destination given");
     driverName_ = ExportDriverName(options);
     driver_ = vectorDriver(driverName_);
@@ -102,7 +112,8 @@ TOutputTarget::TOutputTarget(const TExportOptions& options, const std::vector<TE
     // GDAL's in-memory data sources have nothing to stage either.
     inPlace_ = database || driverName_ == "Memory";
     if (inPlace_) {
-        outputs_.push_back({{}, destination_, layers, nullptr, false});
+        outputs_.push_back({{}, destination_, layers, nullptr, false, false});
+        recordSources_ = recordSources_ && database;
         openInPlace();
         return;
     }
@@ -118,10 +129,11 @@ TOutputTarget::TOutputTarget(const TExportOptions& options, const std::vector<TE
         for (TExportLayer layer : layers)
             outputs_.push_back({dest.stem().string() + "_" + std::string(ExportLayerName(layer)) +
                                     dest.extension().string(),
-                                {}, {layer}, nullptr, false});
+                                {}, {layer}, nullptr, false, false});
     } else {
-        outputs_.push_back({name, {}, layers, nullptr, false});
+        outputs_.push_back({name, {}, layers, nullptr, false, false});
     }
+    if (recordSources_ && driverName_ != "GPKG") sideFile_ = SourcesSideFileName(dest.stem().string());
     staging_ = std::make_unique<TStagingFolder>(dest.parent_path());
     errors_.ShowPathAs(staging_->NewFiles().string() + "/", staging_->Shown("").string());
     // The data sources' own names are refused before anything is written;
@@ -130,6 +142,7 @@ TOutputTarget::TOutputTarget(const TExportOptions& options, const std::vector<TE
         out.shown = staging_->Shown(out.fileName).string();
         staging_->RefuseExisting(out.fileName, overwrite_);
     }
+    if (!sideFile_.empty()) staging_->RefuseExisting(sideFile_, overwrite_);
 }
 
 TOutputTarget::~TOutputTarget() { Discard(); }
@@ -148,12 +161,14 @@ void TOutputTarget::openInPlace() {
     if (driverName_ == "PostgreSQL") {
         // GDAL would write into the next schema of the search path instead.
         const std::optional<std::string> schema = ConnectionOption(destination_, "active_schema");
-        if (schema && !schemaExists(*out.dataset, *schema))
+        if (schema && !SchemaExists(*out.dataset, *schema))
             throw EExportError("schema " + *schema + " does not exist in the database", TExportFailure::Failed,
                                *schema);
     }
-    for (TExportLayer layer : out.layers) {
-        const std::string name(ExportLayerName(layer));
+    std::vector<std::string> tables;
+    for (TExportLayer layer : out.layers) tables.emplace_back(ExportLayerName(layer));
+    if (recordSources_) tables.emplace_back(kSourcesTable);
+    for (const std::string& name : tables) {
         if (!overwrite_ && out.dataset->GetLayerByName(name.c_str()))
             throw EExportError("table " + name + " already exists (--overwrite replaces it)",
                                TExportFailure::DestinationExists, name);
@@ -193,6 +208,7 @@ TOutputTarget::Output& TOutputTarget::outputFor(TExportLayer layer) {
 
 GDALDataset& TOutputTarget::DatasetFor(TExportLayer layer) {
     Output& out = outputFor(layer);
+    out.created = true;
     if (out.dataset) return *out.dataset;
     errors_.Clear();
     const std::string path = (staging_->NewFiles() / out.fileName).string();
@@ -331,6 +347,8 @@ std::optional<std::vector<std::string>> TOutputTarget::Commit(const std::vector<
         return std::vector<std::string>{};
     }
 
+    // A batch plans every layer; those no source had features for are not written.
+    std::erase_if(outputs_, [](const Output& out) { return !out.created; });
     for (Output& out : outputs_) finishFile(out);
     for (Output& out : outputs_) {
         if (!stillWanted_()) {
@@ -352,7 +370,31 @@ std::optional<std::vector<std::string>> TOutputTarget::Commit(const std::vector<
     staging_->Commit(overwrite_);
     std::vector<std::string> files;
     for (const Output& out : outputs_) files.push_back(out.shown);
+    if (!sideFile_.empty()) files.push_back(staging_->Shown(sideFile_).string());
     return files;
+}
+
+void TOutputTarget::WriteSources(const std::vector<TSourceRecord>& records) {
+    if (!recordSources_ || outputs_.empty()) return;
+    if (!sideFile_.empty()) {
+        const fs::path path = staging_->NewFiles() / sideFile_;
+        std::ofstream file(path, std::ios::binary | std::ios::trunc);
+        file << SourcesCsv(records);
+        file.close();
+        if (!file)
+            throw EExportError("cannot write " + staging_->Shown(sideFile_).string(), TExportFailure::CannotWrite,
+                               staging_->Shown(sideFile_).string());
+        return;
+    }
+    // GeoPackage or a database: a table beside the layers, in their transaction.
+    Output& out = outputs_.front();
+    GDALDataset& ds = DatasetFor(out.layers.front());
+    std::vector<std::string> options;
+    if (inPlace_ && overwrite_) options.push_back("OVERWRITE=YES");
+    errors_.Clear();
+    OGRLayer& table = CreateSourcesTable(ds, options);
+    for (const TSourceRecord& r : records) WriteSourceRow(ds, table, r, false);
+    errors_.ThrowIfFailed(std::string("cannot write ") + kSourcesTable, TExportFailure::CannotWrite, kSourcesTable);
 }
 
 void TOutputTarget::Discard() {

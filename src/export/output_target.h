@@ -30,8 +30,10 @@ public:
     // or tables unless overwriting. Throws EExportError. `layers` are the
     // layers that will be written; `stillWanted` tells whether the export
     // was cancelled (it is asked during the longer steps, too).
+    // `recordSources`: the export records its sources (WriteSources), in a
+    // table of the data source (GeoPackage, a database) or in a side file.
     TOutputTarget(const TExportOptions& options, const std::vector<TExportLayer>& layers, TGdalErrors& errors,
-                  std::function<bool()> stillWanted);
+                  std::function<bool()> stillWanted, bool recordSources = false);
     ~TOutputTarget();  // discards whatever was not committed
     TOutputTarget(const TOutputTarget&) = delete;
     TOutputTarget& operator=(const TOutputTarget&) = delete;
@@ -51,6 +53,8 @@ public:
     // FlatGeobuf builds its index then), so that a cancel later has no more
     // than the current file to drop.
     void LayerDone(TExportLayer layer);
+    // The sources written, into the sources table or side file (before Commit).
+    void WriteSources(const std::vector<TSourceRecord>& records);
     // Finishes writing, checks that every layer holds `written`'s count and
     // makes the result the user's. Returns the files written (none for a
     // database), or nothing when the export was cancelled (nothing is kept
@@ -66,6 +70,7 @@ private:
         std::vector<TExportLayer> layers;
         std::unique_ptr<GDALDataset> dataset;
         bool inTransaction = false;
+        bool created = false;  // a layer was written into it
     };
     Output& outputFor(TExportLayer layer);
     void openInPlace();
@@ -89,6 +94,8 @@ private:
     TExportEncoding encoding_ = TExportEncoding::UTF8;
     std::unique_ptr<TDxfHeader> dxfHeader_;
     std::unique_ptr<TStagingFolder> staging_;
+    bool recordSources_ = false;
+    std::string sideFile_;  // the sources' side file, in the staging folder; empty: a table
     std::vector<Output> outputs_;
 };
 
@@ -100,3 +107,9 @@ std::string ExportDriverName(const TExportOptions& options);
 bool IsDrawingFormat(const std::string& driverName);
 // Whether the format takes --encoding (Shapefile, DXF, CSV, MapInfo).
 bool TakesEncoding(const std::string& driverName);
+// Whether the format is a database's (a connection string, no files).
+bool IsDatabaseFormat(const std::string& driverName);
+// The destination as GDAL opens it: a database's with its connection prefix.
+std::string DestinationConnection(const TExportOptions& options, const std::string& driverName);
+// Whether a PostgreSQL database has the schema.
+bool SchemaExists(GDALDataset& ds, const std::string& schema);

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "base/sjis.h"
+#include "reading/description.h"
 #include "reading/layer_readers.h"
 #include "reading/mesh_reader.h"
 
@@ -69,4 +70,12 @@ void LoadDataPath(std::unique_ptr<TKDKObject>& map, const std::string& fsPath, T
         }
         AddMesh(map, std::move(read->Mesh), errors);
     }
+}
+
+std::optional<TCoordsFormat> DescribedSystem(const std::string& fsPath) {
+    const std::vector<std::string> files = MeshFilesOfPath(fsPath);
+    if (files.empty()) return std::nullopt;
+    TKDKDescription description(0, sjis::fromUtf8(files.front()));
+    ReadDescription(description);
+    return FormatFromDatum(description.DatumFlag == 0 ? kDatumTokyo : kDatumJGD2000, description.CoordSystemNo);
 }

@@ -4,10 +4,12 @@
 // temporary map object and merged), and a folder contributes every mesh
 // description file exactly one level below it.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "map/kdk_object.h"
+#include "tables/coords_format.h"
 
 // Reads one mesh description file (a file-system path) into `map`. Raises the
 // readers' errors; on the first mesh what was read before the error stays in
@@ -38,3 +40,8 @@ std::vector<std::string> MeshFilesOfPath(const std::string& fsPath);
 // in file order: map, error list and messages are those of reading them one
 // after another.
 void LoadDataPath(std::unique_ptr<TKDKObject>& map, const std::string& fsPath, TErrorList& errors, int jobs = 0);
+
+// The coordinate system the first mesh description file of a path states
+// (without reading its layers); none when the path has no mesh description
+// file. Raises the reader's error when the description cannot be read.
+std::optional<TCoordsFormat> DescribedSystem(const std::string& fsPath);

@@ -35,7 +35,8 @@ TExportCommand::TExportCommand(QWidget* window, Events events) : window_(window)
 
 TExportCommand::~TExportCommand() { job_.Wait(); }
 
-QString TExportCommand::Execute(std::shared_ptr<const TKDKObject> map, const QString& suggested) {
+QString TExportCommand::Execute(std::shared_ptr<const TKDKObject> map, const QString& suggested,
+                                const QString& source) {
     if (Busy()) return {};
     QFileDialog dialog(window_, "エクスポート");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -67,18 +68,19 @@ QString TExportCommand::Execute(std::shared_ptr<const TKDKObject> map, const QSt
     }
     // The dialog has asked before replacing an existing file.
     const QString path = dialog.selectedFiles().first();
-    ExportTo(std::move(map), path, format->Driver, encoding);
+    ExportTo(std::move(map), path, format->Driver, encoding, source);
     return path;
 }
 
 void TExportCommand::ExportTo(std::shared_ptr<const TKDKObject> map, const QString& path, const QString& driver,
-                              TExportEncoding encoding) {
+                              TExportEncoding encoding, const QString& source) {
     if (Busy() || !map) return;
     TExportOptions options;
     options.Destination = path.toStdString();
     options.Format = driver.toStdString();
     options.Encoding = encoding;
     options.Overwrite = true;
+    options.SourceName = source.toStdString();
     written_ = 0;
     total_ = 0;
     stopped_ = false;

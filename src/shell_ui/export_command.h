@@ -54,11 +54,12 @@ public:
 
     // Asks for a file name (starting from `suggested`) and, for a format that
     // takes one, the encoding ("文字コード"), and exports `map` to it; returns
-    // the chosen file, empty when a dialog was cancelled.
-    QString Execute(std::shared_ptr<const TKDKObject> map, const QString& suggested);
+    // the chosen file, empty when a dialog was cancelled. `source` names the
+    // data every feature came from (its `source` field).
+    QString Execute(std::shared_ptr<const TKDKObject> map, const QString& suggested, const QString& source = {});
     // Exports `map` to `path` in the driver's format, replacing what is there.
     void ExportTo(std::shared_ptr<const TKDKObject> map, const QString& path, const QString& driver,
-                  TExportEncoding encoding = TExportEncoding::UTF8);
+                  TExportEncoding encoding = TExportEncoding::UTF8, const QString& source = {});
     // Stops the running export as "中止" does.
     void Stop();
     // Waits until the worker has ended (at shutdown, after Stop).

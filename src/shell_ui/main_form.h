@@ -191,6 +191,8 @@ private:
     // The export dialog's first proposal: a GeoPackage named after the opened
     // data, in the last export's folder or else in the documents folder.
     QString proposedExportPath() const;
+    // The opened data's name: a folder's own, a file's without its extension.
+    QString openedName() const;
     void filePrintExecute();
     void filePrintSetupExecute();
     void previewMap(const TPrintRequest& request);

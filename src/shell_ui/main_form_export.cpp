@@ -19,16 +19,20 @@ QString TMainForm::proposedExportPath() const {
     QString folder = settings_.LastExportFolder;
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty()) folder = QDir::homePath();
-    // A folder of meshes by its own name, a description file or an archive without its extension.
-    const QFileInfo opened(openedPath_);
-    QString name = opened.isDir() ? QDir(openedPath_).dirName() : opened.completeBaseName();
+    QString name = openedName();
     if (name.isEmpty()) name = "map";
     return QDir(folder).filePath(name + ".gpkg");
 }
 
+QString TMainForm::openedName() const {
+    // A folder of meshes by its own name, a description file or an archive without its extension.
+    const QFileInfo opened(openedPath_);
+    return opened.isDir() ? QDir(openedPath_).dirName() : opened.completeBaseName();
+}
+
 void TMainForm::fileExportExecute() {
     if (!GeoPanel1->DataLoaded() || loading_) return;
-    const QString chosen = exporter_->Execute(GeoPanel1->SharedMap(), proposedExportPath());
+    const QString chosen = exporter_->Execute(GeoPanel1->SharedMap(), proposedExportPath(), openedName());
     if (!chosen.isEmpty()) settings_.LastExportFolder = QFileInfo(chosen).absolutePath();
     updateActions();
 }
@@ -36,7 +40,7 @@ void TMainForm::fileExportExecute() {
 void TMainForm::ExportTo(const QString& path, const QString& driver, TExportEncoding encoding) {
     if (!GeoPanel1->DataLoaded() || loading_ || Exporting()) return;
     settings_.LastExportFolder = QFileInfo(path).absolutePath();
-    exporter_->ExportTo(GeoPanel1->SharedMap(), path, driver, encoding);
+    exporter_->ExportTo(GeoPanel1->SharedMap(), path, driver, encoding, openedName());
     updateActions();
 }
 

@@ -52,7 +52,8 @@ TEST(CliExport, SampleToGeoPackageListsEveryLayerWithItsCount) {
     }
     EXPECT_EQ(name, "total");
     EXPECT_EQ(count, sum);
-    EXPECT_EQ(layers, ds->GetLayerCount());
+    EXPECT_EQ(layers + 1, ds->GetLayerCount());  // and the sources table
+    EXPECT_TRUE(ds->GetLayerByName("orvelle_sources"));
     EXPECT_EQ(layers, 6);  // the sample has every kind of feature
 
     // A second run without --overwrite fails and leaves the file as it was.

@@ -134,7 +134,11 @@ private slots:
             GDALDataset::Open((dir() / "town-sjis_areas.shp").c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY));
         QVERIFY(ds);
         bool found = false;
-        for (auto& feature : *ds->GetLayer(0)) found |= std::string(feature->GetFieldAsString("name")) == u8"千代田区";
+        for (auto& feature : *ds->GetLayer(0)) {
+            found |= std::string(feature->GetFieldAsString("name")) == u8"千代田区";
+            // Every feature names the data it came from: the opened description file's stem.
+            QCOMPARE(std::string(feature->GetFieldAsString("source")), std::string("09LD1001"));
+        }
         QVERIFY(found);
     }
 

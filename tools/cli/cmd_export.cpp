@@ -12,6 +12,10 @@
 #include "data_loading.h"
 #include "datum_shift_option.h"
 #include "export/map_export.h"
+#include "export/source_catalog.h"
+#include "export_batch.h"
+#include "interrupt_cancels.h"
+#include "progress_line.h"
 
 namespace cli {
 namespace {
@@ -39,74 +43,11 @@ bool parseLayers(const std::string& text, std::vector<TExportLayer>& layers, std
     return !layers.empty();
 }
 
-constexpr int kInterrupts[] = {SIGINT, SIGTERM, SIGHUP};
-volatile std::sig_atomic_t gInterruptedBy = 0;
-volatile std::sig_atomic_t gHandled[std::size(kInterrupts)] = {};  // which ones onInterrupt handles
-
-// The first interrupt cancels; the next one, of any of the three kinds, has
-// its default effect and ends the program at once.
-extern "C" void onInterrupt(int signal) {
-    gInterruptedBy = signal;
-    struct sigaction fallback {};
-    fallback.sa_handler = SIG_DFL;
-    sigemptyset(&fallback.sa_mask);
-    for (size_t i = 0; i < std::size(kInterrupts); ++i)
-        if (gHandled[i] && kInterrupts[i] != signal) sigaction(kInterrupts[i], &fallback, nullptr);
-}
-
-// While it lives, SIGINT, SIGTERM and SIGHUP set the flag the export's
-// progress callback reads. A signal the caller ignores stays ignored.
-class InterruptCancels {
-public:
-    InterruptCancels() {
-        gInterruptedBy = 0;
-        struct sigaction action {};
-        action.sa_handler = onInterrupt;
-        action.sa_flags = SA_RESETHAND | SA_RESTART;  // RESETHAND: the same signal again ends at once
-        // Another interrupt waits until the handler has made it end the program.
-        sigemptyset(&action.sa_mask);
-        for (int s : kInterrupts) sigaddset(&action.sa_mask, s);
-        for (size_t i = 0; i < std::size(kInterrupts); ++i) {
-            sigaction(kInterrupts[i], nullptr, &previous_[i]);
-            gHandled[i] = previous_[i].sa_handler != SIG_IGN;
-            if (gHandled[i]) sigaction(kInterrupts[i], &action, nullptr);
-        }
-    }
-    ~InterruptCancels() {
-        for (size_t i = 0; i < std::size(kInterrupts); ++i) sigaction(kInterrupts[i], &previous_[i], nullptr);
-    }
-    InterruptCancels(const InterruptCancels&) = delete;
-    InterruptCancels& operator=(const InterruptCancels&) = delete;
-
-    static bool Interrupted() { return gInterruptedBy != 0; }
-    static const char* SignalName() {
-        switch (gInterruptedBy) {
-            case SIGINT: return "SIGINT";
-            case SIGTERM: return "SIGTERM";
-            default: return "SIGHUP";
-        }
-    }
-
-private:
-    struct sigaction previous_[std::size(kInterrupts)] {};
-};
-
-// The export's message with the file or connection it names cut to the
-// length the command line echoes input at.
-std::string shownMessage(const EExportError& e) {
-    std::string text = e.Utf8Text();
-    const std::string& subject = e.Subject();
-    if (subject.empty()) return text;
-    const std::string shown = echoed(subject);
-    for (size_t at = 0; (at = text.find(subject, at)) != std::string::npos; at += shown.size())
-        text.replace(at, subject.size(), shown);
-    return text;
-}
-
 }  // namespace
 
 int runExport(const std::vector<std::string>& args) {
     TExportOptions options;
+    bool append = false, quiet = false;
     std::vector<std::string> positional;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -134,15 +75,25 @@ int runExport(const std::vector<std::string>& args) {
             options.Encoding = *encoding;
         } else if (a == "--overwrite") {
             options.Overwrite = true;
+        } else if (a == "--append") {
+            append = true;
+        } else if (a == "--quiet") {
+            quiet = true;
         } else if (a.size() > 1 && a[0] == '-') {
             return usageError("export", "unknown option " + echoed(a));
         } else {
             positional.push_back(a);
         }
     }
-    if (positional.size() != 2) return usageError("export", "needs PATH and OUT");
-    options.Destination = positional[1];
+    if (positional.size() < 2) return usageError("export", "needs PATH... and OUT");
+    if (append && options.Overwrite) return usageError("export", "--append and --overwrite exclude each other");
+    options.Destination = positional.back();
+    positional.pop_back();
+    if (positional.size() > 1 || append) return runBatchExport(positional, options, append, quiet);
 
+    // One PATH, written whole as one source.
+    options.SourceName = SourceNameOfPath(positional[0]);
+    options.Source = TSourceRecord{options.SourceName, SourceFingerprint(positional[0]), {}, TimeWrittenNow()};
     LoadedData data;
     if (!loadForMapUse("export", positional[0], data)) return kExitFailed;
     if (data.fatal) return reportFatal("export", data);
@@ -150,7 +101,12 @@ int runExport(const std::vector<std::string>& args) {
         TExportSummary summary;
         {
             InterruptCancels interrupts;
-            summary = ExportMap(*data.map, options, [](int64_t, int64_t) { return !InterruptCancels::Interrupted(); });
+            ProgressLine progress(quiet);
+            summary = ExportMap(*data.map, options, [&progress](int64_t written, int64_t total) {
+                progress.Update(0, 1, written, total);
+                return !InterruptCancels::Interrupted();
+            });
+            progress.Clear();
             if (summary.Cancelled) {
                 std::cerr << "orvelle-cli export: interrupted by " << InterruptCancels::SignalName()
                           << "; nothing was written\n";

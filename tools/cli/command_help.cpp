@@ -164,7 +164,12 @@ const std::vector<CommandHelp>& declaredTable() {
          ".mif) or of --format; an OUT whose extension names no format is refused unless --format is given. "
          "\"PG:dbname=...\" writes to PostGIS in one transaction. A .dxf is a CAD drawing: one DXF layer per "
          "feature code, lines and area outlines as polylines, labels and road names as texts. Prints \"LAYER "
-         "COUNT\" per layer and \"total N\". A failed or interrupted export leaves nothing under OUT's names.",
+         "COUNT\" per layer and \"total N\". A failed or interrupted export leaves nothing under OUT's names. "
+         "Every feature has a field source (the PATH's stem) and the table orvelle_sources (a side file "
+         "OUT-stem_orvelle_sources.csv for file formats) lists each source's files, counts and time. Several "
+         "PATHs are a batch: read on --jobs threads beside the writer, then \"sources W written, S skipped, F "
+         "failed\"; a source that cannot be read is reported and the others written (exit status 1); sources in "
+         "different plane zones need --to-crs.",
          {{"--format", "NAME", "Any OGR vector driver that can write (GPKG, GeoJSON, \"ESRI Shapefile\" ...).",
            C::VectorDriver},
           {"--to-crs", "EPSG:n", "Reproject into this two-dimensional system (default: the data's own).",
@@ -176,7 +181,12 @@ const std::vector<CommandHelp>& declaredTable() {
            "The texts' encoding for Shapefile, DXF, CSV and MapInfo (default UTF-8); CP932 is Shift_JIS, with a "
            ".cpg of \"932\" beside a Shapefile. A text CP932 cannot hold fails the export.",
            C::Words, "UTF-8 CP932"},
-          {"--overwrite", "", "Replace an existing OUT (kept otherwise).", C::None}},
+          {"--overwrite", "", "Replace an existing OUT (kept otherwise).", C::None},
+          {"--append", "",
+           "Add the sources to an existing (or new) GeoPackage or database, each in one transaction: a source "
+           "already there is replaced, an unchanged one skipped; an interrupted batch resumes when run again.",
+           C::None},
+          {"--quiet", "", "No progress line on a terminal.", C::None}},
          {{C::Path}, {C::File}},
          false,
          "orvelle-cli export /usr/share/orvelle/sample roads.geojson --layers lines --to-crs EPSG:4326",

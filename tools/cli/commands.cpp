@@ -31,8 +31,8 @@ const std::vector<Command>& commands() {
                   "[--size WxH] [--box MINX,MINY,MAXX,MAXY] [--readable]", runPrint},
         {"pick", "pick PATH (X Y | --points FILE|-) [--tolerance METRES]", runPick},
         {"address", "address PATH (X Y | --points FILE|-)", runAddress},
-        {"export", "export PATH OUT [--format NAME] [--to-crs EPSG:n] [--datum-shift helmert|grid] [--layers lines,areas,...] "
-                   "[--encoding UTF-8|CP932] [--overwrite]",
+        {"export", "export PATH... OUT [--format NAME] [--to-crs EPSG:n] [--datum-shift helmert|grid] [--layers lines,areas,...] "
+                   "[--encoding UTF-8|CP932] [--overwrite | --append] [--quiet]",
          runExport},
         {"route", "route PATH X1 Y1 X2 Y2 [--geojson OUT]", runRoute},
         {"locate", "locate [--datum-shift helmert|grid] PATH (QUERY | --queries FILE|-)   (an address, \"LAT, LON\", DMS or \"SYSTEM X Y\")",

@@ -31,24 +31,35 @@ std::optional<std::string> extractArchive(const std::string& archiveUtf8, std::s
 
 }  // namespace
 
-LoadedData loadData(const std::string& path) {
+std::optional<std::string> dataTarget(const std::string& path, std::string& failure) {
+    if (!IsArchivePath(path)) return path;
+    return extractArchive(path, failure);
+}
+
+LoadedData loadTarget(const std::string& target, int readers) {
     LoadedData data;
     try {
-        std::string target = path;
-        if (IsArchivePath(path)) {
-            std::string failure;
-            std::optional<std::string> folder = extractArchive(path, failure);
-            if (!folder) {
-                data.fatal = failure;
-                return data;
-            }
-            target = *folder;
-        }
-        LoadDataPath(data.map, target, data.errors, readingJobs());
+        LoadDataPath(data.map, target, data.errors, readers);
     } catch (const std::exception& e) {
         data.fatal = ExceptionText(e);
     }
     return data;
+}
+
+LoadedData loadData(const std::string& path) {
+    std::string failure;
+    std::optional<std::string> target;
+    try {
+        target = dataTarget(path, failure);
+    } catch (const std::exception& e) {
+        failure = ExceptionText(e);
+    }
+    if (!target) {
+        LoadedData data;
+        data.fatal = failure;
+        return data;
+    }
+    return loadTarget(*target, readingJobs());
 }
 
 bool loadForMapUse(const std::string& command, const std::string& path, LoadedData& data) {

@@ -16,6 +16,11 @@ struct LoadedData {
 };
 
 LoadedData loadData(const std::string& path);
+// The folder or file to read for PATH: an archive is extracted into the
+// cache first; none, with `failure` set (UTF-8), when that failed.
+std::optional<std::string> dataTarget(const std::string& path, std::string& failure);
+// Loads a folder or description file (dataTarget's) with `readers` threads.
+LoadedData loadTarget(const std::string& target, int readers);
 
 // Loads PATH for drawing or for a query at a world point, which the viewer
 // answers after drawing (the polygons in drawing order). False, with the
