@@ -5,11 +5,34 @@
 #include <cmath>
 #include <unordered_map>
 
+namespace {
+
+// Fine cells per coarse cell side, about: a label of a line's height spans a few rows of them.
+constexpr double kFinePerCell = 16;
+
+// floor and ceil to whole pixels within ±2^30, without a call into the maths library.
+int floorPixel(double v) {
+    v = std::clamp(v, -1e9, 1e9);
+    const int i = static_cast<int>(v);
+    return v < i ? i - 1 : i;
+}
+int ceilPixel(double v) { return -floorPixel(-v); }
+
+}  // namespace
+
 LabelIndex::LabelIndex(const TScreenBox& surface, double cellSize)
     : surface_(surface), cellSize_(std::max(1.0, cellSize)),
       cols_(std::max(1, static_cast<int>(std::ceil(surface.Width() / cellSize_)))),
       rows_(std::max(1, static_cast<int>(std::ceil(surface.Height() / cellSize_)))),
-      cells_(static_cast<size_t>(cols_) * static_cast<size_t>(rows_)) {}
+      cells_(static_cast<size_t>(cols_) * static_cast<size_t>(rows_)) {
+    // Fine cells of a power of two pixels, so that a pixel's cell is a shift.
+    while (fineShift_ < 16 && (2 << fineShift_) <= cellSize_ / kFinePerCell) ++fineShift_;
+    fineCols_ = (std::max(1, ceilPixel(surface.Width())) + (1 << fineShift_) - 1) >> fineShift_;
+    fineRows_ = (std::max(1, ceilPixel(surface.Height())) + (1 << fineShift_) - 1) >> fineShift_;
+    fineWords_ = (fineCols_ + 63) / 64;
+    touched_.assign(static_cast<size_t>(fineWords_) * static_cast<size_t>(fineRows_), 0);
+    covered_.assign(touched_.size(), 0);
+}
 
 LabelIndex::TCellRange LabelIndex::cellsOf(const TScreenBox& box) const {
     auto clampCol = [this](double x) {
@@ -21,7 +44,54 @@ LabelIndex::TCellRange LabelIndex::cellsOf(const TScreenBox& box) const {
     return {clampCol(box.Left), clampRow(box.Top), clampCol(box.Right), clampRow(box.Bottom)};
 }
 
+// Clamping keeps it conservative: two boxes that overlap share a point, and
+// that point's clamped cell lies in both ranges.
+LabelIndex::TCellRange LabelIndex::fineCellsMet(const TScreenBox& box) const {
+    auto col = [this](double x) { return std::clamp(floorPixel(x - surface_.Left) >> fineShift_, 0, fineCols_ - 1); };
+    auto row = [this](double y) { return std::clamp(floorPixel(y - surface_.Top) >> fineShift_, 0, fineRows_ - 1); };
+    return {col(box.Left), row(box.Top), col(box.Right), row(box.Bottom)};
+}
+
+// Empty (col0 > col1 or row0 > row1) when no cell lies wholly inside.
+LabelIndex::TCellRange LabelIndex::fineCellsInside(const TScreenBox& box) const {
+    const int size = 1 << fineShift_;
+    auto first = [&](double v, double origin, int count) {
+        return std::clamp((ceilPixel(v - origin) + size - 1) >> fineShift_, 0, count);
+    };
+    auto last = [&](double v, double origin, int count) {
+        return std::clamp((floorPixel(v - origin) >> fineShift_) - 1, -1, count - 1);
+    };
+    return {first(box.Left, surface_.Left, fineCols_), first(box.Top, surface_.Top, fineRows_),
+            last(box.Right, surface_.Left, fineCols_), last(box.Bottom, surface_.Top, fineRows_)};
+}
+
+bool LabelIndex::anyBit(const std::vector<uint64_t>& bits, const TCellRange& r) const {
+    if (r.col0 > r.col1 || r.row0 > r.row1) return false;
+    const int w0 = r.col0 / 64, w1 = r.col1 / 64;
+    const uint64_t first = ~uint64_t{0} << (r.col0 % 64), last = ~uint64_t{0} >> (63 - r.col1 % 64);
+    for (int row = r.row0; row <= r.row1; ++row) {
+        const uint64_t* words = bits.data() + static_cast<size_t>(row) * static_cast<size_t>(fineWords_);
+        if (w0 == w1) {
+            if (words[w0] & first & last) return true;
+            continue;
+        }
+        if ((words[w0] & first) || (words[w1] & last)) return true;
+        for (int w = w0 + 1; w < w1; ++w)
+            if (words[w]) return true;
+    }
+    return false;
+}
+
+void LabelIndex::setBits(std::vector<uint64_t>& bits, const TCellRange& r) {
+    for (int row = r.row0; row <= r.row1; ++row)
+        for (int col = r.col0; col <= r.col1; ++col)
+            bits[static_cast<size_t>(row) * static_cast<size_t>(fineWords_) + static_cast<size_t>(col / 64)] |=
+                uint64_t{1} << (col % 64);
+}
+
 bool LabelIndex::Overlaps(const TScreenBox& box) const {
+    if (!anyBit(touched_, fineCellsMet(box))) return false;
+    if (box.Width() > 0 && box.Height() > 0 && anyBit(covered_, fineCellsInside(box))) return true;
     // A box in several cells is tested once per query.
     if (++query_ == 0) {
         std::fill(seen_.begin(), seen_.end(), 0);
@@ -46,6 +116,8 @@ void LabelIndex::Insert(const TScreenBox& box) {
     for (int row = r.row0; row <= r.row1; ++row)
         for (int col = r.col0; col <= r.col1; ++col)
             cells_[static_cast<size_t>(row) * static_cast<size_t>(cols_) + static_cast<size_t>(col)].push_back(index);
+    setBits(touched_, fineCellsMet(box));
+    setBits(covered_, fineCellsInside(box));
 }
 
 namespace {

@@ -72,7 +72,13 @@ void RasterCanvas::Polygon(std::span<const TScreenPoint> points) {
 }
 
 void RasterCanvas::Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-    painterCanvas().Rectangle(left, top, right, bottom);
+    // A solid box without outline (tiny areas at small scales, by the thousand) is filled here.
+    if (Pen.Style != TPenStyle::psClear || Brush.Style != TBrushStyle::bsSolid || Pen.Mode != TPenMode::pmCopy)
+        return painterCanvas().Rectangle(left, top, right, bottom);
+    if (left > right) std::swap(left, right);
+    if (top > bottom) std::swap(top, bottom);
+    const uint32_t pixel = pixelOf(Brush.Color);
+    for (int y = std::max(top, 0); y < std::min(bottom, height_); ++y) span(y, left, right, pixel);
 }
 
 void RasterCanvas::SetPixel(int32_t x, int32_t y, TColor color) {
