@@ -44,25 +44,22 @@ LabelIndex::TCellRange LabelIndex::cellsOf(const TScreenBox& box) const {
     return {clampCol(box.Left), clampRow(box.Top), clampCol(box.Right), clampRow(box.Bottom)};
 }
 
-// Clamping keeps it conservative: two boxes that overlap share a point, and
-// that point's clamped cell lies in both ranges.
-LabelIndex::TCellRange LabelIndex::fineCellsMet(const TScreenBox& box) const {
-    auto col = [this](double x) { return std::clamp(floorPixel(x - surface_.Left) >> fineShift_, 0, fineCols_ - 1); };
-    auto row = [this](double y) { return std::clamp(floorPixel(y - surface_.Top) >> fineShift_, 0, fineRows_ - 1); };
-    return {col(box.Left), row(box.Top), col(box.Right), row(box.Bottom)};
-}
-
-// Empty (col0 > col1 or row0 > row1) when no cell lies wholly inside.
-LabelIndex::TCellRange LabelIndex::fineCellsInside(const TScreenBox& box) const {
+LabelIndex::TFineRanges LabelIndex::fineCellsOf(const TScreenBox& box) const {
     const int size = 1 << fineShift_;
-    auto first = [&](double v, double origin, int count) {
-        return std::clamp((ceilPixel(v - origin) + size - 1) >> fineShift_, 0, count);
-    };
-    auto last = [&](double v, double origin, int count) {
-        return std::clamp((floorPixel(v - origin) >> fineShift_) - 1, -1, count - 1);
-    };
-    return {first(box.Left, surface_.Left, fineCols_), first(box.Top, surface_.Top, fineRows_),
-            last(box.Right, surface_.Left, fineCols_), last(box.Bottom, surface_.Top, fineRows_)};
+    const double x0 = box.Left - surface_.Left, x1 = box.Right - surface_.Left;
+    const double y0 = box.Top - surface_.Top, y1 = box.Bottom - surface_.Top;
+    const int left = floorPixel(x0), top = floorPixel(y0), right = floorPixel(x1), bottom = floorPixel(y1);
+    // Met: the cells of its corners, clamped. Clamping keeps it conservative:
+    // two boxes that overlap share a point, whose clamped cell lies in both ranges.
+    const TCellRange met{std::clamp(left >> fineShift_, 0, fineCols_ - 1), std::clamp(top >> fineShift_, 0, fineRows_ - 1),
+                         std::clamp(right >> fineShift_, 0, fineCols_ - 1),
+                         std::clamp(bottom >> fineShift_, 0, fineRows_ - 1)};
+    // Inside: cell c spans [c, c + 1) * size, so from ceil(x0 / size) to floor(x1 / size) - 1.
+    const TCellRange inside{std::max((ceilPixel(x0) + size - 1) >> fineShift_, 0),
+                            std::max((ceilPixel(y0) + size - 1) >> fineShift_, 0),
+                            std::min((right >> fineShift_) - 1, fineCols_ - 1),
+                            std::min((bottom >> fineShift_) - 1, fineRows_ - 1)};
+    return {met, inside};
 }
 
 bool LabelIndex::anyBit(const std::vector<uint64_t>& bits, const TCellRange& r) const {
@@ -90,8 +87,19 @@ void LabelIndex::setBits(std::vector<uint64_t>& bits, const TCellRange& r) {
 }
 
 bool LabelIndex::Overlaps(const TScreenBox& box) const {
-    if (!anyBit(touched_, fineCellsMet(box))) return false;
-    if (box.Width() > 0 && box.Height() > 0 && anyBit(covered_, fineCellsInside(box))) return true;
+    if (box.Width() > 0 && box.Height() > 0) {
+        // Where labels crowd, the cell of the box's centre is mostly covered
+        // already: any neighbourhood of the centre meets that cell's inside.
+        const int col = floorPixel((box.Left + box.Right) / 2 - surface_.Left) >> fineShift_;
+        const int row = floorPixel((box.Top + box.Bottom) / 2 - surface_.Top) >> fineShift_;
+        if (col >= 0 && row >= 0 && col < fineCols_ && row < fineRows_ &&
+            (covered_[static_cast<size_t>(row) * static_cast<size_t>(fineWords_) + static_cast<size_t>(col / 64)] >>
+             (col % 64) & 1))
+            return true;
+    }
+    const TFineRanges fine = fineCellsOf(box);
+    if (box.Width() > 0 && box.Height() > 0 && anyBit(covered_, fine.Inside)) return true;
+    if (!anyBit(touched_, fine.Met)) return false;
     // A box in several cells is tested once per query.
     if (++query_ == 0) {
         std::fill(seen_.begin(), seen_.end(), 0);
@@ -116,8 +124,9 @@ void LabelIndex::Insert(const TScreenBox& box) {
     for (int row = r.row0; row <= r.row1; ++row)
         for (int col = r.col0; col <= r.col1; ++col)
             cells_[static_cast<size_t>(row) * static_cast<size_t>(cols_) + static_cast<size_t>(col)].push_back(index);
-    setBits(touched_, fineCellsMet(box));
-    setBits(covered_, fineCellsInside(box));
+    const TFineRanges fine = fineCellsOf(box);
+    setBits(touched_, fine.Met);
+    setBits(covered_, fine.Inside);
 }
 
 namespace {

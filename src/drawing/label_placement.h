@@ -30,9 +30,10 @@ private:
     // The cells the box covers, clamped to the grid.
     TCellRange cellsOf(const TScreenBox& box) const;
 
-    // The fine cells: those the box meets (clamped), and those lying wholly inside it.
-    TCellRange fineCellsMet(const TScreenBox& box) const;
-    TCellRange fineCellsInside(const TScreenBox& box) const;
+    // The fine cells the box meets (clamped to the grid), and those lying
+    // wholly inside it (empty, col0 > col1 or row0 > row1, when none does).
+    struct TFineRanges { TCellRange Met, Inside; };
+    TFineRanges fineCellsOf(const TScreenBox& box) const;
     bool anyBit(const std::vector<uint64_t>& bits, const TCellRange& r) const;
     void setBits(std::vector<uint64_t>& bits, const TCellRange& r);
 

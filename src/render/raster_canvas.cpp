@@ -119,9 +119,13 @@ void RasterCanvas::segment(TScreenPoint from, TScreenPoint to, uint32_t pixel) {
     kEnd = std::min<int64_t>(kEnd, da);
     if (kFirst >= kEnd) return;
     // Minor offset at step k: floor((2 k db + da) / (2 da)); r is the remainder.
-    const __int128 start = static_cast<__int128>(2) * kFirst * db + da;
-    int64_t b = b0 + sb * static_cast<int64_t>(start / (2 * da));
-    int64_t r = static_cast<int64_t>(start % (2 * da));
+    // A segment starting on the image (most) starts at offset 0, remainder da.
+    int64_t b = b0, r = da;
+    if (kFirst > 0) {
+        const __int128 start = static_cast<__int128>(2) * kFirst * db + da;
+        b = b0 + sb * static_cast<int64_t>(start / (2 * da));
+        r = static_cast<int64_t>(start % (2 * da));
+    }
     int64_t a = a0 + sa * kFirst;
     for (int64_t k = kFirst; k < kEnd; ++k) {
         if (b >= 0 && b < bLimit) {
