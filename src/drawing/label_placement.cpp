@@ -5,11 +5,34 @@
 #include <cmath>
 #include <unordered_map>
 
+namespace {
+
+// Fine cells per coarse cell side, about: a label of a line's height spans a few rows of them.
+constexpr double kFinePerCell = 16;
+
+// floor and ceil to whole pixels within ±2^30, without a call into the maths library.
+int floorPixel(double v) {
+    v = std::clamp(v, -1e9, 1e9);
+    const int i = static_cast<int>(v);
+    return v < i ? i - 1 : i;
+}
+int ceilPixel(double v) { return -floorPixel(-v); }
+
+}  // namespace
+
 LabelIndex::LabelIndex(const TScreenBox& surface, double cellSize)
     : surface_(surface), cellSize_(std::max(1.0, cellSize)),
       cols_(std::max(1, static_cast<int>(std::ceil(surface.Width() / cellSize_)))),
       rows_(std::max(1, static_cast<int>(std::ceil(surface.Height() / cellSize_)))),
-      cells_(static_cast<size_t>(cols_) * static_cast<size_t>(rows_)) {}
+      cells_(static_cast<size_t>(cols_) * static_cast<size_t>(rows_)) {
+    // Fine cells of a power of two pixels, so that a pixel's cell is a shift.
+    while (fineShift_ < 16 && (2 << fineShift_) <= cellSize_ / kFinePerCell) ++fineShift_;
+    fineCols_ = (std::max(1, ceilPixel(surface.Width())) + (1 << fineShift_) - 1) >> fineShift_;
+    fineRows_ = (std::max(1, ceilPixel(surface.Height())) + (1 << fineShift_) - 1) >> fineShift_;
+    fineWords_ = (fineCols_ + 63) / 64;
+    touched_.assign(static_cast<size_t>(fineWords_) * static_cast<size_t>(fineRows_), 0);
+    covered_.assign(touched_.size(), 0);
+}
 
 LabelIndex::TCellRange LabelIndex::cellsOf(const TScreenBox& box) const {
     auto clampCol = [this](double x) {
@@ -21,7 +44,62 @@ LabelIndex::TCellRange LabelIndex::cellsOf(const TScreenBox& box) const {
     return {clampCol(box.Left), clampRow(box.Top), clampCol(box.Right), clampRow(box.Bottom)};
 }
 
+LabelIndex::TFineRanges LabelIndex::fineCellsOf(const TScreenBox& box) const {
+    const int size = 1 << fineShift_;
+    const double x0 = box.Left - surface_.Left, x1 = box.Right - surface_.Left;
+    const double y0 = box.Top - surface_.Top, y1 = box.Bottom - surface_.Top;
+    const int left = floorPixel(x0), top = floorPixel(y0), right = floorPixel(x1), bottom = floorPixel(y1);
+    // Met: the cells of its corners, clamped. Clamping keeps it conservative:
+    // two boxes that overlap share a point, whose clamped cell lies in both ranges.
+    const TCellRange met{std::clamp(left >> fineShift_, 0, fineCols_ - 1), std::clamp(top >> fineShift_, 0, fineRows_ - 1),
+                         std::clamp(right >> fineShift_, 0, fineCols_ - 1),
+                         std::clamp(bottom >> fineShift_, 0, fineRows_ - 1)};
+    // Inside: cell c spans [c, c + 1) * size, so from ceil(x0 / size) to floor(x1 / size) - 1.
+    const TCellRange inside{std::max((ceilPixel(x0) + size - 1) >> fineShift_, 0),
+                            std::max((ceilPixel(y0) + size - 1) >> fineShift_, 0),
+                            std::min((right >> fineShift_) - 1, fineCols_ - 1),
+                            std::min((bottom >> fineShift_) - 1, fineRows_ - 1)};
+    return {met, inside};
+}
+
+bool LabelIndex::anyBit(const std::vector<uint64_t>& bits, const TCellRange& r) const {
+    if (r.col0 > r.col1 || r.row0 > r.row1) return false;
+    const int w0 = r.col0 / 64, w1 = r.col1 / 64;
+    const uint64_t first = ~uint64_t{0} << (r.col0 % 64), last = ~uint64_t{0} >> (63 - r.col1 % 64);
+    for (int row = r.row0; row <= r.row1; ++row) {
+        const uint64_t* words = bits.data() + static_cast<size_t>(row) * static_cast<size_t>(fineWords_);
+        if (w0 == w1) {
+            if (words[w0] & first & last) return true;
+            continue;
+        }
+        if ((words[w0] & first) || (words[w1] & last)) return true;
+        for (int w = w0 + 1; w < w1; ++w)
+            if (words[w]) return true;
+    }
+    return false;
+}
+
+void LabelIndex::setBits(std::vector<uint64_t>& bits, const TCellRange& r) {
+    for (int row = r.row0; row <= r.row1; ++row)
+        for (int col = r.col0; col <= r.col1; ++col)
+            bits[static_cast<size_t>(row) * static_cast<size_t>(fineWords_) + static_cast<size_t>(col / 64)] |=
+                uint64_t{1} << (col % 64);
+}
+
 bool LabelIndex::Overlaps(const TScreenBox& box) const {
+    if (box.Width() > 0 && box.Height() > 0) {
+        // Where labels crowd, the cell of the box's centre is mostly covered
+        // already: any neighbourhood of the centre meets that cell's inside.
+        const int col = floorPixel((box.Left + box.Right) / 2 - surface_.Left) >> fineShift_;
+        const int row = floorPixel((box.Top + box.Bottom) / 2 - surface_.Top) >> fineShift_;
+        if (col >= 0 && row >= 0 && col < fineCols_ && row < fineRows_ &&
+            (covered_[static_cast<size_t>(row) * static_cast<size_t>(fineWords_) + static_cast<size_t>(col / 64)] >>
+             (col % 64) & 1))
+            return true;
+    }
+    const TFineRanges fine = fineCellsOf(box);
+    if (box.Width() > 0 && box.Height() > 0 && anyBit(covered_, fine.Inside)) return true;
+    if (!anyBit(touched_, fine.Met)) return false;
     // A box in several cells is tested once per query.
     if (++query_ == 0) {
         std::fill(seen_.begin(), seen_.end(), 0);
@@ -46,6 +124,9 @@ void LabelIndex::Insert(const TScreenBox& box) {
     for (int row = r.row0; row <= r.row1; ++row)
         for (int col = r.col0; col <= r.col1; ++col)
             cells_[static_cast<size_t>(row) * static_cast<size_t>(cols_) + static_cast<size_t>(col)].push_back(index);
+    const TFineRanges fine = fineCellsOf(box);
+    setBits(touched_, fine.Met);
+    setBits(covered_, fine.Inside);
 }
 
 namespace {

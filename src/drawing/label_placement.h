@@ -12,7 +12,11 @@
 
 #include "drawing/world_to_screen.h"
 
-// Finds which boxes overlap a box, through a uniform grid of cells.
+// Finds which boxes overlap a box, through a uniform grid of cells holding
+// the boxes that touch them. Two bit sets over finer cells answer most
+// questions before any box is looked at: a box meeting only cells that no box
+// touches overlaps nothing, and one wholly covering a cell that lies wholly
+// inside a box overlaps it.
 class LabelIndex {
 public:
     LabelIndex(const TScreenBox& surface, double cellSize);
@@ -21,9 +25,17 @@ public:
     size_t Size() const { return boxes_.size(); }
 
 private:
-    // The cells the box covers, clamped to the grid.
+    // A range of cells, both ends included.
     struct TCellRange { int col0, row0, col1, row1; };
+    // The cells the box covers, clamped to the grid.
     TCellRange cellsOf(const TScreenBox& box) const;
+
+    // The fine cells the box meets (clamped to the grid), and those lying
+    // wholly inside it (empty, col0 > col1 or row0 > row1, when none does).
+    struct TFineRanges { TCellRange Met, Inside; };
+    TFineRanges fineCellsOf(const TScreenBox& box) const;
+    bool anyBit(const std::vector<uint64_t>& bits, const TCellRange& r) const;
+    void setBits(std::vector<uint64_t>& bits, const TCellRange& r);
 
     TScreenBox surface_;
     double cellSize_;
@@ -32,6 +44,11 @@ private:
     std::vector<std::vector<uint32_t>> cells_;  // box indexes per cell, row by row
     mutable std::vector<uint32_t> seen_;        // the last query that tested each box
     mutable uint32_t query_ = 0;
+
+    int fineShift_ = 0;  // fine cells are 1 << fineShift_ pixels square
+    int fineCols_ = 0, fineRows_ = 0, fineWords_ = 0;  // words per row of the bit sets
+    std::vector<uint64_t> touched_;  // fine cells some box meets
+    std::vector<uint64_t> covered_;  // fine cells lying wholly inside some box
 };
 
 struct TLabelCandidate {

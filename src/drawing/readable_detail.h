@@ -36,6 +36,12 @@ inline constexpr double kBlockScale = 2.5;   // about 1:9,500: blocks of 30 m an
 inline constexpr double kTownScale = 4.0;    // about 1:15,000
 inline constexpr double kEveryScale = std::numeric_limits<double>::infinity();
 
+// An area drawn whole whose bounds fall within this many pixels each way (its
+// corners' pixels fewer apart) is filled as its box: so small, its outline
+// covers the same pixels give or take one, and a whole town at a small scale
+// is mostly such areas.
+inline constexpr int kAreaAsBoxPixels = 2;
+
 // Searched from the first row; codes no row names are left out.
 inline constexpr std::array<TDetailRow, 19> kReadableDetail{{
     // Administrative boundaries: always; prefecture, county and city ones at least 1.5 points wide.

@@ -6,6 +6,7 @@
 
 #include "drawing/feature_drawing.h"
 #include "drawing/scale_bar.h"
+#include "map/grouped_queries.h"
 #include "tables/feature_codes.h"
 
 namespace {
@@ -18,29 +19,32 @@ constexpr double kRepeatPoints = 180;
 
 int roundedPixels(double pixels) { return static_cast<int>(std::lround(pixels)); }
 
-TLabelKind labelKindOf(const TKDKAttribute& record, bool& labelled) {
+// The label kind of an attribute record's code (its major code is code / 100).
+TLabelKind labelKindOf(int code, bool& labelled) {
     labelled = true;
-    switch (record.Code()) {
+    switch (code) {
         case codes::kChome: return TLabelKind::Chome;
         case codes::kBlock: return TLabelKind::BlockNumber;
         case codes::kStation: return TLabelKind::Station;
         default: break;
     }
-    labelled = record.Major == codes::kBuildingMajor;
+    labelled = code / 100 == codes::kBuildingMajor;
     return TLabelKind::PublicBuilding;
 }
 
 }  // namespace
 
-TRoadClass RoadClassOf(const TKDKLine& line) {
+TRoadClass RoadClassOf(int code, TColor color) {
     static const TColor motorway = PaletteColor(codes::kMotorwayPalette);
     static const TColor national = PaletteColor(codes::kNationalRoadPalette);
     static const TColor other = PaletteColor(codes::kOtherRoadPalette);
-    if (line.Code() != codes::kRoadCentre) return TRoadClass::Plain;
-    if (line.Color == motorway) return TRoadClass::Expressway;
-    if (line.Color == national) return TRoadClass::National;
-    return line.Color == other ? TRoadClass::Named : TRoadClass::Plain;
+    if (code != codes::kRoadCentre) return TRoadClass::Plain;
+    if (color == motorway) return TRoadClass::Expressway;
+    if (color == national) return TRoadClass::National;
+    return color == other ? TRoadClass::Named : TRoadClass::Plain;
 }
+
+TRoadClass RoadClassOf(const TKDKLine& line) { return RoadClassOf(line.Code(), line.Color); }
 
 ReadableDrawing::ReadableDrawing(const TKDKObject& map, const TDisplayState& state, const TReadableView& view,
                                  const TGeoPoint2D& min, const TGeoPoint2D& max, const TWorldToScreenFunc& toScreen)
@@ -48,20 +52,20 @@ ReadableDrawing::ReadableDrawing(const TKDKObject& map, const TDisplayState& sta
       plan_(view.MetresPerDip()) {}
 
 void ReadableDrawing::drawPolygon(const TKDKPolygon& polygon, Canvas& canvas) {
-    switch (plan_.Of(TFeatureKind::Polygon, polygon.Code())) {
-        case TDetail::Full: Draw(polygon, canvas, toScreen_); break;
-        case TDetail::Simplified: {
-            // A filled box over the area's bounds, at least a pixel.
-            const TScreenPoint a = toScreen_(polygon.BoundsMin);
-            const TScreenPoint b = toScreen_(polygon.BoundsMax);
-            canvas.Pen.Style = TPenStyle::psClear;
-            canvas.Brush.Color = polygon.FillColor;
-            canvas.Brush.Style = TBrushStyle::bsSolid;
-            canvas.Rectangle(std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X) + 1, std::max(a.Y, b.Y) + 1);
-            break;
-        }
-        case TDetail::Hidden: break;
+    const TDetail detail = plan_.Of(TFeatureKind::Polygon, polygon.Code());
+    if (detail == TDetail::Hidden || polygon.RingCount == 0) return;  // no outline: nothing to fill
+    const TScreenPoint a = toScreen_(polygon.BoundsMin);
+    const TScreenPoint b = toScreen_(polygon.BoundsMax);
+    if (detail == TDetail::Full &&
+        (std::abs(b.X - a.X) >= kAreaAsBoxPixels || std::abs(b.Y - a.Y) >= kAreaAsBoxPixels)) {
+        Draw(polygon, canvas, toScreen_);
+        return;
     }
+    // A filled box over the area's bounds, at least a pixel.
+    canvas.Pen.Style = TPenStyle::psClear;
+    canvas.Brush.Color = polygon.FillColor;
+    canvas.Brush.Style = TBrushStyle::bsSolid;
+    canvas.Rectangle(std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X) + 1, std::max(a.Y, b.Y) + 1);
 }
 
 void ReadableDrawing::drawLine(const TKDKLine& line, Canvas& canvas) {
@@ -84,12 +88,15 @@ void ReadableDrawing::DrawFeatures(Canvas& canvas) {
         if (boundaries && polygon.Code() == codes::kMunicipality) municipalities_.push_back(&polygon);
         if (state_.Shows(polygon)) drawPolygon(polygon, canvas);
     });
-    map_.ForEachLineOverlapping(box_, [&](const TKDKLine& line) {
+    // Lines and points of the codes the scale draws only.
+    auto drawn = [this](TFeatureKind kind) {
+        return [this, kind](TCodeGroupKey k) { return plan_.Of(kind, k.Code, RoadClassOf(k.Code, k.Color)) != TDetail::Hidden; };
+    };
+    ForEachLineInGroups(map_, box_, drawn(TFeatureKind::Line), [&](const TKDKLine& line) {
         if (state_.Shows(line)) drawLine(line, canvas);
     });
-    map_.ForEachPointOverlapping(box_, [&](const TKDKPoint& point) {
-        if (state_.Shows(point) && plan_.Of(TFeatureKind::Point, point.Code()) != TDetail::Hidden)
-            Draw(point, canvas, toScreen_);
+    ForEachPointInGroups(map_, box_, drawn(TFeatureKind::Point), [&](const TKDKPoint& point) {
+        if (state_.Shows(point)) Draw(point, canvas, toScreen_);
     });
 }
 
@@ -140,10 +147,16 @@ ReadableDrawing::TCandidates ReadableDrawing::LabelCandidates() {
     TCandidates out;
     const double metresPerDip = view_.MetresPerDip();
     if (metresPerDip <= LabelStyle(TLabelKind::Municipality).UpTo) addMunicipalityLabels(out);
-    map_.ForEachLabelOverlapping(box_, [&](const TKDKAttribute& record) {
+    // The records of the label kinds the scale shows only.
+    auto shown = [&](TCodeGroupKey k) {
         bool labelled = false;
-        const TLabelKind kind = labelKindOf(record, labelled);
-        if (!labelled || metresPerDip > LabelStyle(kind).UpTo || !state_.Shows(record)) return;
+        const TLabelKind kind = labelKindOf(k.Code, labelled);
+        return labelled && metresPerDip <= LabelStyle(kind).UpTo;
+    };
+    ForEachLabelInGroups(map_, box_, shown, [&](const TKDKAttribute& record) {
+        bool labelled = false;
+        const TLabelKind kind = labelKindOf(record.Code(), labelled);
+        if (!state_.Shows(record)) return;
         if (kind == TLabelKind::BlockNumber) {
             const int height = cellHeight(kind);
             if (!blockHolds(record, EstimatedTextWidth(record.LabelText, height), height)) return;

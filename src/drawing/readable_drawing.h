@@ -66,3 +66,4 @@ private:
 
 // A road centre line's class by the colour reading gave it from its name.
 TRoadClass RoadClassOf(const TKDKLine& line);
+TRoadClass RoadClassOf(int code, TColor color);

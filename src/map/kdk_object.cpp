@@ -1,6 +1,7 @@
 #include "map/kdk_object.h"
 
 #include "base/path_resolver.h"
+#include "map/grouped_queries.h"
 
 TKDKDescription::TKDKDescription(int meshNo, const std::string& path)
     : MeshNo(meshNo), Folder(paths::folderPart(path)), BaseName(paths::baseNameOf(path)) {}
@@ -138,6 +139,21 @@ SpatialGrid gridOver(const BlockList<Feature>& features, BoxOf box) {
     return SpatialGrid(boxes);
 }
 
+template <class Feature, class BoxOf>
+CodeGroups groupsOver(const BlockList<Feature>& features, BoxOf box) {
+    std::vector<TCodeGroupKey> keys;
+    std::vector<TGridBox> boxes;
+    keys.reserve(features.size());
+    boxes.reserve(features.size());
+    for (const Feature& f : features) {
+        keys.push_back(CodeGroupKeyOf(f));
+        boxes.push_back(box(f));
+    }
+    return CodeGroups(keys, boxes);
+}
+
+TGridBox labelBoxOf(const TKDKAttribute& f) { return f.LabelText.empty() ? TGridBox{1, 1, 0, 0} : boxOf(f); }
+
 }  // namespace
 
 void TKDKObject::indexStore(MeshStore& s) {
@@ -146,9 +162,10 @@ void TKDKObject::indexStore(MeshStore& s) {
     s.lineGrid = gridOver(s.list<TKDKLine>(), [](const TKDKLine& f) { return boxOf(f); });
     s.polygonGrid = gridOver(s.list<TKDKPolygon>(), [](const TKDKPolygon& f) { return boxOf(f); });
     s.pointGrid = gridOver(s.list<TKDKPoint>(), [](const TKDKPoint& f) { return boxOf(f); });
-    s.labelGrid = gridOver(s.list<TKDKAttribute>(), [](const TKDKAttribute& f) {
-        return f.LabelText.empty() ? TGridBox{1, 1, 0, 0} : boxOf(f);
-    });
+    s.labelGrid = gridOver(s.list<TKDKAttribute>(), labelBoxOf);
+    s.lineGroups = groupsOver(s.list<TKDKLine>(), [](const TKDKLine& f) { return boxOf(f); });
+    s.pointGroups = groupsOver(s.list<TKDKPoint>(), [](const TKDKPoint& f) { return boxOf(f); });
+    s.labelGroups = groupsOver(s.list<TKDKAttribute>(), labelBoxOf);
     s.widestHalfLine = 0;
     for (const TKDKLine& l : s.list<TKDKLine>()) s.widestHalfLine = std::max(s.widestHalfLine, l.Width / 2.0);
     s.indexed = true;

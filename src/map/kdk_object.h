@@ -73,6 +73,8 @@ public:
     FeatureList<TKDKAttribute> Attributes() const { return List<TKDKAttribute>(); }
     FeatureList<TKDKNode> Nodes() const { return List<TKDKNode>(); }
     FeatureList<TKDKNetwork> Networks() const { return List<TKDKNetwork>(); }
+    // Every mesh's storage, read-only, in reading order (for queries beside the map's own).
+    std::span<const std::unique_ptr<MeshStore>> Stores() const { return meshes_; }
     // The meshes read whole, in reading order.
     std::span<const TKDKDescription* const> Descriptions() const { return descriptions_; }
 

@@ -9,6 +9,7 @@
 
 #include "map/block_list.h"
 #include "map/chunk_pool.h"
+#include "map/code_groups.h"
 #include "map/feature_list.h"
 #include "map/features.h"
 #include "map/mesh_description.h"
@@ -45,6 +46,8 @@ struct MeshStore {
     // label points of records that have a label). Valid while `indexed`.
     bool indexed = false;
     SpatialGrid lineGrid, polygonGrid, pointGrid, labelGrid;
+    // The same features by code (lines also by colour), for views that draw a few codes.
+    CodeGroups lineGroups, pointGroups, labelGroups;
     // Lines' reach beyond their bounds: half the widest line.
     double widestHalfLine = 0;
 };

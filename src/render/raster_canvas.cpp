@@ -72,7 +72,13 @@ void RasterCanvas::Polygon(std::span<const TScreenPoint> points) {
 }
 
 void RasterCanvas::Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-    painterCanvas().Rectangle(left, top, right, bottom);
+    // A solid box without outline (tiny areas at small scales, by the thousand) is filled here.
+    if (Pen.Style != TPenStyle::psClear || Brush.Style != TBrushStyle::bsSolid || Pen.Mode != TPenMode::pmCopy)
+        return painterCanvas().Rectangle(left, top, right, bottom);
+    if (left > right) std::swap(left, right);
+    if (top > bottom) std::swap(top, bottom);
+    const uint32_t pixel = pixelOf(Brush.Color);
+    for (int y = std::max(top, 0); y < std::min(bottom, height_); ++y) span(y, left, right, pixel);
 }
 
 void RasterCanvas::SetPixel(int32_t x, int32_t y, TColor color) {
@@ -113,9 +119,13 @@ void RasterCanvas::segment(TScreenPoint from, TScreenPoint to, uint32_t pixel) {
     kEnd = std::min<int64_t>(kEnd, da);
     if (kFirst >= kEnd) return;
     // Minor offset at step k: floor((2 k db + da) / (2 da)); r is the remainder.
-    const __int128 start = static_cast<__int128>(2) * kFirst * db + da;
-    int64_t b = b0 + sb * static_cast<int64_t>(start / (2 * da));
-    int64_t r = static_cast<int64_t>(start % (2 * da));
+    // A segment starting on the image (most) starts at offset 0, remainder da.
+    int64_t b = b0, r = da;
+    if (kFirst > 0) {
+        const __int128 start = static_cast<__int128>(2) * kFirst * db + da;
+        b = b0 + sb * static_cast<int64_t>(start / (2 * da));
+        r = static_cast<int64_t>(start % (2 * da));
+    }
     int64_t a = a0 + sa * kFirst;
     for (int64_t k = kFirst; k < kEnd; ++k) {
         if (b >= 0 && b < bLimit) {

@@ -1,9 +1,9 @@
 #pragma once
 // The map's Canvas on a 32-bit QImage that draws the figures a map is mostly
 // made of straight into the image's bits: solid polygons (without an outline
-// or outlined one pixel wide in their own colour), one-pixel solid lines and
-// polylines, and pixels. Everything else (wide or dashed pens, hatching,
-// not-xor, text, rectangles) goes to a QPainterCanvas on the same image, in
+// or outlined one pixel wide in their own colour), solid rectangles without
+// outline, one-pixel solid lines and polylines, and pixels. Everything else
+// (wide or dashed pens, hatching, not-xor, text, outlined rectangles) goes to a QPainterCanvas on the same image, in
 // call order, so the result is that of the QPainter canvas up to the odd pixel
 // where the two rasterisers round a half differently.
 //

@@ -1,5 +1,5 @@
-// The readable drawing's parts: the scale bar, the detail table and the
-// placing of labels.
+// The readable drawing's parts: the scale bar, the detail table, the
+// placing of labels and the areas filled as boxes.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,7 +7,9 @@
 
 #include "drawing/label_placement.h"
 #include "drawing/readable_detail.h"
+#include "drawing/readable_drawing.h"
 #include "drawing/scale_bar.h"
+#include "support/feature_builders.h"
 #include "support/recording_canvas.h"
 
 using testsupport::CanvasCall;
@@ -246,4 +248,32 @@ TEST(LabelPlacement, PriorityRepeatsAndMovingAside) {
     placed = PlaceLabels(c, {surface, 1, 0}, {});
     ASSERT_EQ(placed.size(), 1u);
     EXPECT_GE(placed[0].Box.Left, 1);
+}
+
+TEST(ReadableDrawing, AreasWithinTwoPixelsAreFilledAsTheirBox) {
+    TKDKObject map;
+    map.BeginMesh(std::make_unique<TKDKDescription>(0, "a\\A.txt"));
+    // Blocks of 1.5, 2.5 and 40 metres at 2 metres a pixel: two within two pixels each way, one far wider.
+    TColor fill = 0x00AA00;
+    for (const double side : {1.5, 2.5, 40.0})
+        AddPolygonTo(map, 1108, Rect(100.4, 100.4, 100.4 + side, 100.4 + side / 2), fill++);
+    map.FinishMesh();
+    TDisplayState state;
+    state.ViewMode = TViewMode::vmAll;
+    const TReadableView view{{0, 0, 200, 200}, 2.0, 96.0 / 72, 7560};
+    const TWorldToScreenFunc toScreen = TWorldToScreenFunc::Linear({0, 400, 0.5, 0.5});
+    ReadableDrawing drawing(map, state, view, {0, 0}, {400, 400}, toScreen);
+    RecordingCanvas canvas;
+    drawing.DrawFeatures(canvas);
+    const std::vector<CanvasCall> boxes = canvas.of(CanvasCall::Kind::Rectangle);
+    ASSERT_EQ(boxes.size(), 2u);
+    for (const CanvasCall& c : boxes) {
+        EXPECT_EQ(c.pen.Style, TPenStyle::psClear);
+        EXPECT_LE(c.points[1].X - c.points[0].X, kAreaAsBoxPixels);
+        EXPECT_LE(c.points[1].Y - c.points[0].Y, kAreaAsBoxPixels);
+    }
+    EXPECT_EQ(boxes[0].brush.Color, 0x00AA00u);
+    EXPECT_EQ(boxes[1].brush.Color, 0x00AA01u);
+    ASSERT_EQ(canvas.of(CanvasCall::Kind::Polygon).size(), 1u);
+    EXPECT_EQ(canvas.of(CanvasCall::Kind::Polygon)[0].brush.Color, 0x00AA02u);
 }

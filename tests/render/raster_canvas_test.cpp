@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <array>
 #include <QImage>
 #include <QPainter>
 #include <cstdlib>
@@ -172,4 +173,31 @@ TEST_F(RasterCanvasTest, DrawsThinFiguresItselfAndPassesTheRestOn) {
         for (int x = 10; x <= 14; ++x) EXPECT_EQ(image.pixel(x, y), red) << x << "," << y;  // with its outline
     EXPECT_EQ(image.pixel(15, 6), white);
     EXPECT_EQ(image.pixel(9, 6), white);
+}
+
+TEST_F(RasterCanvasTest, SolidRectanglesWithoutOutlineAreThePaintersExactly) {
+    const std::vector<std::array<int32_t, 4>> boxes{{2, 3, 9, 7},   {9, 7, 2, 3},   {-4, -2, 3, 2}, {15, 8, 30, 20},
+                                                    {5, 5, 6, 6},   {5, 5, 5, 9},   {0, 0, 20, 12}, {-9, 4, -1, 6}};
+    auto drawOn = [&](Canvas& canvas) {
+        canvas.Pen.Style = TPenStyle::psClear;
+        canvas.Brush = {0x00FF00, TBrushStyle::bsSolid};
+        for (const auto& b : boxes) {
+            canvas.Rectangle(b[0], b[1], b[2], b[3]);
+            canvas.Brush.Color += 0x000011;
+        }
+    };
+    QImage painted(20, 12, QImage::Format_RGB32), raster(20, 12, QImage::Format_RGB32);
+    painted.fill(Qt::white);
+    raster.fill(Qt::white);
+    {
+        QPainter painter(&painted);
+        QPainterCanvas canvas(painter);
+        drawOn(canvas);
+    }
+    {
+        RasterCanvas canvas(raster);
+        drawOn(canvas);
+        EXPECT_EQ(canvas.PainterCalls(), 0);
+    }
+    EXPECT_EQ(painted, raster);
 }
