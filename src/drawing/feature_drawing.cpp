@@ -97,7 +97,7 @@ void Draw(const TKDKAttribute& record, Canvas& canvas, const TWorldToScreenFunc&
     canvas.Font.Color = record.LabelColor;
     canvas.Font.Height = height;
     canvas.Brush.Style = TBrushStyle::bsClear;
-    canvas.TextOutBottomCentre(at, record.LabelText);
+    canvas.TextOutBottomCentre(at, std::string(record.LabelText));
 }
 
 namespace {

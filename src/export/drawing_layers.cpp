@@ -88,7 +88,7 @@ int64_t countTexts(const TKDKObject& map) {
 bool writeTexts(const TKDKObject& map, DrawingWriter& w, ProgressTicker& ticker) {
     for (const TKDKAttribute* a : map.Attributes()) {
         if (a->LabelText.empty()) continue;
-        w.WriteText(*a, a->LabelText, {a->LabelPoint.X, a->LabelPoint.Y}, {1, 0}, a->LabelHeight, a->LabelColor);
+        w.WriteText(*a, std::string(a->LabelText), {a->LabelPoint.X, a->LabelPoint.Y}, {1, 0}, a->LabelHeight, a->LabelColor);
         if (!ticker.Step()) return false;
     }
     for (const TKDKLine* l : map.Lines()) {

@@ -1,8 +1,9 @@
 #pragma once
 // Storage for many small arrays (the vertices of arcs, the references of
-// polygons) in a few large blocks: each array is contiguous and never moves,
-// so features hold spans into the pool, and loading makes one allocation per
-// block instead of one per feature.
+// polygons) in blocks: each array is contiguous and never moves, so features
+// hold spans into the pool, and loading makes one allocation per block
+// instead of one per feature. Blocks come from a PageArena when the pool is
+// given one (a mesh store's pools are), otherwise from the heap.
 #include <algorithm>
 #include <cstddef>
 #include <memory>
@@ -10,10 +11,18 @@
 #include <type_traits>
 #include <vector>
 
+#include "map/page_arena.h"
+
 template <class T>
 class ChunkPool {
 public:
-    static constexpr size_t kBlockSize = 1 << 16;  // elements
+    // Elements per block: 8 KiB of them (an array larger than that gets a
+    // block of its own size), so that a small mesh's last block leaves
+    // little unused.
+    static constexpr size_t kBlockSize = std::max<size_t>(1, (size_t{8} << 10) / sizeof(T));
+
+    ChunkPool() = default;
+    explicit ChunkPool(PageArena* arena) : arena_(arena) {}
 
     // A fresh array holding a copy of `values`.
     template <class U, class Convert>
@@ -34,12 +43,11 @@ public:
     // a block's pages are touched only as far as it is filled.
     T* reserve(size_t n) {
         static_assert(std::is_trivially_destructible_v<T>, "blocks are released without destroying elements");
-        if (blocks_.empty() || free_ < n) {
+        if (free_ < n) {
             const size_t size = std::max(n, kBlockSize);
-            blocks_.push_back(Block(std::allocator<T>().allocate(size), Release{size}));
+            next_ = allocateBlock(size);
             free_ = size;
             capacity_ += size;
-            next_ = blocks_.back().get();
         }
         T* out = next_;
         next_ += n;
@@ -48,11 +56,18 @@ public:
     }
 
 private:
+    T* allocateBlock(size_t size) {
+        if (arena_) return static_cast<T*>(arena_->allocate(size * sizeof(T), alignof(T)));
+        blocks_.push_back(Block(std::allocator<T>().allocate(size), Release{size}));
+        return blocks_.back().get();
+    }
+
     struct Release {
         size_t size;
         void operator()(T* block) const { std::allocator<T>().deallocate(block, size); }
     };
     using Block = std::unique_ptr<T, Release>;
+    PageArena* arena_ = nullptr;  // the blocks' owner, or null: blocks_ own them
     std::vector<Block> blocks_;
     T* next_ = nullptr;
     size_t free_ = 0;

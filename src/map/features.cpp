@@ -8,11 +8,6 @@ void expandBy(const TGeoPoint2D& v, TGeoPoint& max, TGeoPoint& min) {
     ExpandMin(min, p);
 }
 
-void expandBy(const TGeoPoint& p, TGeoPoint& max, TGeoPoint& min) {
-    ExpandMax(max, p);
-    ExpandMin(min, p);
-}
-
 // The geometry of each kind that has one; the others reset the box to empty.
 void expandByGeometry(const TKDKLine& line, TGeoPoint& max, TGeoPoint& min) {
     for (const TGeoPoint2D& v : line.Vertices) expandBy(v, max, min);
@@ -35,9 +30,9 @@ void expandByGeometry(const Feature&, TGeoPoint& max, TGeoPoint& min) {
 TKDKLine::TKDKLine(int major, int minor, int meshNo, int id, int lineTag, int vertexCount,
                    std::span<const TGeoPoint2D> vertices)
     : TKDKPlacedElement(kKind, major, minor, meshNo, id, EmptyBoxMin()),
+      Vertices(vertices),
       LineTag(lineTag),
-      VertexCount(vertexCount),
-      Vertices(vertices) {
+      VertexCount(vertexCount) {
     BoundsMax = EmptyBoxMax2D();
     for (const TGeoPoint2D& v : Vertices) {
         ExpandMax(BoundsMax, v);
@@ -48,7 +43,6 @@ TKDKLine::TKDKLine(int major, int minor, int meshNo, int id, int lineTag, int ve
 TKDKPolygon::TKDKPolygon(int major, int minor, int meshNo, int id, std::span<const int32_t> arcRefs,
                          const TGeoPoint& repPoint)
     : TKDKPlacedElement(kKind, major, minor, meshNo, id, repPoint),
-      ArcCount(static_cast<int32_t>(arcRefs.size())),
       RepPoint(repPoint),
       ArcRefs(arcRefs) {}
 
@@ -66,14 +60,14 @@ TKDKAttribute::TKDKAttribute(int major, int minor, int meshNo, int targetId, TAt
     : TKDKPlacedElement(kKind, major, minor, 0, 0, TGeoPoint{}),
       TargetMeshNo(meshNo),
       TargetId(targetId),
-      ValueCount(static_cast<int32_t>(values.size())),
-      Values(values) {}
+      Values(values),
+      ValueCount(static_cast<int32_t>(values.size())) {}
 
-void TKDKAttribute::SetLabel(std::string text, const TGeoPoint& at, TColor color, int height) {
-    LabelText = std::move(text);
-    LabelPoint = at;
+void TKDKAttribute::SetLabel(std::string_view text, const TGeoPoint& at, TColor color, int height) {
+    LabelText = text;
+    LabelPoint = TPlacePoint(at);
     LabelColor = color;
-    LabelHeight = height;
+    LabelHeight = static_cast<int16_t>(height);
     BoundsMin = BoundsMax = TGeoPoint2D{at.X, at.Y};
 }
 
@@ -81,7 +75,6 @@ TKDKNode::TKDKNode(int meshNo, int id, int nodeTag, std::span<const int32_t> arc
                    const TGeoPoint& position)
     : TKDKElement(kKind, 0, 0, meshNo, id),
       NodeTag(nodeTag),
-      ArcCount(static_cast<int32_t>(arcRefs.size())),
       Position(position),
       ArcRefs(arcRefs) {}
 

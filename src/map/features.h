@@ -25,6 +25,7 @@
 
 #include "geometry/geo_point.h"
 #include "map/display_categories.h"
+#include "map/pool_span.h"
 #include "tables/colors.h"
 #include "tables/styles.h"
 
@@ -59,6 +60,17 @@ inline constexpr size_t kFeatureKindCount = kFeatureKinds.size();
 constexpr const TFeatureKindInfo& KindInfo(TFeatureKind kind) { return kFeatureKinds[static_cast<size_t>(kind)]; }
 
 class TFeature {};
+
+// Where a point, a polygon's representative point, a node or a label lies:
+// two coordinates (what was read has no height), read as a TGeoPoint with Z 0
+// wherever one is asked for.
+struct TPlacePoint : TGeoPoint2D {
+    TPlacePoint() = default;
+    TPlacePoint(double x, double y) : TGeoPoint2D{x, y} {}
+    explicit TPlacePoint(const TGeoPoint& p) : TGeoPoint2D{p.X, p.Y} {}
+    TPlacePoint& operator=(const TGeoPoint& p) { return *this = TPlacePoint(p); }
+    operator TGeoPoint() const { return {X, Y, 0}; }
+};
 
 class TKDKElement : public TFeature {
 public:
@@ -104,21 +116,24 @@ public:
     TKDKLine(int major, int minor, int meshNo, int id, int lineTag, int vertexCount,
              std::span<const TGeoPoint2D> vertices);
 
+    // Members are ordered so that the record has no padding to speak of.
+    TKDKAttribute* Attribute = nullptr;
+    TPoolSpan<TGeoPoint2D> Vertices;
     int32_t LineTag = 0;
     int32_t VertexCount = 0;
-    std::span<const TGeoPoint2D> Vertices;
     TColor Color = clBlack;
+    int16_t Width = 0;  // metres on the ground; 0 draws one pixel wide
     TPenStyle PenStyle = TPenStyle::psSolid;
-    int32_t Width = 0;  // metres on the ground; 0 draws one pixel wide
-    TKDKAttribute* Attribute = nullptr;
 };
 
 // A run of an outline: an arc's vertices, forwards or backwards.
-struct TRingRun {
+// Twelve bytes: the direction shares the count's word.
+struct [[gnu::packed, gnu::aligned(4)]] TRingRun {
     const TGeoPoint2D* First = nullptr;
-    uint32_t Count = 0;
-    bool Reversed = false;
+    uint32_t Count : 31 = 0;
+    uint32_t Reversed : 1 = 0;
 };
+static_assert(sizeof(TRingRun) == 12);
 
 // An area whose outline is assembled from the arcs it references. The outline
 // is not copied: it is the arcs' vertices run by run, consecutive repeats dropped.
@@ -129,13 +144,14 @@ public:
     TKDKPolygon(int major, int minor, int meshNo, int id, std::span<const int32_t> arcRefs,
                 const TGeoPoint& repPoint);
 
-    int32_t ArcCount = 0;
-    TGeoPoint RepPoint;
-    std::span<const int32_t> ArcRefs;  // arc ids, negative when the arc runs backwards
-    std::span<const TRingRun> RingRuns;  // empty while (or when) no outline is built
+    TPlacePoint RepPoint;
+    TKDKAttribute* Attribute = nullptr;
+    TPoolSpan<int32_t> ArcRefs;  // arc ids, negative when the arc runs backwards
+    TPoolSpan<TRingRun> RingRuns;  // empty while (or when) no outline is built
     int32_t RingCount = 0;
     TColor FillColor = clWhite;
-    TKDKAttribute* Attribute = nullptr;
+
+    int32_t ArcCount() const { return static_cast<int32_t>(ArcRefs.size()); }
 
     // Calls visit(const TGeoPoint2D&) for each outline vertex in order.
     template <class Visit>
@@ -160,7 +176,7 @@ public:
 
     TKDKPoint(int major, int minor, int meshNo, int id, const TGeoPoint& position);
 
-    TGeoPoint Position;
+    TPlacePoint Position;
     TKDKAttribute* Attribute = nullptr;
 };
 
@@ -168,7 +184,7 @@ public:
 // The texts lie back to back in the mesh's text pool and the record keeps
 // where each one ends (offsets from its first byte), so a record costs no
 // allocation of its own.
-class TAttributeValues {
+class [[gnu::packed, gnu::aligned(4)]] TAttributeValues {
 public:
     TAttributeValues() = default;
     TAttributeValues(const char* text, const uint32_t* ends, uint32_t count) : text_(text), ends_(ends), count_(count) {}
@@ -230,15 +246,17 @@ public:
 
     int32_t TargetMeshNo = 0;
     int32_t TargetId = 0;
-    int32_t ValueCount = 0;
-    char Kind = 0;                    // the kind letter as written (L, A, P or another)
     TAttributeValues Values;          // Shift-JIS
-    TGeoPoint LabelPoint{kNoLabelPoint, kNoLabelPoint, kNoLabelPoint};
-    std::string LabelText;            // empty: no label
+    int32_t ValueCount = 0;
+    TPlacePoint LabelPoint{kNoLabelPoint, kNoLabelPoint};
+    std::string_view LabelText;       // Shift-JIS, in the mesh's text pool; empty: no label
     TColor LabelColor = clBlack;
-    int32_t LabelHeight = 10;         // metres on the ground
+    int16_t LabelHeight = 10;         // metres on the ground
+    char Kind = 0;                    // the kind letter as written (L, A, P or another)
 
-    void SetLabel(std::string text, const TGeoPoint& at, TColor color, int height);
+    // `text` must live as long as the record: one of its values or a text of
+    // its mesh's pool (TKDKObject::SetLabel keeps the text there).
+    void SetLabel(std::string_view text, const TGeoPoint& at, TColor color, int height);
 
 private:
     static constexpr double kNoLabelPoint = 1e15;
@@ -251,9 +269,10 @@ public:
     TKDKNode(int meshNo, int id, int nodeTag, std::span<const int32_t> arcRefs, const TGeoPoint& position);
 
     int32_t NodeTag = 0;
-    int32_t ArcCount = 0;
-    TGeoPoint Position;
-    std::span<const int32_t> ArcRefs;
+    TPlacePoint Position;
+    TPoolSpan<int32_t> ArcRefs;
+
+    int32_t ArcCount() const { return static_cast<int32_t>(ArcRefs.size()); }
 };
 
 class TKDKNetwork : public TKDKElement {
@@ -265,6 +284,10 @@ public:
     int32_t Value1 = 0;
     int32_t Value2 = 0;
 };
+
+// The records' sizes, which the memory a map takes follows.
+static_assert(sizeof(TKDKLine) == 96 && sizeof(TKDKPolygon) == 112 && sizeof(TKDKAttribute) == 128 &&
+              sizeof(TKDKNode) == 56 && sizeof(TKDKNetwork) == 28);
 
 // The feature classes in kind order.
 template <class... Features>

@@ -10,7 +10,10 @@ TKDKObject::TKDKObject() = default;
 TKDKObject::~TKDKObject() = default;
 
 MeshStore& TKDKObject::current() {
-    if (meshes_.empty()) meshes_.push_back(std::make_unique<MeshStore>());
+    if (meshes_.empty()) {
+        if (!arena_) arena_ = std::make_shared<PageArena>();
+        meshes_.push_back(std::make_unique<MeshStore>(arena_));
+    }
     MeshStore& store = *meshes_.back();
     store.indexed = false;  // whatever is added is not in the grids yet
     return store;
@@ -69,6 +72,8 @@ TKDKAttribute& TKDKObject::AddAttribute(int major, int minor, int targetId, std:
     MeshStore& s = current();
     return s.list<TKDKAttribute>().emplace_back(major, minor, LastMeshNo, targetId, s.texts.copy(values));
 }
+
+std::string_view TKDKObject::AddText(std::string_view text) { return current().texts.copy(text); }
 
 TKDKNode& TKDKObject::AddNode(int id, int nodeTag, std::span<const int32_t> arcRefs, const TGeoPoint& position) {
     MeshStore& s = current();

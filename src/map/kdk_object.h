@@ -32,6 +32,10 @@ public:
     TKDKObject& operator=(const TKDKObject&) = delete;
 
     // ---- The mesh being read (the last one) --------------------------------
+    // The arena the mesh's lists and pools take their memory from (by
+    // default one of the map's own); a reader gives every map it reads its
+    // own thread's arena, so their blocks share large pages.
+    void UseArena(std::shared_ptr<PageArena> arena) { arena_ = std::move(arena); }
     // Starts a mesh: its description's facts become the map's, and features
     // added from now on belong to it (mesh number LastMeshNo).
     void BeginMesh(std::unique_ptr<TKDKDescription> description);
@@ -47,6 +51,9 @@ public:
     TKDKPoint& AddPoint(int major, int minor, int id, const TGeoPoint& position);
     // The values are copied into the mesh's text pool.
     TKDKAttribute& AddAttribute(int major, int minor, int targetId, std::span<const std::string_view> values);
+    // A copy of `text` in the mesh's text pool, valid as long as the map (a
+    // label made of several values).
+    std::string_view AddText(std::string_view text);
     TKDKNode& AddNode(int id, int nodeTag, std::span<const int32_t> arcRefs, const TGeoPoint& position);
     TKDKNetwork& AddNetwork(int arcId, int value1, int value2);
 
@@ -146,6 +153,7 @@ private:
     template <class Feature, class BoxFor, class Visit>
     void forEachCandidate(SpatialGrid MeshStore::*grid, BoxFor boxFor, Visit visit) const;
 
+    std::shared_ptr<PageArena> arena_;
     std::vector<std::unique_ptr<MeshStore>> meshes_;
     std::vector<const TKDKDescription*> descriptions_;
     std::array<std::vector<const TKDKPolygon*>, kPolygonRankCount> polygonsByRank_;

@@ -1,8 +1,10 @@
 #pragma once
 // Everything read from one mesh: its description, its features (stored in
-// large blocks, so they never move once added), the pools their vertices,
-// references and attribute texts live in, and the spatial grids over their bounds. Merging moves
-// a whole store from one map object to another without copying a feature.
+// blocks, so they never move once added), the pools their vertices,
+// references and attribute texts live in, and the spatial grids over their
+// bounds. The blocks of the lists and pools come from the arena the store
+// shares with the other meshes its reader read. Merging moves a whole store
+// from one map object to another without copying a feature.
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -24,6 +26,13 @@ struct TFeatureDeques<TFeatureClassList<Features...>> {
 };
 
 struct MeshStore {
+    explicit MeshStore(std::shared_ptr<PageArena> memory)
+        : arena(std::move(memory)), vertices(arena.get()), refs(arena.get()), runs(arena.get()), texts(arena.get()) {
+        std::apply([&](auto&... list) { (list.useArena(arena.get()), ...); }, lists);
+    }
+
+    // Declared first: the lists and pools live in it.
+    std::shared_ptr<PageArena> arena;
     std::unique_ptr<TKDKDescription> description;
 
     // One list per feature class, in reading order.

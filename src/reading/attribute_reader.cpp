@@ -35,12 +35,12 @@ void styleRoad(TKDKLine& road, std::string_view name) {
     }
 }
 
-void styleArea(TKDKPolygon& area, TKDKAttribute& record) {
+void styleArea(TKDKObject& map, TKDKPolygon& area, TKDKAttribute& record) {
     const TAttributeValues& v = record.Values;
     const int code = record.Code();  // the code written in the record
     if (code == codes::kChome && v.size() == 3) {
         area.FillColor = PastelColor(NameHash(v[2]));
-        record.SetLabel(std::string(v[2]), area.RepPoint, clNavy, codes::kChomeLabelHeight);
+        record.SetLabel(v[2], area.RepPoint, clNavy, codes::kChomeLabelHeight);
     } else if (code == codes::kBlock && v.size() > 2) {
         area.FillColor = PastelColor(NameHash(v[2]));
         if (v.size() > 3) {
@@ -49,10 +49,10 @@ void styleArea(TKDKPolygon& area, TKDKAttribute& record) {
                 label += ',';
                 label += v[i];
             }
-            record.SetLabel(std::move(label), area.RepPoint, clGray, codes::kBlockLabelHeight);
+            record.SetLabel(map.AddText(label), area.RepPoint, clGray, codes::kBlockLabelHeight);
         }
     } else if (record.Major == codes::kBuildingMajor && v.size() >= 2) {
-        record.SetLabel(std::string(v[1]), area.RepPoint, clBlack, codes::kBuildingLabelHeight);
+        record.SetLabel(v[1], area.RepPoint, clBlack, codes::kBuildingLabelHeight);
     }
 }
 
@@ -90,7 +90,7 @@ void ReadAttributeFile(TKDKObject& map, const std::string& entry, TErrorList& er
                 continue;
             }
             area->Attribute = &record;
-            styleArea(*area, record);
+            styleArea(map, *area, record);
         } else if (kind == 'P') {
             TKDKPoint* point = map.FindPoint(map.LastMeshNo, targetId);
             if (!point) {
@@ -99,7 +99,7 @@ void ReadAttributeFile(TKDKObject& map, const std::string& entry, TErrorList& er
             }
             point->Attribute = &record;
             if (record.Code() == codes::kStation && record.Values.size() == 1)
-                record.SetLabel(std::string(record.Values[0]), point->Position, clMaroon, codes::kStationLabelHeight);
+                record.SetLabel(record.Values[0], point->Position, clMaroon, codes::kStationLabelHeight);
         }
     }
     map.BytesRead += file.byteCount();

@@ -33,10 +33,11 @@ MeshReader::~MeshReader() {
     for (std::thread& t : readers_) t.join();
 }
 
-TMeshRead MeshReader::read(size_t index) const {
+TMeshRead MeshReader::read(size_t index, const std::shared_ptr<PageArena>& arena) const {
     TMeshRead r;
     try {
         r.Mesh = std::make_unique<TKDKObject>();
+        r.Mesh->UseArena(arena);
         ReadMeshOnItsOwn(*r.Mesh, files_[index], r.Errors);
     } catch (...) {
         r.Failure = std::current_exception();
@@ -45,13 +46,15 @@ TMeshRead MeshReader::read(size_t index) const {
 }
 
 void MeshReader::work() {
+    // The meshes this thread reads share one arena, whose large pages they fill in turn.
+    const auto arena = std::make_shared<PageArena>();
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock, [&] { return stopping_ || claimed_ >= files_.size() || claimed_ < handed_ + window_; });
         if (stopping_ || claimed_ >= files_.size()) return;
         const size_t index = claimed_++;
         lock.unlock();
-        TMeshRead r = read(index);
+        TMeshRead r = read(index, arena);
         lock.lock();
         done_[index] = std::move(r);
         changed_.notify_all();
@@ -60,7 +63,10 @@ void MeshReader::work() {
 
 std::optional<TMeshRead> MeshReader::next() {
     if (handed_ >= files_.size()) return std::nullopt;
-    if (readers_.empty()) return read(handed_++);
+    if (readers_.empty()) {
+        if (!arena_) arena_ = std::make_shared<PageArena>();
+        return read(handed_++, arena_);
+    }
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [&] { return done_[handed_].has_value(); });
     std::optional<TMeshRead> r = std::move(done_[handed_]);

@@ -45,10 +45,11 @@ public:
     std::optional<TMeshRead> next();
 
 private:
-    TMeshRead read(size_t index) const;
+    TMeshRead read(size_t index, const std::shared_ptr<PageArena>& arena) const;
     void work();
 
     std::vector<std::string> files_;
+    std::shared_ptr<PageArena> arena_;  // of the meshes next() reads itself
     // Meshes read ahead of the one handed out next, at most: bounds the
     // memory of meshes waiting to be merged.
     size_t window_ = 0;

@@ -333,7 +333,7 @@ TEST_F(Readers, NodesCheckTheirArcsAtTheFollowingRecord) {
     ASSERT_TRUE(a.ok) << a.fatal;
     ASSERT_EQ(a.map->Nodes().size(), 3u);
     EXPECT_EQ(std::vector<int32_t>(a.map->Nodes()[0]->ArcRefs.begin(), a.map->Nodes()[0]->ArcRefs.end()), (std::vector<int32_t>{1, 9}));
-    EXPECT_EQ(a.map->Nodes()[2]->ArcCount, 1);
+    EXPECT_EQ(a.map->Nodes()[2]->ArcCount(), 1);
     EXPECT_EQ(a.map->Nodes()[2]->Position.X, 5);
     const char* f = "GYOUSEI\\GYOUSEI.NOD";
     ASSERT_EQ(a.errors.size(), 35u + 1 + 1);

@@ -92,11 +92,11 @@ TEST(Robustness, HugeAndNegativeCountsAndIds) {
     LoadAttempt a = loadMesh(mesh.write());
     ASSERT_TRUE(a.ok) << a.fatal;
     EXPECT_EQ(a.map->Lines()[0]->VertexCount, kReadBufferSize);
-    EXPECT_EQ(a.map->Polygons()[0]->ArcCount, 0);
-    EXPECT_EQ(a.map->Polygons()[1]->ArcCount, kReadBufferSize);
+    EXPECT_EQ(a.map->Polygons()[0]->ArcCount(), 0);
+    EXPECT_EQ(a.map->Polygons()[1]->ArcCount(), kReadBufferSize);
     EXPECT_EQ(a.map->Polygons()[1]->RingCount, 0);  // -2147483648 names no arc
-    EXPECT_EQ(a.map->Nodes()[0]->ArcCount, kReadBufferSize);
-    EXPECT_EQ(a.map->Nodes()[1]->ArcCount, 0);
+    EXPECT_EQ(a.map->Nodes()[0]->ArcCount(), kReadBufferSize);
+    EXPECT_EQ(a.map->Nodes()[1]->ArcCount(), 0);
     EXPECT_FALSE(a.errors.empty());
 }
 

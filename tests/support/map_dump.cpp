@@ -56,7 +56,7 @@ std::string DumpMap(const TKDKObject& map) {
         out << "polygon ";
         element(out, *p);
         bounds(out, *p);
-        out << ' ' << p->ArcCount << ' ' << p->RepPoint.X << ' ' << p->RepPoint.Y << ' ' << p->RingCount << ' '
+        out << ' ' << p->ArcCount() << ' ' << p->RepPoint.X << ' ' << p->RepPoint.Y << ' ' << p->RingCount << ' '
             << p->FillColor;
         refs(out, p->ArcRefs);
         p->ForEachRingVertex([&](const TGeoPoint2D& v) { out << " (" << v.X << ' ' << v.Y << ')'; });
@@ -85,7 +85,7 @@ std::string DumpMap(const TKDKObject& map) {
     for (const TKDKNode* node : map.Nodes()) {
         out << "node ";
         element(out, *node);
-        out << ' ' << node->NodeTag << ' ' << node->ArcCount << ' ' << node->Position.X << ' ' << node->Position.Y;
+        out << ' ' << node->NodeTag << ' ' << node->ArcCount() << ' ' << node->Position.X << ' ' << node->Position.Y;
         refs(out, node->ArcRefs);
         out << '\n';
     }

@@ -1,5 +1,5 @@
-// The attribute values, nodes and network records the map keeps in its
-// pooled storage equal the records as an independent reader splits the
+// The attribute values, labels, nodes and network records the map keeps in
+// its pooled storage equal the records as an independent reader splits the
 // files' text, on the bundled sample and on a generated town of several meshes.
 #include <gtest/gtest.h>
 
@@ -12,12 +12,29 @@
 #include "reading/map_loading.h"
 #include "support/temp_dir.h"
 #include "synth.h"
+#include "tables/feature_codes.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-void expectRecordsAsWritten(const fs::path& root) {
+// The label a linked record carries by the drawing's rules (UTF-8): a chome's
+// name, a block's numbers joined by commas, a building's name, a station's.
+std::string labelOf(const synthtest::AttributeRec& r) {
+    const std::vector<std::string>& v = r.values;
+    if (r.kind == 'A' && r.code == codes::kChome && v.size() == 3) return v[2];
+    if (r.kind == 'A' && r.code == codes::kBlock && v.size() > 3) {
+        std::string label = v[3];
+        for (size_t i = 4; i < v.size(); ++i) label += "," + v[i];
+        return label;
+    }
+    if (r.kind == 'A' && r.code / 100 == codes::kBuildingMajor && v.size() >= 2) return v[1];
+    if (r.kind == 'P' && r.code == codes::kStation && v.size() == 1) return v[0];
+    return {};
+}
+
+// blockNumbers: the data has blocks numbered with several values, whose labels are joined.
+void expectRecordsAsWritten(const fs::path& root, bool blockNumbers = false) {
     std::unique_ptr<TKDKObject> map;
     TErrorList errors;
     LoadDataPath(map, root.string(), errors);
@@ -31,7 +48,7 @@ void expectRecordsAsWritten(const fs::path& root) {
     auto attribute = attributeList.begin();
     auto node = nodeList.begin();
     auto network = networkList.begin();
-    size_t attributes = 0, values = 0, nodes = 0, networks = 0;
+    size_t attributes = 0, values = 0, labels = 0, joinedLabels = 0, nodes = 0, networks = 0;
     for (size_t m = 0; m < meshes.size(); ++m) {
         for (const synthtest::AttributeRec& written : meshes[m].attributes) {
             ASSERT_NE(attribute, attributeList.end());
@@ -49,6 +66,10 @@ void expectRecordsAsWritten(const fs::path& root) {
                 ++i;
             }
             values += i;
+            const std::string label = labelOf(written);
+            EXPECT_EQ(sjis::toUtf8(a.LabelText), label) << "record " << attributes;
+            labels += label.empty() ? 0 : 1;
+            joinedLabels += label.find(',') == std::string::npos ? 0 : 1;
             ++attributes;
         }
         for (const synthtest::NodeRec& written : meshes[m].nodes) {
@@ -78,13 +99,17 @@ void expectRecordsAsWritten(const fs::path& root) {
     // The files hold records of every kind, and values beyond the short-string size.
     EXPECT_GT(attributes, 100u);
     EXPECT_GT(values, attributes);
+    EXPECT_GT(labels, 10u);
+    if (blockNumbers) {
+        EXPECT_GT(joinedLabels, 10u);
+    }
     EXPECT_GT(nodes, 100u);
     EXPECT_GT(networks, 100u);
 }
 
-TEST(PooledRecords, TheSampleKeepsEveryValueNodeAndNetworkRecord) { expectRecordsAsWritten(ORVELLE_SAMPLE); }
+TEST(PooledRecords, TheSampleKeepsEveryValueLabelNodeAndNetworkRecord) { expectRecordsAsWritten(ORVELLE_SAMPLE); }
 
-TEST(PooledRecords, AGeneratedTownKeepsEveryValueNodeAndNetworkRecord) {
+TEST(PooledRecords, AGeneratedTownKeepsEveryValueLabelNodeAndNetworkRecord) {
     testsupport::TempDir dir;
     synth::PlanParams p;
     p.cols = 3;
@@ -92,7 +117,7 @@ TEST(PooledRecords, AGeneratedTownKeepsEveryValueNodeAndNetworkRecord) {
     p.blocksPerSide = 10;
     p.seed = 4;
     synth::generate(p, dir.path());
-    expectRecordsAsWritten(dir.path());
+    expectRecordsAsWritten(dir.path(), true);
 }
 
 }  // namespace
