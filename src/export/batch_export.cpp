@@ -100,12 +100,16 @@ private:
     std::array<int64_t, kExportLayerCount> totals_{};
 };
 
+// The source read, or why not: a source without a map always has its failure.
 TLoadedSource loadSafely(const TSourceLoader& load, const TBatchSource& source, int readers) {
+    TLoadedSource loaded;
     try {
-        return load(source, readers);
+        loaded = load(source, readers);
     } catch (const std::exception& e) {
         return {nullptr, ExceptionText(e)};
     }
+    if (!loaded.Map && !loaded.Failure) loaded.Failure = "nothing could be read";
+    return loaded;
 }
 
 // Readers for each of `workers` sources read at once: the jobs shared out.
@@ -172,7 +176,7 @@ void readBesideOneWriter(const std::vector<const TBatchSource*>& todo, const TSo
             if (source.Map)
                 write(*todo[index], *source.Map);
             else
-                state.Failed(todo[index]->Name, source.Failure.value_or("nothing could be read"), summary);
+                state.Failed(todo[index]->Name, *source.Failure, summary);
             std::lock_guard lock(mutex);
             source.Map.reset();
             done[index] = true;
@@ -210,7 +214,7 @@ void readAndWriteOnWorkers(const std::vector<const TBatchSource*>& todo, const T
                 if (source.Map)
                     write(*connection, *todo[index], *source.Map);
                 else
-                    state.Failed(todo[index]->Name, source.Failure.value_or("nothing could be read"), summary);
+                    state.Failed(todo[index]->Name, *source.Failure, summary);
             }
         } catch (...) {
             std::lock_guard lock(mutex);

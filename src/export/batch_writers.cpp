@@ -20,6 +20,11 @@ namespace {
 
 std::string quotedName(std::string_view name) { return "\"" + std::string(name) + "\""; }
 
+// The index that makes replacing a source's rows no full scan.
+std::string sourceIndexSql(const std::string& layer) {
+    return "CREATE INDEX IF NOT EXISTS " + quotedName(layer + "_source") + " ON " + quotedName(layer) + " (source)";
+}
+
 // The EPSG code of a layer's system; none when it has none or no code.
 std::optional<int> epsgOf(OGRLayer& layer) {
     const OGRSpatialReference* srs = layer.GetSpatialRef();
@@ -205,8 +210,7 @@ TSourceWrite TAppendConnection::WriteSource(const TKDKObject& map, const TExport
         // made here they would lock the table against the other connections.
         if (!database)
             for (const TExportLayerCount& l : result.Layers)
-                execute("CREATE INDEX IF NOT EXISTS " + quotedName(l.Name + "_source") + " ON " + quotedName(l.Name) +
-                    " (source)");
+                execute(sourceIndexSql(l.Name));
         TSourceRecord row = record;
         row.Counts = LayerCountsJson(result.Layers);
         OGRLayer* table = FindSourcesTable(*ds_);
@@ -255,10 +259,7 @@ void PrepareDatabaseTables(const TExportOptions& options, const std::string& dri
             errors.Clear();
             if (!l) l = &CreateExportLayer(*ds, layer, srs, {});
             if (l->GetLayerDefn()->GetFieldIndex("source") < 0) continue;  // refused when written to
-            ds->ReleaseResultSet(ds->ExecuteSQL(("CREATE INDEX IF NOT EXISTS " + quotedName(name + "_source") + " ON " +
-                                                 quotedName(name) + " (source)")
-                                                    .c_str(),
-                                                nullptr, nullptr));
+            ds->ReleaseResultSet(ds->ExecuteSQL(sourceIndexSql(name).c_str(), nullptr, nullptr));
         }
         if (!FindSourcesTable(*ds)) CreateSourcesTable(*ds, {});
         errors.ThrowIfFailed("cannot create the tables of " + shown, TExportFailure::CannotWrite, shown);

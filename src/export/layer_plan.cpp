@@ -43,23 +43,30 @@ void LeaveOutWhatTheFormatDrops(const TExportOptions& options, const std::string
     std::erase_if(layers, withoutGeometry);
 }
 
-OGRLayer& CreateExportLayer(GDALDataset& ds, TExportLayer layer, OGRSpatialReference* srs,
-                            const std::vector<std::string>& creationOptions) {
+OGRLayer& CreateLayerWithFields(GDALDataset& ds, const std::string& name, const char* noun, OGRSpatialReference* srs,
+                                OGRwkbGeometryType geometry, std::span<const FieldSpec> fields,
+                                const std::vector<std::string>& creationOptions) {
     std::vector<const char*> list;
     for (const std::string& o : creationOptions) list.push_back(o.c_str());
     list.push_back(nullptr);
-    const std::string name(ExportLayerName(layer));
-    const TExportLayerDescription& description = ExportLayerDescription(layer);
-    OGRLayer* l = ds.CreateLayer(name.c_str(), srs, description.Geometry, const_cast<char**>(list.data()));
-    if (!l) throw GdalFailure("cannot create layer " + name, TExportFailure::CannotWrite, name);
-    std::vector<FieldSpec> fields(kCommon.begin(), kCommon.end());
-    fields.insert(fields.end(), description.Fields.begin(), description.Fields.end());
+    const std::string shown = std::string(noun) + " " + name;
+    OGRLayer* l = ds.CreateLayer(name.c_str(), srs, geometry, const_cast<char**>(list.data()));
+    if (!l) throw GdalFailure("cannot create " + shown, TExportFailure::CannotWrite, name);
     for (const FieldSpec& f : fields) {
         OGRFieldDefn defn(f.name, f.type);
         defn.SetSubType(f.subType);
         if (l->CreateField(&defn) != OGRERR_NONE)
-            throw GdalFailure("cannot create field " + std::string(f.name) + " of layer " + name,
+            throw GdalFailure("cannot create field " + std::string(f.name) + " of " + shown,
                               TExportFailure::CannotWrite, name);
     }
     return *l;
+}
+
+OGRLayer& CreateExportLayer(GDALDataset& ds, TExportLayer layer, OGRSpatialReference* srs,
+                            const std::vector<std::string>& creationOptions) {
+    const TExportLayerDescription& description = ExportLayerDescription(layer);
+    std::vector<FieldSpec> fields(kCommon.begin(), kCommon.end());
+    fields.insert(fields.end(), description.Fields.begin(), description.Fields.end());
+    return CreateLayerWithFields(ds, std::string(ExportLayerName(layer)), "layer", srs, description.Geometry, fields,
+                                 creationOptions);
 }

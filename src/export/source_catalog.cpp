@@ -8,6 +8,7 @@
 
 #include "export/feature_texts.h"
 #include "export/gdal_errors.h"
+#include "export/layer_plan.h"
 
 namespace fs = std::filesystem;
 
@@ -38,14 +39,17 @@ void appendFile(std::string& json, const fs::path& file) {
             utcText(st.st_mtim.tv_sec, st.st_mtim.tv_nsec) + "\"}";
 }
 
-std::string csvField(const std::string& text) {
-    std::string out = "\"";
+// The text between two `quote`s, each quote inside doubled (CSV fields, SQL strings).
+std::string quotedDoubling(const std::string& text, char quote) {
+    std::string out(1, quote);
     for (char c : text) {
-        if (c == '"') out += '"';
+        if (c == quote) out += quote;
         out += c;
     }
-    return out + "\"";
+    return out + quote;
 }
+
+std::string csvField(const std::string& text) { return quotedDoubling(text, '"'); }
 
 }  // namespace
 
@@ -99,21 +103,9 @@ OGRLayer* FindSourcesTable(GDALDataset& ds) {
 }
 
 OGRLayer& CreateSourcesTable(GDALDataset& ds, const std::vector<std::string>& creationOptions) {
-    std::vector<const char*> list;
-    for (const std::string& o : creationOptions) list.push_back(o.c_str());
-    list.push_back(nullptr);
-    OGRLayer* table = ds.CreateLayer(kSourcesTable, nullptr, wkbNone, const_cast<char**>(list.data()));
-    if (!table) throw GdalFailure(std::string("cannot create table ") + kSourcesTable, TExportFailure::CannotWrite, kSourcesTable);
-    const std::pair<const char*, OGRFieldSubType> fields[] = {
-        {"name", OFSTNone}, {"files", OFSTJSON}, {"counts", OFSTJSON}, {"written", OFSTNone}};
-    for (const auto& [name, subType] : fields) {
-        OGRFieldDefn defn(name, OFTString);
-        defn.SetSubType(subType);
-        if (table->CreateField(&defn) != OGRERR_NONE)
-            throw GdalFailure(std::string("cannot create field ") + name + " of " + kSourcesTable,
-                              TExportFailure::CannotWrite, kSourcesTable);
-    }
-    return *table;
+    static constexpr FieldSpec fields[] = {
+        {"name", OFTString}, {"files", OFTString, OFSTJSON}, {"counts", OFTString, OFSTJSON}, {"written", OFTString}};
+    return CreateLayerWithFields(ds, kSourcesTable, "table", nullptr, wkbNone, fields, creationOptions);
 }
 
 std::map<std::string, std::string> StoredSources(OGRLayer& table) {
@@ -152,11 +144,4 @@ std::string SourcesCsv(const std::vector<TSourceRecord>& records) {
     return csv;
 }
 
-std::string SqlText(const std::string& text) {
-    std::string out = "'";
-    for (char c : text) {
-        if (c == '\'') out += '\'';
-        out += c;
-    }
-    return out + "'";
-}
+std::string SqlText(const std::string& text) { return quotedDoubling(text, '\''); }
