@@ -57,12 +57,7 @@ void append(const fs::path& file, const std::string& lines) {
 class ParallelReading : public ::testing::Test {
 protected:
     void SetUp() override {
-        synth::PlanParams p;
-        p.cols = 3;
-        p.rows = 2;
-        p.blocksPerSide = 6;
-        p.seed = 11;
-        synth::generate(p, dir_.path());
+        synth::generate({.cols = 3, .rows = 2, .blocksPerSide = 6, .seed = 11}, dir_.path());
         meshes_ = MeshFilesInFolder(dir_.path().string());
         ASSERT_EQ(meshes_.size(), 6u);
     }

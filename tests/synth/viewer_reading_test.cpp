@@ -18,12 +18,7 @@ namespace {
 class ViewerReading : public ::testing::Test {
 protected:
     void SetUp() override {
-        synth::PlanParams p;
-        p.cols = 2;
-        p.rows = 2;
-        p.blocksPerSide = 8;
-        p.seed = 6;
-        synth::generate(p, dir_.path());
+        synth::generate({.cols = 2, .rows = 2, .blocksPerSide = 8, .seed = 6}, dir_.path());
         LoadDataPath(map_, dir_.path().string(), errors_);
         ASSERT_TRUE(map_);
     }
